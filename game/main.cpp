@@ -1,0 +1,6 @@
+#include "game/startup.h"
+
+int main()
+{
+    RunTervane();
+}

@@ -1,0 +1,27 @@
+#include "runtime/input/sdl_startup.h"
+
+#include <SDL.h>
+
+int32_t QV_SDL_State = 0;
+int32_t QV_SDL_VideoState = 0;
+
+int32_t QV_StartSDLSubsystem(uint32_t subsystem)
+{
+    if (QV_SDL_State == 0) {
+        if (SDL_Init(subsystem) != 0)
+            return 0;
+        QV_SDL_State = 1;
+        return 1;
+    }
+    return SDL_InitSubSystem(subsystem) == 0 ? 1 : 0;
+}
+
+int32_t QV_StartSDLVideo()
+{
+    if (QV_SDL_VideoState != 0)
+        return 1;
+    if (QV_StartSDLSubsystem(SDL_INIT_VIDEO) == 0)
+        return 0;
+    QV_SDL_VideoState = 1;
+    return 1;
+}
