@@ -1,0 +1,77 @@
+#include "runtime/input/joystick.h"
+
+#include "runtime/input/sdl_startup.h"
+
+#include <SDL.h>
+
+namespace {
+
+struct JoystickState {
+    SDL_Joystick* device = nullptr;
+};
+
+JoystickState joystick;
+
+int32_t ReadAxis(int axis)
+{
+    if (joystick.device == nullptr)
+        return 0;
+    return QV_JoystickAxisDirection(SDL_JoystickGetAxis(joystick.device, axis));
+}
+
+} // namespace
+
+int32_t QV_JoystickAxisDirection(int32_t raw)
+{
+    if (raw > QV_JOYSTICK_DEAD_ZONE)
+        return 1;
+    if (raw < -QV_JOYSTICK_DEAD_ZONE)
+        return -1;
+    return 0;
+}
+
+int32_t QV_InitJoystick()
+{
+    joystick.device = nullptr;
+    if (QV_StartSDLSubsystem(SDL_INIT_JOYSTICK) == 0)
+        return 0;
+    const int32_t count = SDL_NumJoysticks();
+    if (count <= 0)
+        return 0;
+    joystick.device = SDL_JoystickOpen(0);
+    return joystick.device != nullptr ? count : 0;
+}
+
+int32_t QV_ExamineJoystick()
+{
+    // SDL's update walks a table that exists only while its joystick
+    // subsystem runs.
+    if (joystick.device != nullptr)
+        SDL_JoystickUpdate();
+    return 1;
+}
+
+int32_t QV_JoystickAxisX()
+{
+    return ReadAxis(0);
+}
+
+int32_t QV_JoystickAxisY()
+{
+    return ReadAxis(1);
+}
+
+int32_t QV_JoystickButton(int32_t button)
+{
+    if (joystick.device == nullptr)
+        return 0;
+    return SDL_JoystickGetButton(joystick.device, button - 1) != 0 ? 1 : 0;
+}
+
+void QV_FreeJoysticks()
+{
+    if (joystick.device == nullptr)
+        return;
+    SDL_JoystickClose(joystick.device);
+    joystick.device = nullptr;
+}

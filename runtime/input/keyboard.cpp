@@ -1,0 +1,102 @@
+#include "runtime/input/keyboard.h"
+
+#include "runtime/input/sdl_startup.h"
+
+#include <SDL.h>
+
+#include <array>
+
+namespace {
+
+struct KeyboardState {
+    // 1 while the key is down, as of the last examination.
+    std::array<int8_t, QV_KEYBOARD_KEYS> held{};
+    // 1 when a QV_KeyboardReleased call saw the key held and its release has
+    // not been reported yet. Deliberately kept across QV_InitKeyboard.
+    std::array<uint8_t, QV_KEYBOARD_RELEASE_KEYS> releaseArmed{};
+    int32_t quitRequested = 0;
+};
+
+KeyboardState keyboard;
+
+bool IsKey(int32_t key, int32_t limit)
+{
+    return key >= 0 && key < limit;
+}
+
+void RecordKey(SDLKey symbol, int8_t down)
+{
+    if (IsKey(symbol, QV_KEYBOARD_KEYS))
+        keyboard.held[symbol] = down;
+}
+
+int32_t ReleasedKey(int32_t key)
+{
+    if (keyboard.held[key] == 1) {
+        keyboard.releaseArmed[key] = 1;
+        return 0;
+    }
+    if (keyboard.releaseArmed[key] != 0) {
+        keyboard.releaseArmed[key] = 0;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int32_t QV_InitKeyboard()
+{
+    keyboard.held.fill(0);
+    keyboard.quitRequested = 0;
+    return QV_StartSDLVideo();
+}
+
+int32_t QV_ExamineKeyboard()
+{
+    int32_t taken = 0;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        switch (event.type) {
+        case SDL_KEYDOWN:
+            RecordKey(event.key.keysym.sym, 1);
+            break;
+        case SDL_KEYUP:
+            RecordKey(event.key.keysym.sym, 0);
+            break;
+        case SDL_QUIT:
+            keyboard.quitRequested = 1;
+            break;
+        default:
+            break;
+        }
+        taken = 1;
+    }
+    return taken;
+}
+
+int32_t QV_KeyboardPushed(int32_t key)
+{
+    return IsKey(key, QV_KEYBOARD_KEYS) ? keyboard.held[key] : 0;
+}
+
+int32_t QV_KeyboardReleased(int32_t key)
+{
+    if (key == QV_ANY_KEY) {
+        int32_t any = 0;
+        // Symbol 255 takes no part, as it never has.
+        for (int32_t k = 0; k < QV_KEYBOARD_RELEASE_KEYS - 1; ++k)
+            any |= ReleasedKey(k);
+        return any;
+    }
+    return IsKey(key, QV_KEYBOARD_RELEASE_KEYS) ? ReleasedKey(key) : 0;
+}
+
+int32_t QV_KeyboardQuitRequested()
+{
+    return keyboard.quitRequested;
+}
+
+void QV_FreeKeyboards()
+{
+}

@@ -1,0 +1,37 @@
+// Polled keyboard: once per frame QV_ExamineKeyboard drains SDL's event queue
+// into a table of held keys, which the queries then read. Keys are SDL 1.2
+// key symbols.
+#pragma once
+
+#include <cstdint>
+
+// Every SDL 1.2 key symbol is below this.
+constexpr int32_t QV_KEYBOARD_KEYS = 512;
+// QV_KeyboardReleased can only watch symbols below this.
+constexpr int32_t QV_KEYBOARD_RELEASE_KEYS = 256;
+// Argument of QV_KeyboardReleased meaning "any key".
+constexpr int32_t QV_ANY_KEY = -1;
+
+// Clears the held keys and the quit request and starts SDL video unless it
+// already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
+// be started.
+int32_t QV_InitKeyboard();
+
+// Takes every pending SDL event, recording key presses and releases (and a
+// quit request). Returns 1 if at least one event of any type was taken.
+int32_t QV_ExamineKeyboard();
+
+// 1 if `key` (0 to 511) was down at the last examination, else 0.
+int32_t QV_KeyboardPushed(int32_t key);
+
+// 1 exactly once for each release of `key` (0 to 255) that follows a call
+// made while the key was held; keys let go without having been asked about
+// while held are not reported. QV_ANY_KEY asks about symbols 0 to 254 at once.
+int32_t QV_KeyboardReleased(int32_t key);
+
+// 1 once an examination has taken a quit request (the window's close button,
+// or SIGINT/SIGTERM, which SDL turns into one) from the queue.
+int32_t QV_KeyboardQuitRequested();
+
+// Nothing to release: SDL as a whole is shut down by the sprite layer.
+void QV_FreeKeyboards();

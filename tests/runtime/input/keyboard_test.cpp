@@ -1,0 +1,147 @@
+#include "runtime/input/keyboard.h"
+#include "runtime/input/sdl_startup.h"
+#include "tests/runtime/input/key_events.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kEscape = SDLK_ESCAPE;
+constexpr int32_t kStart = SDLK_s;
+constexpr int32_t kUp = SDLK_UP;
+
+class KeyboardTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+    }
+
+    static void TearDownTestSuite()
+    {
+        SDL_Quit();
+        QV_SDL_State = 0;
+        QV_SDL_VideoState = 0;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_EQ(QV_InitKeyboard(), 1);
+    }
+
+    // Lets every key go and collects the releases still armed, so no test
+    // sees what an earlier one left behind.
+    void TearDown() override
+    {
+        for (int32_t key = 0; key < QV_KEYBOARD_KEYS; ++key)
+            PushKeyUp(key);
+        QV_ExamineKeyboard();
+        QV_KeyboardReleased(QV_ANY_KEY);
+    }
+};
+
+TEST_F(KeyboardTest, HeldKeyIsReportedReleasedOnceAfterItsKeyUp)
+{
+    PushKeyDown(kEscape);
+    for (int frame = 0; frame < 3; ++frame) {
+        QV_ExamineKeyboard();
+        EXPECT_EQ(QV_KeyboardPushed(kEscape), 1);
+        EXPECT_EQ(QV_KeyboardReleased(kEscape), 0);
+    }
+    PushKeyUp(kEscape);
+    EXPECT_EQ(QV_ExamineKeyboard(), 1);
+    EXPECT_EQ(QV_KeyboardPushed(kEscape), 0);
+    EXPECT_EQ(QV_KeyboardReleased(kEscape), 1);
+    EXPECT_EQ(QV_KeyboardReleased(kEscape), 0);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(kEscape), 0);
+}
+
+TEST_F(KeyboardTest, ReleaseIsSeenOnlyForKeysAskedAboutWhileHeld)
+{
+    // Held and let go without a release query in between: never reported.
+    PushKeyDown(kStart);
+    QV_ExamineKeyboard();
+    PushKeyUp(kStart);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
+
+    // Down and up within one examination: never held, never released.
+    PushKeyDown(kEscape);
+    PushKeyUp(kEscape);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardPushed(kEscape), 0);
+    EXPECT_EQ(QV_KeyboardReleased(kEscape), 0);
+}
+
+TEST_F(KeyboardTest, ExaminationReportsWhetherAnyEventWasTaken)
+{
+    PushKeyDown(kUp);
+    EXPECT_EQ(QV_ExamineKeyboard(), 1);
+    EXPECT_EQ(QV_ExamineKeyboard(), 0);
+    EXPECT_EQ(QV_KeyboardPushed(kUp), 1);
+
+    SDL_Event focus{};
+    focus.type = SDL_ACTIVEEVENT;
+    SDL_PushEvent(&focus);
+    EXPECT_EQ(QV_ExamineKeyboard(), 1);
+    EXPECT_EQ(QV_KeyboardPushed(kUp), 1);
+}
+
+TEST_F(KeyboardTest, SecondInitialisationClearsHeldKeysButKeepsArmedReleases)
+{
+    PushKeyDown(kEscape);
+    PushKeyDown(kUp);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(kEscape), 0);
+
+    EXPECT_EQ(QV_InitKeyboard(), 1);
+    EXPECT_EQ(QV_KeyboardPushed(kUp), 0);
+    EXPECT_EQ(QV_KeyboardPushed(kEscape), 0);
+    EXPECT_EQ(QV_KeyboardReleased(kEscape), 1);
+}
+
+TEST_F(KeyboardTest, AnyKeyReleaseCoversSymbolsBelow255Only)
+{
+    PushKeyDown(kStart);
+    PushKeyDown(kUp);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(QV_ANY_KEY), 0);
+    EXPECT_EQ(QV_KeyboardReleased(kUp), 0);
+
+    PushKeyUp(kUp);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(QV_ANY_KEY), 0) << "arrow keys take no part";
+
+    PushKeyUp(kStart);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(QV_ANY_KEY), 1);
+    EXPECT_EQ(QV_KeyboardReleased(kStart), 0) << "the any-key query consumed it";
+}
+
+TEST_F(KeyboardTest, QuitRequestIsRememberedUntilReinitialised)
+{
+    EXPECT_EQ(QV_KeyboardQuitRequested(), 0);
+    PushQuitRequest();
+    EXPECT_EQ(QV_ExamineKeyboard(), 1);
+    EXPECT_EQ(QV_KeyboardQuitRequested(), 1);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardQuitRequested(), 1);
+    QV_InitKeyboard();
+    EXPECT_EQ(QV_KeyboardQuitRequested(), 0);
+}
+
+TEST_F(KeyboardTest, KeysOutsideTheTablesReadAsUp)
+{
+    PushKeyDown(SDLK_F12);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardPushed(SDLK_F12), 1);
+    EXPECT_EQ(QV_KeyboardPushed(-5), 0);
+    EXPECT_EQ(QV_KeyboardPushed(QV_KEYBOARD_KEYS), 0);
+    EXPECT_EQ(QV_KeyboardReleased(SDLK_F12), 0);
+    EXPECT_EQ(QV_KeyboardReleased(QV_KEYBOARD_RELEASE_KEYS), 0);
+}
+
+} // namespace
