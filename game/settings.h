@@ -1,0 +1,34 @@
+// The five settings kept in "Tervane.ini", and the options window that lets
+// the player change them before the game starts.
+#pragma once
+
+#include <cstdint>
+
+typedef struct _GtkWidget GtkWidget;
+
+// ---- Settings ---------------------------------------------------------------
+extern int32_t UseKeys;    // 1 = joystick control, 0 = keyboard
+extern int32_t UseAudio;   // 1 = sound on
+extern int32_t Use3D;      // "Hardware Shadows": kept and written back only
+extern int32_t UseWindow;  // 1 = play in a 640 x 480 window, 0 = full screen
+extern int32_t HiScore;    // best score so far
+
+// The options window (window number 0) once opened; kept after it is closed.
+extern GtkWidget* OptionsWindow;
+
+// Reads the five settings from the file; missing keys or file give the
+// defaults (keyboard, sound on, no shadows, full screen, hi score 0) and text
+// that is not a number reads as 0.
+void ReadSettings();
+
+// Shows the options window with the current settings and waits until the
+// player presses "Start Game" (the settings then take the window's choices,
+// QuitFlag becomes 1 and the result is 1) or closes the window (result 0).
+// Also 0, without waiting, when the window or its gadgets cannot be created.
+// On 1 the window is left open: the caller writes the settings and then
+// closes window 0.
+int32_t RunOptionsWindow();
+
+// Replaces the file with the five settings; skipped silently when the file
+// cannot be created.
+void WriteSettings();
