@@ -1,0 +1,57 @@
+// The screen: the one display surface of the program, the display target
+// that sprite display draws on, clearing, and presenting a frame at a steady
+// rate.
+//
+// SDL's video subsystem is started by QV_InitSprite (sprites.h) before a
+// screen is opened, and shut down with the whole of SDL by QV_FreeSprites.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// The open screen, 0 while none is open. The surface belongs to SDL.
+extern SDL_Surface* QV_Screen_Current;
+// The size the open screen was asked for.
+extern int32_t QV_Screen_RealWidth;
+extern int32_t QV_Screen_RealHeight;
+// The size of the current display target, which sprite display clips against.
+extern int32_t QV_Screen_Width;
+extern int32_t QV_Screen_Height;
+// The current display target: the screen or a sprite's surface; 0 until the
+// first QV_FlipBuffers or QV_UseBuffer(-1), so nothing is drawn into a frame
+// that was never cleared.
+extern SDL_Surface* QV_Sprite_CurrentBitmap;
+
+// Opens a full-screen mode at `depth` bits per pixel, closing any open
+// screen first. Returns the screen, or 0 with no screen open.
+SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth);
+
+// Opens the screen at the desktop's depth in a top-level window of its own,
+// titled "Tervane". SDL cannot place it inside another window or at a
+// position, so `window`, `x` and `y` are not used. Returns the screen or 0.
+SDL_Surface* QV_OpenWindowedScreen(void* window, int32_t x, int32_t y, int32_t width, int32_t height);
+
+// Shuts the screen and the video subsystem down; nothing when none is open.
+void QV_CloseScreen();
+
+// Waits for the next frame's deadline (see QV_SetFrameRate), presents the
+// back buffer and makes the screen the display target again.
+void QV_FlipBuffers();
+
+// Fills the whole screen, whatever the display target, with the colour.
+void QV_ClearScreen(int32_t red, int32_t green, int32_t blue);
+
+// Makes sprite `sprite`, or the screen for -1, the display target; an empty
+// or unknown sprite changes nothing. Returns the display target.
+SDL_Surface* QV_UseBuffer(int32_t sprite);
+
+// Returns QV_Screen_Current.
+SDL_Surface* QV_ScreenID();
+
+// Holds QV_FlipBuffers to `rate` frames per second; 0 (the default) or less
+// presents every frame at once.
+void QV_SetFrameRate(int32_t rate);
+
+// The display's refresh rate is the video driver's affair: no effect.
+void QV_SetRefreshRate(int32_t rate);
