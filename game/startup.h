@@ -3,10 +3,41 @@
 // plays, writes the settings and releases everything again.
 #pragma once
 
+// ---- Game state ----------------------------------------------------------
+
 // Creates the bullet array, the enemy, explosion and enemy-shot lists and
-// the boss array, all empty (emptying and re-creating them when called
+// the boss array, all empty (releasing and re-creating them when called
 // again).
 void CreateGameContainers();
+
+// The state the game starts from: the scroll counters at their start values,
+// DataCursor on the level map and the containers created empty.
+void InitialiseGameState();
+
+// ---- Start-up steps that can fail ------------------------------------------
+// Each returns the text of the error box to show, or nullptr on success.
+
+// Starts sound when it was chosen. A failure switches sound off for the run
+// and start-up goes on.
+const char* StartSound();
+
+// Starts the sprite layer and the keyboard, and the joystick when it was
+// chosen.
+const char* StartDevices();
+
+// Opens the 640 x 480 screen in a window or, failing depth 32, 24 and 16 in
+// turn, full screen.
+const char* OpenGameScreen();
+
+// ---- The game --------------------------------------------------------------
+
+// Loads the built-in pictures (and sounds, with sound on), builds the level
+// map and starts a new game on the attract pages. Needs the screen open.
+void LoadGame();
+
+// Runs the frame loop until the player leaves, then writes the settings
+// with the hi score of this run.
+void PlayAndSaveSettings();
 
 // The whole program. Ends the process with exit status 0 on every path.
 [[noreturn]] void RunTervane();

@@ -22,5 +22,5 @@ void UpdateProgressMarker();
 // The two gauge markers, the hi-score update and both rows of digits.
 void DrawGaugesAndScores();
 
-// While F12 is held: the credits line over the bottom of the playfield.
+// The credits line over the bottom of the playfield (drawn while F12 is held).
 void DrawCreditsLine();

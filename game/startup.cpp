@@ -1,0 +1,172 @@
+#include "game/startup.h"
+
+#include "game/assets.h"
+#include "game/bosses.h"
+#include "game/enemy_waves.h"
+#include "game/frame_loop.h"
+#include "game/level_map.h"
+#include "game/player.h"
+#include "game/settings.h"
+#include "game/shots_explosions.h"
+#include "runtime/core/lists.h"
+#include "runtime/core/random.h"
+#include "runtime/core/strings.h"
+#include "runtime/gui/gadgets.h"
+#include "runtime/gui/requester.h"
+#include "runtime/gui/windows.h"
+#include "runtime/input/joystick.h"
+#include "runtime/input/keyboard.h"
+#include "runtime/prefs/preferences.h"
+#include "runtime/screen/drawing.h"
+#include "runtime/screen/image_decoders.h"
+#include "runtime/screen/screen.h"
+#include "runtime/screen/sprites.h"
+#include "runtime/sound/sound.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* ErrorTitle = "Error";
+constexpr int32_t OptionsWindowNumber = 0;
+constexpr int32_t ScreenWidth = 640;
+constexpr int32_t ScreenHeight = 480;
+constexpr int32_t FullScreenDepths[] = {32, 24, 16};
+constexpr int32_t FrameRate = 75;
+constexpr int32_t BossUpperBound = 4;  // records 0 to 4; 1 to 3 are used
+
+template <class Record>
+void RecreateList(QV_List& list)
+{
+    QV_FreeList(&list);
+    QV_NewList(&list, static_cast<int32_t>(sizeof(Record)));
+}
+
+void StartRuntimeLayers()
+{
+    QV_InitStrings(QV_StringAreaSize);
+    QV_Init2DDrawing();
+    QV_InitImageDecoder();
+    QV_InitGadget();
+    QV_InitMisc();
+    QV_InitWindow();
+    QV_InitPreference();
+}
+
+// False when the player closed the options window (or it could not be
+// opened): the settings file is then left as it was.
+bool ChooseOptions()
+{
+    ReadSettings();
+    if (RunOptionsWindow() == 0)
+        return false;
+    WriteSettings();
+    QV_CloseWindow(OptionsWindowNumber);
+    return true;
+}
+
+void ReportError(const char* text)
+{
+    QV_MessageRequester2(ErrorTitle, text, 0);
+}
+
+// Every layer's release is safe whether or not the layer was started.
+[[noreturn]] void ShutDown()
+{
+    QV_FreeJoysticks();
+    QV_FreeKeyboards();
+    QV_FreeSounds();
+    QV_FreeSprites();
+    QV_FreeWindows();
+    QV_FreePreferences();
+    std::exit(0);
+}
+
+} // namespace
+
+void CreateGameContainers()
+{
+    QV_DeclareArray(Bullets, BulletUpperBound, QV_ArrayOfRecords);
+    RecreateList<Enemy>(Enemies);
+    RecreateList<Explosion>(Explosions);
+    RecreateList<EnemyShot>(EnemyShots);
+    QV_DeclareArray(Bosses, BossUpperBound, QV_ArrayOfRecords);
+}
+
+void InitialiseGameState()
+{
+    DataCursor = LevelMapStart();
+    ScrollStep = 0;
+    MapRow = 0;
+    ScrollY = MapBaseY;
+    FrameParity = 0;
+    CreateGameContainers();
+    EnemyFrame = 1;
+}
+
+const char* StartSound()
+{
+    if (UseAudio == 0 || QV_InitSound() != nullptr)
+        return nullptr;
+    UseAudio = 0;
+    return "Failed to Initialize Sound Environment";
+}
+
+const char* StartDevices()
+{
+    if (QV_InitSprite() == nullptr || QV_InitKeyboard() == 0)
+        return "Failed to Initialize DirectX 7 or later";
+    if (UseKeys != 0 && QV_InitJoystick() == 0)
+        return "Failed to Initialize Joystick";
+    return nullptr;
+}
+
+const char* OpenGameScreen()
+{
+    // The windowed screen is a window of its own; the handle of the options
+    // window, closed by now, is handed over only as the call expects one.
+    if (UseWindow != 0) {
+        if (QV_OpenWindowedScreen(OptionsWindow, 0, 0, ScreenWidth, ScreenHeight) == nullptr)
+            return "Failed to open DirectX Window";
+        return nullptr;
+    }
+    for (const int32_t depth : FullScreenDepths) {
+        if (QV_OpenScreen(ScreenWidth, ScreenHeight, depth) != nullptr)
+            return nullptr;
+    }
+    return "Failed to open Fullscreen, try Window Mode.";
+}
+
+void LoadGame()
+{
+    LoadBuiltInAssets(UseAudio);
+    BuildLevelMap();
+    NewGame();
+}
+
+void PlayAndSaveSettings()
+{
+    RunFrameLoop();
+    WriteSettings();
+}
+
+void RunTervane()
+{
+    StartRuntimeLayers();
+    InitialiseGameState();
+    if (!ChooseOptions())
+        ShutDown();
+    if (const char* warning = StartSound(); warning != nullptr)
+        ReportError(warning);
+    const char* failure = StartDevices();
+    if (failure == nullptr)
+        failure = OpenGameScreen();
+    if (failure != nullptr) {
+        ReportError(failure);
+        ShutDown();
+    }
+    QV_SetFrameRate(FrameRate);
+    LoadGame();
+    PlayAndSaveSettings();
+    ShutDown();
+}
