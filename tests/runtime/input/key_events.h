@@ -1,6 +1,8 @@
 // Puts keyboard events into SDL's queue, as the keyboard would.
 #pragma once
 
+#include "runtime/input/keyboard.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -29,4 +31,16 @@ inline void PushQuitRequest()
     SDL_Event event{};
     event.type = SDL_QUIT;
     SDL_PushEvent(&event);
+}
+
+// Lets go of every key the keyboard layer sees held. One key at a time,
+// because SDL's queue holds only a few dozen events.
+inline void LetGoOfHeldKeys()
+{
+    for (int32_t key = 0; key < QV_KEYBOARD_KEYS; ++key) {
+        if (QV_KeyboardPushed(key) != 0) {
+            PushKeyUp(key);
+            QV_ExamineKeyboard();
+        }
+    }
 }

@@ -35,9 +35,7 @@ protected:
     // sees what an earlier one left behind.
     void TearDown() override
     {
-        for (int32_t key = 0; key < QV_KEYBOARD_KEYS; ++key)
-            PushKeyUp(key);
-        QV_ExamineKeyboard();
+        LetGoOfHeldKeys();
         QV_KeyboardReleased(QV_ANY_KEY);
     }
 };
