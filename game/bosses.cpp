@@ -1,0 +1,235 @@
+#include "game/bosses.h"
+
+#include "game/assets.h"
+#include "game/enemy_waves.h"
+#include "game/frame_loop.h"
+#include "game/level_map.h"
+#include "game/player.h"
+#include "game/shots_explosions.h"
+#include "game/status_panel.h"
+#include "runtime/core/random.h"
+#include "runtime/screen/sprites.h"
+
+Boss* Bosses;
+int32_t ActiveBoss;
+int32_t ShownBoss;
+int32_t BossMusicCounter;
+int32_t BossStepDelay;
+int32_t BossFireChance;
+
+namespace {
+
+// A wreck, or a boss sent away by the player's death, is gone once it has
+// sunk this far.
+constexpr int32_t GoneY = 500;
+
+constexpr int32_t PointsPerHit = 5;
+constexpr int32_t PointsPerBossNumber = 250;
+
+constexpr int32_t ExplosionSound = 2;
+constexpr int32_t BossFireSound = 3;
+constexpr int32_t BossDestroyedSound = 5;
+constexpr int32_t BossMusicLow = 7;
+constexpr int32_t BossMusicHigh = 9;
+
+// The stop test of the scroll tick raises the counter on every tick spent at
+// a stop row, so a counter of 1 on a tick with a fight on means this tick
+// has just raised it from 0. A counter left standing by a death (nothing
+// resets it then) keeps the next fight silent.
+void StartMusicAtFightStart()
+{
+    if (FrameParity >= 2 && ActiveBoss >= 1 && BossMusicCounter == 1) {
+        PlayGameSound(BossMusicLow, 1);
+        PlayGameSound(BossMusicHigh, 1);
+    }
+}
+
+// Bosses 1 and 2 swing up and down between their turning rows, boss 2 twice
+// as fast, wandering sideways by single pixels; boss 3 comes in from the
+// right and stops for good.
+void SteerActiveBoss()
+{
+    Boss& boss = Bosses[ActiveBoss];
+    if (ActiveBoss == 1 || ActiveBoss == 2) {
+        const int32_t r = QV_Random(15);
+        if (r == 10)
+            boss.X += 1;
+        if (r == 5)
+            boss.X -= 1;
+        const int32_t swingSpeed = ActiveBoss == 1 ? 1 : 2;
+        BossFireChance = 20;
+        if (boss.Y > 200)
+            boss.DY = -swingSpeed;
+        if (boss.Y < 64)
+            boss.DY = swingSpeed;
+    } else if (ActiveBoss == 3) {
+        BossFireChance = 10;
+        if (boss.X < 100)
+            boss.DX = 0;
+    }
+}
+
+void MoveShownBoss()
+{
+    BossStepDelay += 1;
+    if (BossStepDelay <= 1)
+        return;
+    BossStepDelay = 0;
+    Boss& shown = Bosses[ShownBoss];
+    shown.X += shown.DX;
+    shown.Y += shown.DY;
+    if (ActiveBoss >= 1)
+        SteerActiveBoss();
+}
+
+void GiveReward()
+{
+    switch (ActiveBoss) {
+    case 1:
+        PlayerSpeed = 1;
+        BulletSlots = 10;
+        DataCursor = WaveStreamStart() + Wave2Offset;
+        ReadNextWave();
+        break;
+    case 2:
+        PlayerSpeed = 2;
+        BulletSlots = 10;
+        DataCursor = WaveStreamStart() + Wave3Offset;
+        ReadNextWave();
+        break;
+    default:
+        PlayerSpeed = 1;
+        BulletSlots = 0;
+        break;
+    }
+}
+
+void DestroyActiveBoss(Bullet& bullet)
+{
+    Boss& boss = Bosses[ActiveBoss];
+    StopGameSound(BossMusicLow);
+    StopGameSound(BossMusicHigh);
+    PlayGameSound(BossDestroyedSound, 0);
+    Score += PointsPerBossNumber * ActiveBoss;
+    const int32_t cx = boss.X + boss.CentreX;
+    const int32_t cy = boss.Y + boss.CentreY;
+    const int32_t h = boss.CentreX >> 1;
+    const int32_t v = boss.CentreY >> 1;
+    AddExplosion(cx, cy, 8, 10);
+    AddExplosion(cx - h, cy, 8, 8);
+    AddExplosion(cx + h, cy, 8, 6);
+    AddExplosion(cx, cy + v, 8, 6);
+    bullet.Active = 0;
+    // The wreck sinks away as the shown boss.
+    boss.DX = 0;
+    boss.DY = 1;
+    boss.Sprite += 1;
+    GiveReward();
+    BossMusicCounter = 0;
+    ActiveBoss = 0;
+    // Off 416, the stop test fails from the next tick on and the map scrolls.
+    ScrollY += 1;
+}
+
+// Bullets are tested where they were drawn in the previous frame, since the
+// bullet step comes later. Returns true when a bullet destroyed the boss; the
+// remaining bullets then fly on untested.
+bool TakeBulletHits()
+{
+    Boss& boss = Bosses[ActiveBoss];
+    for (int32_t slot = 1; slot <= BulletSlots; ++slot) {
+        Bullet& bullet = Bullets[slot];
+        if (bullet.Active != 1)
+            continue;
+        if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, boss.Sprite, boss.X, boss.Y) == 0)
+            continue;
+        boss.HitPoints -= 1;
+        if (boss.HitPoints == boss.DamagedAt)
+            boss.Sprite += 1;
+        if (boss.HitPoints == 0) {
+            DestroyActiveBoss(bullet);
+            return true;
+        }
+        PlayGameSound(ExplosionSound, 0);
+        Score += PointsPerHit;
+        bullet.Active = 0;
+        AddExplosion(bullet.X - 32, bullet.Y - 32, 4, 1);
+    }
+    return false;
+}
+
+bool InFirePosition(const Boss& boss)
+{
+    return boss.X > 64 && boss.X < 288 && boss.Y > -16 && boss.Y < 200;
+}
+
+// The velocity of a boss shot for the draw d: sideways for 0 and 4, down for
+// 1 to 3, up for 5 and 6 (boss 3 only). The random numbers are drawn in
+// this order.
+void ShotVelocity(int32_t d, int32_t& dx, int32_t& dy)
+{
+    switch (d) {
+    case 0: dx = -2; dy = 0; break;
+    case 1: dx = -(1 + QV_Random(1)); dy = 2; break;
+    case 2: dx = 0; dy = 2; break;
+    case 3: dx = 1 + QV_Random(1); dy = 2; break;
+    case 4: dx = 2; dy = 0; break;
+    case 5: dx = -(1 + QV_Random(1)); dy = -2; break;
+    default: dx = 1 + QV_Random(1); dy = -2; break;
+    }
+}
+
+// A shot raises the chance of another until the next boss move resets it.
+void Fire()
+{
+    const Boss& boss = Bosses[ActiveBoss];
+    if (!InFirePosition(boss) || QV_Random(BossFireChance) != BossFireChance)
+        return;
+    PlayGameSound(BossFireSound, 0);
+    int32_t x;
+    if (ActiveBoss == 3) {
+        BossFireChance = 6;
+        x = boss.X + QV_Random(2 * boss.CentreX);
+    } else {
+        BossFireChance = 4;
+        x = boss.X + boss.CentreX;
+    }
+    const int32_t y = boss.Y + boss.CentreY;
+    int32_t dx;
+    int32_t dy;
+    ShotVelocity(QV_Random(BossFireChance), dx, dy);
+    AddEnemyShot(x, y, dx, dy, 0);
+}
+
+} // namespace
+
+void LoadBosses()
+{
+    DataCursor = BossTableStart();
+    for (int32_t number = 1; number <= BossCount; ++number) {
+        Boss& boss = Bosses[number];
+        boss.X = ReadDataInteger();
+        boss.Y = ReadDataInteger();
+        boss.DX = ReadDataInteger();
+        boss.DY = ReadDataInteger();
+        boss.HitPoints = ReadDataInteger();
+        boss.DamagedAt = ReadDataInteger();
+        boss.CentreX = ReadDataInteger();
+        boss.CentreY = ReadDataInteger();
+        boss.Sprite = ReadDataInteger();
+    }
+}
+
+void BossStep()
+{
+    if (ShownBoss < 1 || Bosses[ShownBoss].Y >= GoneY)
+        return;
+    StartMusicAtFightStart();
+    MoveShownBoss();
+    const Boss& shown = Bosses[ShownBoss];
+    QV_DisplayTransparentSprite(shown.Sprite, shown.X, shown.Y);
+    if (ActiveBoss < 1)
+        return;
+    if (!TakeBulletHits())
+        Fire();
+}
