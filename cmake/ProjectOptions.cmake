@@ -47,10 +47,13 @@ function(tervane_test_suite name)
     endif()
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${SUITE_LIBS} GTest::gtest GTest::gtest_main tervane_options)
+    # gtest_discover_tests splits a list-valued ENVIRONMENT property into
+    # separate arguments, so only its first variable would arrive; env(1)
+    # in front of the executable sets them all, for discovery and each test.
+    set(launcher env ${TERVANE_TEST_ENVIRONMENT} ${SUITE_ENVIRONMENT})
     if(SUITE_XVFB)
-        set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "xvfb-run;-a")
+        list(APPEND launcher xvfb-run -a)
     endif()
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "${TERVANE_TEST_ENVIRONMENT};${SUITE_ENVIRONMENT}")
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
