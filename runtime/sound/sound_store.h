@@ -1,0 +1,22 @@
+// The numbered sound records, as the rest of the sound layer reaches them.
+#pragma once
+
+#include "runtime/sound/sound.h"
+
+namespace tervane::sound {
+
+// A sound's volume after loading, and the loudest there is.
+inline constexpr int32_t FullVolume = 100;
+
+// Creates an empty store of 50 records. Returns false when memory runs out.
+bool CreateStore();
+
+// Frees every sound's samples and the store itself. Call it with the device
+// closed, so that no channel can still be mixing them.
+void ReleaseStore();
+
+// The record of sound number `sound`, empty or not; nullptr for a number
+// outside the store, and always before the store exists.
+QV_SoundObject* SoundRecord(int32_t sound);
+
+} // namespace tervane::sound

@@ -1,0 +1,99 @@
+#include "runtime/sound/wave_image.h"
+
+#include <cstring>
+#include <limits>
+
+namespace tervane::sound {
+namespace {
+
+constexpr int64_t ChunkHeaderBytes = 8;
+constexpr int64_t RiffHeaderBytes = 12;  // "RIFF", size, "WAVE"
+constexpr int64_t PcmFormatBytes = 16;
+constexpr uint16_t PcmEncoding = 1;
+
+// A little-endian reader over `size` bytes that answers "does not fit"
+// instead of reading past the end.
+class Bytes {
+public:
+    Bytes(const uint8_t* data, int64_t size) : data_(data), size_(size) {}
+
+    bool Has(int64_t offset, int64_t count) const
+    {
+        return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
+    }
+
+    bool TagAt(int64_t offset, const char (&tag)[5]) const
+    {
+        return Has(offset, 4) && std::memcmp(data_ + offset, tag, 4) == 0;
+    }
+
+    uint32_t U32(int64_t offset) const
+    {
+        return uint32_t(data_[offset]) | uint32_t(data_[offset + 1]) << 8 | uint32_t(data_[offset + 2]) << 16 |
+               uint32_t(data_[offset + 3]) << 24;
+    }
+
+    uint16_t U16(int64_t offset) const { return uint16_t(data_[offset] | data_[offset + 1] << 8); }
+
+private:
+    const uint8_t* data_;
+    int64_t size_;
+};
+
+// The PCM description at `offset`, the start of the format chunk's body.
+bool ReadPcmFormat(const Bytes& bytes, int64_t offset, WaveImage& image)
+{
+    const uint16_t encoding = bytes.U16(offset);
+    const uint16_t channels = bytes.U16(offset + 2);
+    const uint32_t rate = bytes.U32(offset + 4);
+    const uint16_t bits = bytes.U16(offset + 14);
+    if (encoding != PcmEncoding || (channels != 1 && channels != 2) || (bits != 8 && bits != 16))
+        return false;
+    if (rate < uint32_t(LowestRate) || rate > uint32_t(std::numeric_limits<int32_t>::max()))
+        return false;
+    image.channels = channels;
+    image.rate = int32_t(rate);
+    image.bitsPerSample = bits;
+    return true;
+}
+
+} // namespace
+
+bool ReadWaveImage(const uint8_t* data, int32_t size, WaveImage& image)
+{
+    if (data == nullptr || size < 0)
+        return false;
+    const Bytes whole(data, size);
+    if (!whole.TagAt(0, "RIFF") || !whole.Has(0, RiffHeaderBytes) || !whole.TagAt(8, "WAVE"))
+        return false;
+    const int64_t riffEnd = ChunkHeaderBytes + whole.U32(4);
+    if (!whole.Has(0, riffEnd))
+        return false;
+
+    const Bytes riff(data, riffEnd);
+    int64_t chunk = RiffHeaderBytes;
+    if (!riff.TagAt(chunk, "fmt ") || !riff.Has(chunk, ChunkHeaderBytes))
+        return false;
+    const int64_t formatBytes = riff.U32(chunk + 4);
+    if (formatBytes < PcmFormatBytes || !riff.Has(chunk + ChunkHeaderBytes, formatBytes) ||
+        !ReadPcmFormat(riff, chunk + ChunkHeaderBytes, image))
+        return false;
+
+    chunk += ChunkHeaderBytes + formatBytes;
+    while (riff.Has(chunk, ChunkHeaderBytes)) {
+        const int64_t body = chunk + ChunkHeaderBytes;
+        const int64_t bodyBytes = riff.U32(chunk + 4);
+        if (!riff.Has(body, bodyBytes))
+            return false;
+        if (riff.TagAt(chunk, "data")) {
+            image.length = int32_t(body + bodyBytes);
+            image.dataOffset = int32_t(body);
+            image.dataLength = int32_t(bodyBytes);
+            return true;
+        }
+        chunk = body + bodyBytes;
+    }
+    return false;
+}
+
+} // namespace tervane::sound

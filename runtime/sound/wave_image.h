@@ -1,0 +1,32 @@
+// Reading the layout of a RIFF WAVE image in memory without trusting any size
+// written in it. SDL 1.2's WAVE reader allocates and reads whatever its chunk
+// headers claim and misbehaves on odd channel counts, so the loader hands it
+// only images that pass this check, cut off right after their data chunk.
+#pragma once
+
+#include <cstdint>
+
+namespace tervane::sound {
+
+// Where the parts of an accepted image lie and what its samples are.
+struct WaveImage {
+    int32_t length;         // bytes from the start through the data chunk's end
+    int32_t dataOffset;     // first sample byte
+    int32_t dataLength;     // sample bytes
+    int32_t channels;       // 1 or 2
+    int32_t rate;           // frames a second
+    int32_t bitsPerSample;  // 8 or 16
+};
+
+// Accepts "RIFF" <size> "WAVE", a "fmt " chunk of at least 16 bytes right
+// after it describing uncompressed PCM of 8 or 16 bits, mono or stereo, at a
+// rate from LowestRate up, then any chunks before the "data" chunk, each
+// chunk lying inside the RIFF chunk and the RIFF chunk inside `size` bytes.
+// Chunks are taken as packed end to end, as SDL reads them.
+bool ReadWaveImage(const uint8_t* data, int32_t size, WaveImage& image);
+
+// Below this the conversion to the device's rate would turn a few bytes into
+// hundreds of megabytes, and nothing slower is a sound worth holding.
+inline constexpr int32_t LowestRate = 1000;
+
+} // namespace tervane::sound
