@@ -1,5 +1,6 @@
 // Zero-filling memory blocks over the C library's allocator.
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -7,9 +8,11 @@
 
 namespace {
 
-// Size-prefixed blocks keep their byte count just before the address
-// handed out.
-constexpr size_t SizePrefixBytes = sizeof(int32_t);
+// Size-prefixed blocks keep their byte count in the 4 bytes just before the
+// address handed out. The prefix is as long as the strictest alignment, so
+// the payload can hold pointers (the sprite table) on 64-bit machines too.
+constexpr size_t SizePrefixBytes = alignof(std::max_align_t);
+constexpr size_t SizeFieldOffset = SizePrefixBytes - sizeof(int32_t);
 
 void* AllocateZeroed(size_t size)
 {
@@ -36,7 +39,7 @@ char* PrefixOf(void* memory)
 int32_t StoredSize(void* memory)
 {
     int32_t size;
-    std::memcpy(&size, PrefixOf(memory), sizeof size);
+    std::memcpy(&size, PrefixOf(memory) + SizeFieldOffset, sizeof size);
     return size;
 }
 
@@ -46,7 +49,7 @@ void* WithSizePrefix(void* block, int32_t size)
     if (block == nullptr) {
         return nullptr;
     }
-    std::memcpy(block, &size, sizeof size);
+    std::memcpy(static_cast<char*>(block) + SizeFieldOffset, &size, sizeof size);
     return static_cast<char*>(block) + SizePrefixBytes;
 }
 
