@@ -28,19 +28,19 @@ int64_t StoreBytes(int64_t records)
     return records * int64_t(sizeof(QV_SoundObject));
 }
 
-// Decodes an image ReadWaveImage accepted, through an SDL memory stream
-// that ends where the data chunk ends.
-bool DecodeAndConvert(const uint8_t* data, const WaveImage& image, ConvertedSamples& converted)
+// Decodes the first `length` bytes of an image, which WaveImageLength
+// accepted, through an SDL memory stream.
+bool DecodeAndConvert(const uint8_t* data, int32_t length, ConvertedSamples& converted)
 {
-    SDL_RWops* stream = SDL_RWFromConstMem(data, image.length);
+    SDL_RWops* stream = SDL_RWFromConstMem(data, length);
     if (stream == nullptr)
         return false;
     SDL_AudioSpec spec;
     Uint8* samples = nullptr;
-    Uint32 length = 0;
-    if (SDL_LoadWAV_RW(stream, 1, &spec, &samples, &length) == nullptr)
+    Uint32 samplesLength = 0;
+    if (SDL_LoadWAV_RW(stream, 1, &spec, &samples, &samplesLength) == nullptr)
         return false;
-    const bool convertedOk = ConvertSamples(spec, samples, length, obtained, converted);
+    const bool convertedOk = ConvertSamples(spec, samples, samplesLength, obtained, converted);
     SDL_FreeWAV(samples);
     return convertedOk;
 }
@@ -130,9 +130,9 @@ int32_t QV_CatchSound(int32_t sound, const void* memory, int32_t size)
     if (QV_Sound_ObjectsArea == nullptr || sound < 0)
         return 0;
     const auto* data = static_cast<const uint8_t*>(memory);
-    WaveImage image;
+    const int32_t imageLength = WaveImageLength(data, size);
     ConvertedSamples converted;
-    if (!ReadWaveImage(data, size, image) || !DecodeAndConvert(data, image, converted))
+    if (imageLength == 0 || !DecodeAndConvert(data, imageLength, converted))
         return 0;
     if (QV_Sound_CheckReAlloc(sound) == 0) {
         SYS_FreeMemory(converted.samples);

@@ -40,60 +40,51 @@ private:
     int64_t size_;
 };
 
-// The PCM description at `offset`, the start of the format chunk's body.
-bool ReadPcmFormat(const Bytes& bytes, int64_t offset, WaveImage& image)
+// Whether the format chunk's body at `offset` describes samples this layer
+// can convert and SDL 1.2 decodes safely.
+bool IsPlayablePcm(const Bytes& bytes, int64_t offset)
 {
     const uint16_t encoding = bytes.U16(offset);
     const uint16_t channels = bytes.U16(offset + 2);
     const uint32_t rate = bytes.U32(offset + 4);
     const uint16_t bits = bytes.U16(offset + 14);
-    if (encoding != PcmEncoding || (channels != 1 && channels != 2) || (bits != 8 && bits != 16))
-        return false;
-    if (rate < uint32_t(LowestRate) || rate > uint32_t(std::numeric_limits<int32_t>::max()))
-        return false;
-    image.channels = channels;
-    image.rate = int32_t(rate);
-    image.bitsPerSample = bits;
-    return true;
+    return encoding == PcmEncoding && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) &&
+           rate >= uint32_t(LowestRate) && rate <= uint32_t(std::numeric_limits<int32_t>::max());
 }
 
 } // namespace
 
-bool ReadWaveImage(const uint8_t* data, int32_t size, WaveImage& image)
+int32_t WaveImageLength(const uint8_t* data, int32_t size)
 {
     if (data == nullptr || size < 0)
-        return false;
+        return 0;
     const Bytes whole(data, size);
     if (!whole.TagAt(0, "RIFF") || !whole.Has(0, RiffHeaderBytes) || !whole.TagAt(8, "WAVE"))
-        return false;
+        return 0;
     const int64_t riffEnd = ChunkHeaderBytes + whole.U32(4);
     if (!whole.Has(0, riffEnd))
-        return false;
+        return 0;
 
     const Bytes riff(data, riffEnd);
     int64_t chunk = RiffHeaderBytes;
     if (!riff.TagAt(chunk, "fmt ") || !riff.Has(chunk, ChunkHeaderBytes))
-        return false;
+        return 0;
     const int64_t formatBytes = riff.U32(chunk + 4);
     if (formatBytes < PcmFormatBytes || !riff.Has(chunk + ChunkHeaderBytes, formatBytes) ||
-        !ReadPcmFormat(riff, chunk + ChunkHeaderBytes, image))
-        return false;
+        !IsPlayablePcm(riff, chunk + ChunkHeaderBytes))
+        return 0;
 
     chunk += ChunkHeaderBytes + formatBytes;
     while (riff.Has(chunk, ChunkHeaderBytes)) {
         const int64_t body = chunk + ChunkHeaderBytes;
         const int64_t bodyBytes = riff.U32(chunk + 4);
         if (!riff.Has(body, bodyBytes))
-            return false;
-        if (riff.TagAt(chunk, "data")) {
-            image.length = int32_t(body + bodyBytes);
-            image.dataOffset = int32_t(body);
-            image.dataLength = int32_t(bodyBytes);
-            return true;
-        }
+            return 0;
+        if (riff.TagAt(chunk, "data"))
+            return int32_t(body + bodyBytes);
         chunk = body + bodyBytes;
     }
-    return false;
+    return 0;
 }
 
 } // namespace tervane::sound

@@ -8,22 +8,14 @@
 
 namespace tervane::sound {
 
-// Where the parts of an accepted image lie and what its samples are.
-struct WaveImage {
-    int32_t length;         // bytes from the start through the data chunk's end
-    int32_t dataOffset;     // first sample byte
-    int32_t dataLength;     // sample bytes
-    int32_t channels;       // 1 or 2
-    int32_t rate;           // frames a second
-    int32_t bitsPerSample;  // 8 or 16
-};
-
-// Accepts "RIFF" <size> "WAVE", a "fmt " chunk of at least 16 bytes right
-// after it describing uncompressed PCM of 8 or 16 bits, mono or stereo, at a
-// rate from LowestRate up, then any chunks before the "data" chunk, each
-// chunk lying inside the RIFF chunk and the RIFF chunk inside `size` bytes.
-// Chunks are taken as packed end to end, as SDL reads them.
-bool ReadWaveImage(const uint8_t* data, int32_t size, WaveImage& image);
+// The bytes from the image's start through the end of its data chunk, or 0
+// when the image is refused. Accepted are "RIFF" <size> "WAVE", a "fmt "
+// chunk of at least 16 bytes right after it describing uncompressed PCM of
+// 8 or 16 bits, mono or stereo, at a rate from LowestRate up, then any
+// chunks before the "data" chunk, each chunk lying inside the RIFF chunk and
+// the RIFF chunk inside `size` bytes. Chunks are taken as packed end to end,
+// as SDL reads them.
+int32_t WaveImageLength(const uint8_t* data, int32_t size);
 
 // Below this the conversion to the device's rate would turn a few bytes into
 // hundreds of megabytes, and nothing slower is a sound worth holding.
