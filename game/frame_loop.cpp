@@ -85,8 +85,8 @@ void ReadFirstWave()
     ReadNextWave();
 }
 
-// Only the windowed screen has a window whose close button can end the
-// game; a close request from SDL, in any mode, is taken the same way.
+// The options window is long closed by now; this keeps the toolkit's
+// events flowing while the game runs in a window.
 void HandleWindowEvents()
 {
     if (UseWindow == 0)
@@ -97,6 +97,9 @@ void HandleWindowEvents()
         QV_Delay(1);
 }
 
+// The screen's own window reports its close button as an SDL quit request,
+// which ends the game as Escape does (and so do SIGINT and SIGTERM, which SDL
+// turns into the same request).
 void ExamineControls()
 {
     QV_ExamineKeyboard();
