@@ -3,8 +3,8 @@
 // tested for collision by their rectangles, and freed.
 //
 // Sprite numbers are small non-negative integers chosen by the caller. Loading
-// grows the table to take any such number; every other operation ignores a
-// number outside the table.
+// grows the table to take the number, as far as memory allows; every other
+// operation ignores a number outside the table.
 #pragma once
 
 #include <SDL.h>
