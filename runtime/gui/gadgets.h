@@ -29,13 +29,10 @@ enum : int32_t {
     QV_ButtonToggle = 4,         // button stays pressed in until clicked again
 };
 
-struct QV_GadgetOperations;
-
 // One entry of the gadget table.
 struct QV_GadgetEntry {
     GtkWidget* widget = nullptr;  // nullptr for a number with no gadget
-    int32_t kind = 0;
-    const QV_GadgetOperations* operations = nullptr;
+    int32_t kind = 0;             // one of the kinds above
 };
 
 // The layer's process-wide state.

@@ -114,6 +114,9 @@ void QV_AddKeyboardShortcut(int32_t number, int32_t shortcut, int32_t eventNumbe
 // it otherwise.
 void QV_Beta_CaptureMouse(int32_t state);
 
+// Number of the open window `window`, -1 when it is none of this layer's.
+int32_t QV_Window_NumberOf(GtkWidget* window);
+
 // Records a click of gadget `gadget` in window `window` (-1 when it has
 // none), unless a close was recorded in this iteration. For the gadget layer.
 void QV_Window_RecordGadgetEvent(int32_t gadget, int32_t window);
