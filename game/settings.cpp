@@ -1,0 +1,131 @@
+#include "game/settings.h"
+
+#include "game/frame_loop.h"
+#include "runtime/core/strings.h"
+#include "runtime/gui/gadgets.h"
+#include "runtime/gui/windows.h"
+#include "runtime/prefs/preferences.h"
+
+int32_t UseKeys = 0;
+int32_t UseAudio = 0;
+int32_t Use3D = 0;
+int32_t UseWindow = 0;
+int32_t HiScore = 0;
+GtkWidget* OptionsWindow = nullptr;
+
+namespace {
+
+constexpr const char* SettingsFile = "Tervane.ini";
+
+// One setting: its key, the text it has when the file lacks it, its variable.
+struct Setting {
+    const char* key;
+    const char* defaultText;
+    int32_t* variable;
+};
+
+// In the order they are read and written.
+const Setting Settings[] = {
+    {"UseKeys", "0", &UseKeys},
+    {"UseAudio", "1", &UseAudio},
+    {"Use3D", "0", &Use3D},
+    {"UseWindow", "0", &UseWindow},
+    {"HiScore", "0", &HiScore},
+};
+
+// The options window.
+constexpr int32_t OptionsWindowNumber = 0;
+constexpr int32_t OptionsWindowWidth = 192;
+constexpr int32_t OptionsWindowHeight = 190;
+constexpr const char* OptionsWindowTitle = "Tervane";
+
+// Its gadgets.
+constexpr int32_t OptionsFrame = 1;
+constexpr int32_t UseAudioBox = 2;
+constexpr int32_t ShadowsBox = 3;
+constexpr int32_t WindowModeBox = 4;
+constexpr int32_t KeyboardOption = 5;
+constexpr int32_t JoystickOption = 6;
+constexpr int32_t StartButton = 7;
+
+// The options window's QuitFlag once "Start Game" was pressed.
+constexpr int32_t OptionsChosen = 1;
+
+void CreateOptionGadgets()
+{
+    QV_Frame3DGadget2(OptionsFrame, 8, 8, 173, 142, "Game Options");
+    QV_OptionGadget(KeyboardOption, 22, 44, 75, 17, "Keyboard");
+    QV_OptionGadget(JoystickOption, 106, 44, 70, 17, "Joystick");
+    QV_CheckBoxGadget(UseAudioBox, 30, 75, 149, 17, "Use Audio");
+    QV_CheckBoxGadget(ShadowsBox, 30, 95, 149, 17, "Hardware Shadows");
+    QV_CheckBoxGadget(WindowModeBox, 30, 115, 149, 17, "Window Mode");
+    QV_ButtonGadget(StartButton, 66, 162, 65, 21, "Start Game");
+}
+
+void ShowSettings()
+{
+    QV_SetGadgetState(UseKeys != 0 ? JoystickOption : KeyboardOption, 1);
+    if (UseAudio != 0)
+        QV_SetGadgetState(UseAudioBox, 1);
+    if (Use3D != 0)
+        QV_SetGadgetState(ShadowsBox, 1);
+    if (UseWindow != 0)
+        QV_SetGadgetState(WindowModeBox, 1);
+    QV_DisableGadget(ShadowsBox, 1);
+    QV_ActivateGadget(StartButton);
+}
+
+void TakeChosenSettings()
+{
+    UseKeys = QV_GetGadgetState(JoystickOption);
+    UseAudio = QV_GetGadgetState(UseAudioBox);
+    Use3D = QV_GetGadgetState(ShadowsBox);
+    UseWindow = QV_GetGadgetState(WindowModeBox);
+}
+
+}  // namespace
+
+void ReadSettings()
+{
+    QV_OpenPreferences(SettingsFile);
+    char* const start = QV_StringBase;
+    for (const Setting& setting : Settings) {
+        *setting.variable = QV_Val(QV_ReadPreferenceString(setting.key, setting.defaultText, start));
+        QV_StringBase = start;
+    }
+    QV_ClosePreferences();
+}
+
+int32_t RunOptionsWindow()
+{
+    OptionsWindow = QV_OpenWindow(OptionsWindowNumber, 0, 0, OptionsWindowWidth, OptionsWindowHeight,
+                                  QV_WindowScreenCentered | QV_WindowSystemMenu, OptionsWindowTitle);
+    if (OptionsWindow == nullptr || QV_CreateGadgetList(OptionsWindow) == nullptr)
+        return 0;
+    CreateOptionGadgets();
+    ShowSettings();
+
+    QuitFlag = 0;
+    while (QuitFlag != OptionsChosen) {
+        const int32_t event = QV_WaitWindowEvent();
+        if (event == QV_EventCloseWindow)
+            return 0;
+        if (event == QV_EventGadget && QV_EventGadgetID() == StartButton) {
+            TakeChosenSettings();
+            QuitFlag = OptionsChosen;
+        }
+    }
+    return 1;
+}
+
+void WriteSettings()
+{
+    if (QV_CreatePreferences(SettingsFile) == nullptr)
+        return;
+    char* const start = QV_StringBase;
+    for (const Setting& setting : Settings) {
+        QV_WritePreferenceString(setting.key, QV_Str(*setting.variable));
+        QV_StringBase = start;
+    }
+    QV_ClosePreferences();
+}
