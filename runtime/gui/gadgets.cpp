@@ -9,6 +9,29 @@ QV_GadgetState QV_Gadget;
 
 namespace {
 
+// GTK 3's stock widgets are larger than the pixel sizes gadgets are laid out
+// with; inside gadget containers they are drawn compact enough to fit them.
+constexpr const char* CompactStyle = R"(
+.qv-gadgets { font-size: 9pt; }
+.qv-gadgets button { padding: 0 4px; min-height: 0; min-width: 0; }
+.qv-gadgets checkbutton, .qv-gadgets radiobutton { padding: 0; min-height: 0; }
+.qv-gadgets check, .qv-gadgets radio { min-width: 13px; min-height: 13px; margin: 0 4px 0 0; }
+)";
+constexpr const char* CompactStyleClass = "qv-gadgets";
+
+void InstallCompactStyle()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    GtkCssProvider* const provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider, CompactStyle, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+    installed = true;
+}
+
 QV_GadgetEntry* Entry(int32_t number)
 {
     if (number < 0 || number >= QV_GadgetCount)
@@ -101,7 +124,9 @@ GtkWidget* QV_CreateGadgetList(GtkWidget* window)
     GtkWidget* const box = gtk_bin_get_child(GTK_BIN(window));
     if (!box || !GTK_IS_BOX(box))
         return nullptr;
+    InstallCompactStyle();
     GtkWidget* const container = gtk_fixed_new();
+    gtk_style_context_add_class(gtk_widget_get_style_context(container), CompactStyleClass);
     g_signal_connect(container, "destroy", G_CALLBACK(OnContainerDestroy), nullptr);
     QV_Gadget.current = container;
     gtk_widget_show(container);

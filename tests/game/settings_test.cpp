@@ -229,6 +229,14 @@ TEST_F(OptionsWindowTest, ItIsTheSmallCentredTervaneWindowWithItsSevenGadgets)
             EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(Gadget(gadget.number))), gadget.text);
         }
         EXPECT_STREQ(gtk_frame_get_label(GTK_FRAME(Gadget(1))), "Game Options");
+
+        // Everything fits the sizes it was laid out with.
+        GtkAllocation button;
+        gtk_widget_get_allocation(Gadget(7), &button);
+        EXPECT_EQ(button.width, 65);
+        EXPECT_EQ(button.height, 21);
+        EXPECT_EQ(QV_WindowWidth(), 192);
+        EXPECT_EQ(QV_WindowHeight(), 190);
         Click(7);
     });
 }
