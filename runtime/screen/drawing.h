@@ -71,7 +71,8 @@ struct QV_DrawingState {
 };
 extern QV_DrawingState QV_Drawing;
 
-// Called first thing at start-up; the layer needs no preparation.
+// Puts the layer in its starting state: no output started, no surface bound,
+// both colours opaque black. Called first thing at start-up.
 void QV_Init2DDrawing();
 
 // Binds the screen output to the open screen and returns it.
