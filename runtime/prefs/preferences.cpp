@@ -134,6 +134,9 @@ FILE* QV_CreatePreferences(const char* path)
     }
     if (descriptor < 0)
         return nullptr;
+    // The new file replaces the old one with the old one's permissions.
+    if (struct stat old; stat(path, &old) == 0)
+        fchmod(descriptor, old.st_mode & 07777);
     state.file = fdopen(descriptor, "w");
     if (!state.file) {
         close(descriptor);

@@ -203,7 +203,7 @@ TEST_F(PreferencesTest, CreationFailureWritesNothing)
     EXPECT_EQ(QV_CreatePreferences(nullptr), nullptr);
 }
 
-TEST_F(PreferencesTest, ANewFileHonoursTheUmaskLikeAnyOtherFile)
+TEST_F(PreferencesTest, PermissionsAreThoseOfANewFileOrOfTheFileReplaced)
 {
     const mode_t previous = umask(022);
     ASSERT_NE(QV_CreatePreferences(path.c_str()), nullptr);
@@ -212,6 +212,13 @@ TEST_F(PreferencesTest, ANewFileHonoursTheUmaskLikeAnyOtherFile)
     struct stat status;
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0644u);
+
+    // Replacing a file keeps its permissions.
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    ASSERT_NE(QV_CreatePreferences(path.c_str()), nullptr);
+    QV_ClosePreferences();
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST_F(PreferencesTest, BinaryTextIsScannedSafely)
