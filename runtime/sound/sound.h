@@ -54,9 +54,10 @@ extern QV_SoundObject* QV_Sound_ObjectsArea;
 extern int32_t QV_Sound_ObjectsNumber;
 
 // Loads the RIFF WAVE image of `size` bytes at `memory` (PCM, 8 or 16 bits,
-// mono or stereo) as sound `sound`, converted to the device format. A sound
-// already in the slot is stopped and replaced. Returns 1, or 0 with the slot
-// left as it was when the data is not such an image or does not fit `size`.
+// mono or stereo, 1000 Hz or more) as sound `sound`, converted to the device
+// format. A sound already in the slot is stopped and replaced. Returns 1, or
+// 0 with the slot left as it was when the data is not such an image, its
+// chunks do not fit `size`, or memory runs out.
 int32_t QV_CatchSound(int32_t sound, const void* memory, int32_t size);
 
 // The same from a WAVE file; every "\" in the name is taken as "/".
