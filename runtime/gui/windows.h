@@ -41,18 +41,19 @@ enum : int32_t {
 
 // One slot of the window table.
 struct QV_WindowEntry {
-    GtkWidget* window = nullptr;  // nullptr while the slot is free
+    GtkWidget* window = nullptr;         // nullptr while the slot is free
     GtkAccelGroup* shortcuts = nullptr;  // made by the first keyboard shortcut
 };
 
 // The layer's process-wide state.
 struct QV_WindowState {
     std::vector<QV_WindowEntry> objects;  // the window table, by window number
-    GtkWidget* current = nullptr;       // window of the single-window calls
-    int32_t eventID = 0;                // code of the last event recorded
-    int32_t objectID = 0;               // its gadget, shortcut or window number
-    int32_t eventWindowID = 0;          // the window number it belongs to
-    int32_t eventType = 0;              // GDK button of the last mouse event
+    GtkWidget* current = nullptr;         // window of the single-window calls;
+                                          // nullptr once that window is gone
+    int32_t eventID = 0;                  // code of the last event recorded
+    int32_t objectID = 0;                 // its gadget, shortcut or window number
+    int32_t eventWindowID = 0;            // the window number it belongs to
+    int32_t eventType = 0;                // GDK button of the last mouse event
 };
 extern QV_WindowState QV_Window;
 
