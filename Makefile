@@ -35,10 +35,12 @@ bench: deps
 	cmake --build $(RELEASE) -j $(JOBS)
 	@for b in $(RELEASE)/bench/*; do echo "== $$b"; SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $$b || exit 1; done
 
-assets: deps
+assets:
+	@scripts/install-deps assets
 	cmake -S tools/assetgen -B build/assetgen -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/assetgen -j $(JOBS)
-	build/assetgen/assetgen assets
+	mkdir -p build/assetgen/preview
+	build/assetgen/assetgen assets --preview build/assetgen/preview
 
 clean:
 	rm -rf build

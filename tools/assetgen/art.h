@@ -1,0 +1,36 @@
+// The painters of every picture, by role. Each returns a picture of exactly
+// its catalogue size; keyed pictures have a black background.
+#pragma once
+
+#include "picture.h"
+
+// The picture for a sprite number of the catalogue.
+Picture drawPicture(int sprite);
+
+// Aircraft (aircraft.cpp). Frames count from 0.
+Picture drawPlayer(int frame);
+Picture drawPlayerShadow(int frame);
+Picture drawEnemyPlane(int type, int frame);  // type = the shadow's sprite number
+Picture drawEnemyShadow(int type);
+Picture drawBomber(int state);  // 0 intact, 1 damaged, 2 wreck
+
+// Ships and ground units (vehicles.cpp).
+Picture drawShip(int sprite);
+Picture drawGroundUnit(int sprite);
+Picture drawBattleship(int state);  // 0 intact, 1 damaged, 2 wreck
+
+// Shots and explosions (effects.cpp).
+Picture drawPlayerBullet();
+Picture drawEnemyShot(bool yellow);
+Picture drawExplosion(int stage);  // 0 the first picture shown, 7 the last
+
+// Frame, panel and the screens with lettering (screens.cpp).
+Picture drawFrameStrip(int sprite);
+Picture drawPanel();
+Picture drawGaugeMarker();
+Picture drawDigit(int digit);
+Picture drawGetReady();
+Picture drawGameOver();
+Picture drawTitle();
+Picture drawCredits();
+Picture drawLevelComplete();

@@ -1,0 +1,14 @@
+// Pictures to look at while working on the art: every picture on one
+// sheet, the whole map, and a frame of play composed as the game draws it.
+#pragma once
+
+#include "level.h"
+#include "picture.h"
+
+#include <map>
+#include <string>
+
+void writeContactSheet(const std::map<int, Picture>& pictures, const std::string& path);
+void writeMapOverview(const std::map<int, Picture>& pictures, const LevelMap& map, const std::string& path);
+void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, const std::array<Wave, 3>& waves,
+                const std::string& path);

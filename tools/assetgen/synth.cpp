@@ -1,0 +1,228 @@
+#include "synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double Tau = 2.0 * M_PI;
+
+// PolyBLEP: smooths the step of a naive saw or square so that it does not
+// fold its overtones back into the audible range at these low rates.
+double polyBlep(double t, double dt)
+{
+    if (t < dt) {
+        t /= dt;
+        return t + t - t * t - 1.0;
+    }
+    if (t > 1.0 - dt) {
+        t = (t - 1.0) / dt;
+        return t * t + t + t + 1.0;
+    }
+    return 0.0;
+}
+
+int frameOf(const Track& track, double seconds) { return int(std::lround(seconds * track.rate())); }
+
+}  // namespace
+
+Track::Track(int rate, int channels, int frames)
+    : rate_(rate), channels_(channels), frames_(frames), samples_(size_t(frames) * channels, 0.0)
+{
+}
+
+void Track::add(int frame, double value, double pan)
+{
+    if (frame < 0 || frame >= frames_)
+        return;
+    if (channels_ == 1) {
+        samples_[frame] += value;
+        return;
+    }
+    // Constant-power panning.
+    const double angle = (std::clamp(pan, -1.0, 1.0) + 1.0) * M_PI / 4;
+    samples_[size_t(frame) * 2] += value * std::cos(angle) * M_SQRT2;
+    samples_[size_t(frame) * 2 + 1] += value * std::sin(angle) * M_SQRT2;
+}
+
+void Track::normalise(double peak)
+{
+    double loudest = 0.0;
+    for (double s : samples_)
+        loudest = std::max(loudest, std::fabs(s));
+    if (loudest > 0.0)
+        for (double& s : samples_)
+            s *= peak / loudest;
+}
+
+void Track::fadeEnds(double seconds)
+{
+    const int length = std::max(1, int(seconds * rate_));
+    for (int i = 0; i < length && i < frames_; ++i) {
+        const double in = double(i) / length;
+        for (int c = 0; c < channels_; ++c) {
+            samples_[size_t(i) * channels_ + c] *= in;
+            samples_[size_t(frames_ - 1 - i) * channels_ + c] *= in;
+        }
+    }
+}
+
+double Envelope::level(double t, double length) const
+{
+    if (t < 0.0)
+        return 0.0;
+    double held;
+    if (t < attack)
+        held = t / attack;
+    else if (t < attack + decay)
+        held = 1.0 - (1.0 - sustain) * (t - attack) / decay;
+    else
+        held = sustain;
+    if (t < length)
+        return held;
+    const double after = t - length;
+    return after >= release ? 0.0 : held * (1.0 - after / release);
+}
+
+double LowPass::run(double input, double cutoff)
+{
+    const double a = 1.0 - std::exp(-Tau * std::min(cutoff, rate_ * 0.45) / rate_);
+    state_ += a * (input - state_);
+    return state_;
+}
+
+double Oscillator::next(double frequency)
+{
+    const double dt = frequency / rate_;
+    double value = 0.0;
+    switch (waveform_) {
+    case Waveform::Sine: value = std::sin(Tau * phase_); break;
+    case Waveform::Saw: value = 2.0 * phase_ - 1.0 - polyBlep(phase_, dt); break;
+    case Waveform::Square:
+    case Waveform::Pulse:
+    case Waveform::Triangle: {
+        const double width = waveform_ == Waveform::Pulse ? 0.25 : 0.5;
+        value = (phase_ < width ? 1.0 : -1.0) + polyBlep(phase_, dt) - polyBlep(std::fmod(phase_ + 1.0 - width, 1.0), dt);
+        if (waveform_ == Waveform::Triangle) {
+            // A leaky integral of the square is a band-limited triangle.
+            triangle_ = dt * value * 4.0 + (1.0 - dt) * triangle_;
+            value = triangle_;
+        }
+        break;
+    }
+    }
+    phase_ += dt;
+    phase_ -= std::floor(phase_);
+    return value;
+}
+
+double midiFrequency(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+
+void playNote(Track& track, const Instrument& instrument, const Note& note)
+{
+    Oscillator main(track.rate(), instrument.waveform), second(track.rate(), instrument.waveform);
+    LowPass filter1(track.rate()), filter2(track.rate());
+    const int first = frameOf(track, note.start);
+    const double total = note.length + instrument.envelope.release;
+    const int count = frameOf(track, total);
+    for (int i = 0; i < count; ++i) {
+        const double t = double(i) / track.rate();
+        const double progress = std::min(1.0, t / std::max(note.length, 1e-3));
+        double pitch = note.pitch - instrument.glide * progress;
+        if (instrument.vibrato > 0 && t > 0.15)
+            pitch += instrument.vibrato / 100.0 * std::sin(Tau * 5.5 * (t - 0.15)) * std::min(1.0, (t - 0.15) * 4);
+        const double f = midiFrequency(pitch);
+        double v = main.next(f);
+        if (instrument.detune != 0.0)
+            v = 0.5 * (v + second.next(f * std::pow(2.0, instrument.detune / 1200.0)));
+        const double cutoff = instrument.cutoff + (instrument.cutoffEnd - instrument.cutoff) * progress;
+        v = filter2.run(filter1.run(v, cutoff), cutoff);
+        track.add(first + i, v * note.gain * instrument.envelope.level(t, note.length), note.pan);
+    }
+}
+
+void kick(Track& track, double start, double gain, double pan)
+{
+    const int first = frameOf(track, start);
+    double phase = 0.0;
+    for (int i = 0; i < frameOf(track, 0.35); ++i) {
+        const double t = double(i) / track.rate();
+        const double f = 45.0 + 110.0 * std::exp(-t * 28.0);
+        phase += f / track.rate();
+        const double click = t < 0.004 ? (1.0 - t / 0.004) * 0.4 : 0.0;
+        track.add(first + i, (std::sin(Tau * phase) * std::exp(-t * 9.0) + click) * gain, pan);
+    }
+}
+
+void snare(Track& track, double start, double gain, uint64_t seed, double pan)
+{
+    Random random(seed);
+    LowPass body(track.rate());
+    const int first = frameOf(track, start);
+    double phase = 0.0;
+    for (int i = 0; i < frameOf(track, 0.25); ++i) {
+        const double t = double(i) / track.rate();
+        const double n = random.between(-1.0, 1.0);
+        const double rattle = n - body.run(n, 1200.0);  // high-passed noise
+        phase += 185.0 / track.rate();
+        const double tone = std::sin(Tau * phase) * std::exp(-t * 30.0);
+        track.add(first + i, (rattle * std::exp(-t * 18.0) * 0.8 + tone * 0.6) * gain, pan);
+    }
+}
+
+void hat(Track& track, double start, double gain, uint64_t seed, double pan)
+{
+    Random random(seed);
+    LowPass low(track.rate());
+    const int first = frameOf(track, start);
+    for (int i = 0; i < frameOf(track, 0.06); ++i) {
+        const double t = double(i) / track.rate();
+        const double n = random.between(-1.0, 1.0);
+        track.add(first + i, (n - low.run(n, 3000.0)) * std::exp(-t * 70.0) * gain, pan);
+    }
+}
+
+void cymbal(Track& track, double start, double gain, uint64_t seed, double pan)
+{
+    Random random(seed);
+    LowPass low(track.rate());
+    const int first = frameOf(track, start);
+    for (int i = 0; i < frameOf(track, 1.2); ++i) {
+        const double t = double(i) / track.rate();
+        const double n = random.between(-1.0, 1.0);
+        track.add(first + i, (n - low.run(n, 2500.0)) * std::exp(-t * 3.2) * gain, pan);
+    }
+}
+
+void tom(Track& track, double start, double pitch, double gain, double pan)
+{
+    const int first = frameOf(track, start);
+    double phase = 0.0;
+    for (int i = 0; i < frameOf(track, 0.4); ++i) {
+        const double t = double(i) / track.rate();
+        phase += pitch * (1.0 + 0.5 * std::exp(-t * 20.0)) / track.rate();
+        track.add(first + i, std::sin(Tau * phase) * std::exp(-t * 7.0) * gain, pan);
+    }
+}
+
+void blast(Track& track, double start, double length, double bright, double dull, double gain, uint64_t seed,
+           double pan, double width)
+{
+    Random random(seed);
+    LowPass left1(track.rate()), left2(track.rate()), right1(track.rate()), right2(track.rate());
+    const int first = frameOf(track, start);
+    double brown = 0.0;
+    for (int i = 0; i < frameOf(track, length); ++i) {
+        const double t = double(i) / track.rate();
+        const double decay = std::exp(-t * 5.0 / length);
+        const double cutoff = dull + (bright - dull) * std::exp(-t * 6.0 / length);
+        const double attack = std::min(1.0, t / 0.004);
+        // Brown noise gives the rumble, white noise the crackle.
+        brown = 0.98 * brown + 0.2 * random.between(-1.0, 1.0);
+        const double a = left2.run(left1.run(random.between(-1.0, 1.0) + brown, cutoff), cutoff);
+        const double b = right2.run(right1.run(random.between(-1.0, 1.0) + brown, cutoff), cutoff);
+        const double level = gain * decay * attack;
+        track.add(first + i, a * level, pan - width);
+        track.add(first + i, b * level, pan + width);
+    }
+}
