@@ -198,8 +198,9 @@ TEST_F(LevelEndTest, LevelCompletePictureWithFireworksInTheUpperPlayfield)
     ReachLevelEnd();
     QV_ClearList(&Explosions);
     RunFrame();
-    if (QV_CountList(&Explosions) == 0)
+    if (QV_CountList(&Explosions) == 0) {
         EXPECT_TRUE(ScreenShowsKeyed(75, 70, 100)) << "level-complete picture";
+    }
 
     int32_t fireworks = 0;
     for (int frame = 0; frame < 620; ++frame) {

@@ -79,9 +79,9 @@ TEST_F(PlayerTest, HeldFireShootsEveryEighthFrameFromAlternateGunsIntoFreeSlots)
     EXPECT_EQ(Bullets[1].Y, PlayerY + 16) << "moved once before it is first drawn";
     EXPECT_EQ(Bullets[1].Speed, 4);
     EXPECT_EQ(GunSide, 1);
-    EXPECT_TRUE(ScreenShowsKeyed(BulletSprite, Bullets[1].X, Bullets[1].Y));
 
     RunFrames(8);
+    EXPECT_TRUE(ScreenShowsKeyed(BulletSprite, Bullets[1].X, Bullets[1].Y)) << "out from under the plane";
     ASSERT_EQ(Bullets[2].Active, 1);
     EXPECT_EQ(Bullets[2].X, PlayerX + 34);
     EXPECT_EQ(GunSide, 0);
