@@ -107,24 +107,68 @@ std::vector<std::pair<double, double>> propellerHubs(const PlaneDesign& d)
     return hubs;
 }
 
-void propellers(cairo_t* cr, const PlaneDesign& d, double angle)
+// Seen from above, a turning propeller is a thin blurred disc edge-on;
+// its blades and their painted tips stand at a different place in each
+// frame, which makes the flicker.
+void propellers(cairo_t* cr, const PlaneDesign& d, int frame, int frames)
 {
-    const double radius = d.engineX == 0 ? d.bodyWidth * 0.95 : d.bodyWidth * 0.6;
+    const double radius = d.engineX == 0 ? d.bodyWidth * 1.0 : d.bodyWidth * 0.62;
+    const double turn = 2 * M_PI / d.blades;
+    const double angle = 0.35 + frame * turn / frames;
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (auto [hx, hy] : propellerHubs(d)) {
-        // The blades are seen nearly edge-on from above: short in depth,
-        // long across, so they read as a flickering bar.
+        cairo_save(cr);
+        cairo_translate(cr, hx, hy);
+        cairo_scale(cr, radius, 1.6);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        cairo_set_source_rgba(cr, 0.78, 0.78, 0.74, 0.6);
+        cairo_fill(cr);
         for (int b = 0; b < d.blades; ++b) {
-            const double a = angle + b * 2 * M_PI / d.blades;
+            const double tip = std::cos(angle + b * turn) * radius;
             cairo_move_to(cr, hx, hy);
-            cairo_line_to(cr, hx + std::cos(a) * radius, hy + std::sin(a) * radius * 0.3);
+            cairo_line_to(cr, hx + tip, hy);
+            cairo_set_line_width(cr, 2.0);
+            setColour(cr, {44, 40, 36});
+            cairo_stroke(cr);
+            cairo_move_to(cr, hx + tip * 0.8, hy);
+            cairo_line_to(cr, hx + tip, hy);
+            setColour(cr, {240, 200, 40});
+            cairo_stroke(cr);
         }
-        cairo_set_line_width(cr, 1.8);
-        setColour(cr, {40, 38, 34});
-        cairo_stroke(cr);
-        cairo_arc(cr, hx, hy, 1.8, 0, 2 * M_PI);
+        cairo_arc(cr, hx, hy, 1.9, 0, 2 * M_PI);
         setColour(cr, d.accent);
         cairo_fill(cr);
+    }
+}
+
+// Exhaust flames along the engine cowling, flickering from frame to frame.
+void exhausts(cairo_t* cr, const PlaneDesign& d, int frame)
+{
+    const double lengths[] = {2.0, 3.6, 2.6, 4.2};
+    const double length = lengths[frame % 4];
+    const double y = d.engineX == 0 ? noseY(d) + d.length * 0.15 : noseY(d) + d.wingY - 1;
+    std::vector<double> xs;
+    if (d.engineX == 0)
+        xs = {-d.bodyWidth / 2 - 0.2, d.bodyWidth / 2 + 0.2};
+    else
+        for (double x : {d.engineX, d.outerEngineX})
+            if (x != 0)
+                for (int side : {-1, 1})
+                    for (int edge : {-1, 1})
+                        xs.push_back(side * x + edge * d.bodyWidth * 0.34);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (double x : xs) {
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + (x < 0 ? -0.4 : 0.4), y + length);
+        cairo_set_line_width(cr, 1.6);
+        setColour(cr, {255, 150, 40});
+        cairo_stroke(cr);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x, y + length * 0.45);
+        cairo_set_line_width(cr, 0.9);
+        setColour(cr, {255, 240, 170});
+        cairo_stroke(cr);
     }
 }
 
@@ -186,8 +230,9 @@ void canopy(cairo_t* cr, const PlaneDesign& d)
     cairo_pattern_destroy(glass);
 }
 
-// Draws the plane nose up around the origin of the current transformation.
-void drawPlane(cairo_t* cr, const PlaneDesign& d, double propAngle)
+// Draws the plane nose up around the origin of the current transformation,
+// as animation frame `frame` of `frames`.
+void drawPlane(cairo_t* cr, const PlaneDesign& d, int frame, int frames)
 {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     // A dark rim keeps the plane readable over any ground.
@@ -238,7 +283,8 @@ void drawPlane(cairo_t* cr, const PlaneDesign& d, double propAngle)
         cairo_restore(cr);
     }
     canopy(cr, d);
-    propellers(cr, d, propAngle);
+    exhausts(cr, d, frame);
+    propellers(cr, d, frame, frames);
 }
 
 // Light from the top left of the screen over whatever has been drawn.
@@ -257,7 +303,7 @@ void screenLight(cairo_t* cr, double size)
     cairo_restore(cr);
 }
 
-const Rgb ShadowColour{22, 30, 26};
+const Rgb ShadowColour{30, 38, 36};
 
 // The plane's silhouette, half size, centred in a 32 x 32 picture.
 Picture shadowOf(const PlaneDesign& d, double heading)
@@ -275,13 +321,13 @@ Picture shadowOf(const PlaneDesign& d, double heading)
     return canvas.keyed();
 }
 
-Picture planePicture(const PlaneDesign& d, int size, double heading, double propAngle)
+Picture planePicture(const PlaneDesign& d, int size, double heading, int frame, int frames)
 {
     Canvas canvas(size, size);
     cairo_t* cr = canvas.cr();
     cairo_translate(cr, size / 2.0, size / 2.0);
     cairo_rotate(cr, heading);
-    drawPlane(cr, d, propAngle);
+    drawPlane(cr, d, frame, frames);
     screenLight(cr, size);
     return canvas.keyed();
 }
@@ -357,7 +403,7 @@ const PlaneDesign Bomber{
 
 Picture drawPlayer(int frame)
 {
-    return planePicture(Player, 60, 0.0, frame * (2 * M_PI / 3) / 4 + 0.3);
+    return planePicture(Player, 60, 0.0, frame, 4);
 }
 
 Picture drawPlayerShadow(int)
@@ -369,7 +415,7 @@ Picture drawPlayerShadow(int)
 Picture drawEnemyPlane(int type, int frame)
 {
     const EnemyType& e = enemyType(type);
-    return planePicture(e.design, 64, headingOf(e.dx, e.dy), frame * M_PI / e.design.blades + 0.2);
+    return planePicture(e.design, 64, headingOf(e.dx, e.dy), frame, 2);
 }
 
 Picture drawEnemyShadow(int type)
@@ -391,7 +437,7 @@ Picture drawBomber(int state)
         d.accent = shade(d.accent, 0.5);
         d.canopy = {40, 40, 44};
     }
-    drawPlane(cr, d, 0.4);
+    drawPlane(cr, d, 0, 1);
     if (state >= 1) {
         scorch(cr, 20, 6, 9);
         scorch(cr, -8, -20, 6);

@@ -72,6 +72,14 @@ void selectFace(cairo_t* cr, Face face, double size)
     cairo_set_font_size(cr, size);
 }
 
+void selectFaceToFit(cairo_t* cr, Face face, double size, const std::string& text, double maxWidth)
+{
+    selectFace(cr, face, size);
+    const double width = textWidth(cr, text);
+    if (width > maxWidth)
+        selectFace(cr, face, size * maxWidth / width);
+}
+
 double textWidth(cairo_t* cr, const std::string& text)
 {
     cairo_text_extents_t extents;

@@ -31,6 +31,10 @@ enum class Face { Sans, SansBold, SerifBold, MonoBold };
 
 void selectFace(cairo_t* cr, Face face, double size);
 
+// The face at `size`, or smaller if that is what it takes for the text to
+// fit in maxWidth.
+void selectFaceToFit(cairo_t* cr, Face face, double size, const std::string& text, double maxWidth);
+
 // Width of the text in the selected face.
 double textWidth(cairo_t* cr, const std::string& text);
 

@@ -30,7 +30,7 @@ struct Stop {
 
 // Fire cools from white through yellow and orange to red, then to smoke.
 const Stop FireRamp[] = {
-    {0.00, 70, 62, 58},   {0.18, 96, 80, 70},   {0.30, 170, 52, 24}, {0.45, 236, 110, 28},
+    {0.00, 92, 88, 86},   {0.18, 104, 92, 84},  {0.30, 170, 52, 24}, {0.45, 236, 110, 28},
     {0.62, 252, 176, 48}, {0.80, 255, 232, 130}, {1.00, 255, 252, 232},
 };
 
@@ -63,7 +63,7 @@ Picture drawExplosion(int stage)
     const double progress = stage / 7.0;
     const double radius = 9 + 21 * std::sqrt(progress);
     const double heat = 1.25 - 1.1 * progress;
-    const double thinning = 0.62 * progress * progress;
+    const double thinning = 0.5 * progress * progress;
     Picture picture(64, 64);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {

@@ -287,7 +287,7 @@ int32_t plainTile(const LevelMap& map, int row, int x, Random& random)
         }
         return pick(Feature::None);
     case Ground::Water:
-        if (!arena && random.chance(0.015))
+        if (!arena && random.chance(0.005))
             return pick(Feature::Islet);
         return pick(random.chance(0.12) ? Feature::Waves : Feature::None);
     case Ground::Jungle:

@@ -3,8 +3,9 @@
 //
 //   assetgen ASSETS_DIR [--preview DIR]
 //
-// With --preview it also composes DIR/contact_sheet.png (every picture) and
-// DIR/scene.png (a frame of play as the game would draw it).
+// With --preview it also writes pictures to look at into DIR: contact sheets
+// of every picture, the whole map (map.png) and a frame of play as the game
+// would draw it (scene.png).
 #include "art.h"
 #include "catalogue.h"
 #include "level.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv)
             pictures.emplace(entry.sprite, std::move(picture));
         }
         if (preview) {
-            writeContactSheet(pictures, *preview + "/contact_sheet.png");
+            writeContactSheets(pictures, *preview);
             writeMapOverview(pictures, map, *preview + "/map.png");
         }
 

@@ -49,51 +49,76 @@ void save(Canvas& canvas, const std::string& path)
 
 }  // namespace
 
-void writeContactSheet(const std::map<int, Picture>& pictures, const std::string& path)
+namespace {
+
+// One page of pictures side by side in rows, each under its sprite number;
+// keyed pictures over grey so their shapes show.
+void writePage(const std::map<int, Picture>& pictures, const std::vector<int>& sprites, double scale, int width,
+               const std::string& path)
 {
-    const int width = 1100, margin = 12;
-    // Lay out row by row; keyed pictures over grey so their shape shows.
+    const int margin = 12, label = 16;
     struct Place {
         int sprite;
-        double x, y, scale;
+        double x, y;
     };
     std::vector<Place> places;
-    double x = margin, y = margin + 14, rowHeight = 0;
-    for (const auto& [sprite, picture] : pictures) {
-        const double scale = picture.width() <= 16 ? 4.0 : picture.width() <= 64 ? 2.0 : 1.0;
+    double x = margin, y = margin + label, rowHeight = 0;
+    for (int sprite : sprites) {
+        const Picture& picture = pictures.at(sprite);
         const double w = picture.width() * scale, h = picture.height() * scale;
-        if (sprite == 0)
-            continue;  // the tile strip gets rows of its own at the end
-        if (x + w > width - margin) {
+        if (x + w > width - margin && x > margin) {
             x = margin;
-            y += rowHeight + 22;
+            y += rowHeight + label + margin;
             rowHeight = 0;
         }
-        places.push_back({sprite, x, y, scale});
+        places.push_back({sprite, x, y});
         x += w + margin;
         rowHeight = std::max(rowHeight, h);
     }
-    y += rowHeight + 30;
-    const double tilesY = y;
-    Canvas canvas(width, int(tilesY + 4 * (64 + 22) + margin));
+    Canvas canvas(width, int(y + rowHeight + margin));
     cairo_t* cr = canvas.cr();
     cairo_set_source_rgb(cr, 0.45, 0.47, 0.5);
     cairo_paint(cr);
-    selectFace(cr, Face::Sans, 11);
+    selectFace(cr, Face::Sans, 12);
     for (const Place& p : places) {
-        blit(cr, pictures, p.sprite, p.x, p.y, p.scale);
-        cairo_move_to(cr, p.x, p.y - 3);
+        blit(cr, pictures, p.sprite, p.x, p.y, scale);
+        cairo_move_to(cr, p.x, p.y - 4);
         cairo_set_source_rgb(cr, 1, 1, 1);
         cairo_show_text(cr, std::to_string(p.sprite).c_str());
     }
+    save(canvas, path);
+}
+
+// The tile strip cut into its 63 numbered tiles.
+void writeTilePage(const std::map<int, Picture>& pictures, double scale, const std::string& path)
+{
+    const int perRow = 16, cell = int(32 * scale) + 8, label = 16;
+    Canvas canvas(perRow * cell + 8, 4 * (cell + label) + 8);
+    cairo_t* cr = canvas.cr();
+    cairo_set_source_rgb(cr, 0.45, 0.47, 0.5);
+    cairo_paint(cr);
+    selectFace(cr, Face::Sans, 12);
     for (int t = 1; t <= 63; ++t) {
-        const double tx = margin + ((t - 1) % 16) * 68, ty = tilesY + ((t - 1) / 16) * (64 + 22);
-        tile(cr, pictures, t, tx, ty, 2.0);
-        cairo_move_to(cr, tx, ty - 3);
+        const double tx = 8 + ((t - 1) % perRow) * cell, ty = label + 4 + ((t - 1) / perRow) * (cell + label);
+        tile(cr, pictures, t, tx, ty, scale);
+        cairo_move_to(cr, tx, ty - 4);
         cairo_set_source_rgb(cr, 1, 1, 1);
         cairo_show_text(cr, std::to_string(t).c_str());
     }
     save(canvas, path);
+}
+
+}  // namespace
+
+void writeContactSheets(const std::map<int, Picture>& pictures, const std::string& dir)
+{
+    std::vector<int> small, large;
+    for (const auto& [sprite, picture] : pictures)
+        if (sprite != 0)
+            (picture.width() <= 100 && picture.height() <= 100 ? small : large).push_back(sprite);
+    writePage(pictures, small, 3.0, 1500, dir + "/contact_sprites.png");
+    writePage(pictures, large, 1.0, 1500, dir + "/contact_screens.png");
+    writeTilePage(pictures, 3.0, dir + "/contact_tiles.png");
 }
 
 void writeMapOverview(const std::map<int, Picture>& pictures, const LevelMap& map, const std::string& path)

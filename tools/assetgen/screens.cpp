@@ -187,6 +187,8 @@ void panel(cairo_t* cr)
 {
     cairo_save(cr);
     cairo_translate(cr, PanelX, 0);
+    cairo_rectangle(cr, 0, 0, 160, 480);
+    cairo_clip(cr);
     plate(cr, 0, 0, 160, 480, {96, 102, 116});
     cairo_move_to(cr, 0.5, 0);
     cairo_line_to(cr, 0.5, 480);
@@ -204,7 +206,7 @@ void panel(cairo_t* cr)
     cairo_fill(cr);
     cairo_pattern_destroy(sky);
     wingsEmblem(cr, 80, 106, 0.9);
-    selectFace(cr, Face::SerifBold, 33);
+    selectFaceToFit(cr, Face::SerifBold, 33, "TERVANE", 128);
     letter(cr, "TERVANE", 80, 70, 24, {{236, 242, 255}, {110, 140, 200}, {8, 10, 20}, 4});
     label(cr, "AIR STRIKE", 80, 150, 10);
 
@@ -362,7 +364,7 @@ Picture drawDigit(int digit)
         auto sx = [](double x, double y) { return x - (y - 8) * 0.12; };
         cairo_move_to(cr, sx(segments[s][0], segments[s][1]), segments[s][1]);
         cairo_line_to(cr, sx(segments[s][2], segments[s][3]), segments[s][3]);
-        lit ? setColour(cr, {255, 186, 48}) : setColour(cr, {40, 34, 18});
+        lit ? setColour(cr, {255, 186, 48}) : setColour(cr, {32, 30, 18});
         cairo_stroke(cr);
     }
     return canvas.opaque();
@@ -377,7 +379,7 @@ Picture drawTitle()
     Canvas canvas(340, 194);
     cairo_t* cr = canvas.cr();
     wingsEmblem(cr, 170, 30, 1.6);
-    selectFace(cr, Face::SerifBold, 66);
+    selectFaceToFit(cr, Face::SerifBold, 66, "TERVANE", 318);
     letter(cr, "TERVANE", 170, 108, 48, {{240, 246, 255}, {84, 120, 196}, {6, 8, 20}, 6});
     selectFace(cr, Face::SansBold, 14);
     letter(cr, "A I R   S T R I K E", 170, 131, 10, {{255, 230, 140}, {220, 160, 40}, {6, 6, 10}, 3});
@@ -392,7 +394,7 @@ Picture drawCredits()
     Canvas canvas(346, 357);
     cairo_t* cr = canvas.cr();
     banner(cr, 2, 2, 342, 353);
-    selectFace(cr, Face::SerifBold, 34);
+    selectFaceToFit(cr, Face::SerifBold, 34, "TERVANE", 300);
     letter(cr, "TERVANE", 173, 46, 25, {{240, 246, 255}, {84, 120, 196}, {6, 8, 20}, 4});
     selectFace(cr, Face::SansBold, 12);
     letter(cr, "C R E D I T S", 173, 68, 9, {{255, 230, 140}, {220, 160, 40}, {6, 6, 10}, 2});
@@ -463,7 +465,7 @@ Picture drawLevelComplete()
 {
     Canvas canvas(340, 194);
     cairo_t* cr = canvas.cr();
-    selectFace(cr, Face::SerifBold, 50);
+    selectFaceToFit(cr, Face::SerifBold, 50, "COMPLETE", 318);
     letter(cr, "LEVEL", 170, 56, 36, {{255, 250, 200}, {230, 150, 30}, {12, 8, 4}, 5});
     letter(cr, "COMPLETE", 170, 108, 36, {{255, 250, 200}, {230, 150, 30}, {12, 8, 4}, 5});
     selectFace(cr, Face::SansBold, 13);

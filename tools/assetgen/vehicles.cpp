@@ -57,14 +57,15 @@ void turret(cairo_t* cr, double x, double y, double r, double barrel, int barrel
     cairo_restore(cr);
 }
 
+// The bow wave: two white lines that spread back from the stem.
 void bowWave(cairo_t* cr, double length, double beam)
 {
     const double b = -length / 2;
     for (int side : {-1, 1}) {
-        cairo_move_to(cr, 0, b - 2);
-        cairo_curve_to(cr, side * beam * 0.5, b + 4, side * beam * 0.75, b + 10, side * beam * 0.8, b + 16);
+        cairo_move_to(cr, 0, b - 1.5);
+        cairo_curve_to(cr, side * beam * 0.45, b + 5, side * beam * 0.62, b + 12, side * beam * 0.72, b + 20);
     }
-    cairo_set_line_width(cr, 2.5);
+    cairo_set_line_width(cr, 2.0);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     setColour(cr, {226, 238, 242});
     cairo_stroke(cr);
