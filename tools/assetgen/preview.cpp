@@ -158,9 +158,10 @@ void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, con
     for (int r = mapRow, y = scrollY; r <= mapRow + 14; ++r, y -= 32)
         for (int c = 0; c < MapColumns; ++c)
             tile(cr, pictures, map.tiles[r][c], 32 + c * 32, y);
-    // A gunboat on the river, planes with their shadows, shots and bullets.
-    blit(cr, pictures, 30, 230, 60);
-    blit(cr, pictures, 34, 60, 120);
+    // A corvette on the river, a tank on the bank, planes with their
+    // shadows, shots and bullets.
+    blit(cr, pictures, 30, 350, 250);
+    blit(cr, pictures, 34, 48, 140);
     const int planes[][3] = {{20, 110, 70}, {20, 300, 40}, {17, 330, 170}, {26, 60, 230}};
     for (auto [type, x, y] : planes) {
         blit(cr, pictures, type, x + 40, y + 50);

@@ -347,7 +347,7 @@ Picture drawDigit(int digit)
     // Seven segments: a, b, c, d, e, f, g; lit ones glow amber, the others
     // stay faintly visible as on a real display.
     static const int segmentsOf[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-    const double l = 4, r = 12, t = 1.5, m = 8, b = 14.5, w = 2.2;
+    const double l = 4, r = 12, t = 1.5, m = 8, b = 14.5, w = 2.5;
     const double segments[7][4] = {
         {l + 1, t, r - 1, t}, {r, t + 1, r, m - 1}, {r, m + 1, r, b - 1}, {l + 1, b, r - 1, b},
         {l, m + 1, l, b - 1}, {l, t + 1, l, m - 1}, {l + 1, m, r - 1, m},
@@ -364,7 +364,7 @@ Picture drawDigit(int digit)
         auto sx = [](double x, double y) { return x - (y - 8) * 0.12; };
         cairo_move_to(cr, sx(segments[s][0], segments[s][1]), segments[s][1]);
         cairo_line_to(cr, sx(segments[s][2], segments[s][3]), segments[s][3]);
-        lit ? setColour(cr, {255, 186, 48}) : setColour(cr, {32, 30, 18});
+        lit ? setColour(cr, {255, 190, 52}) : setColour(cr, {30, 28, 17});
         cairo_stroke(cr);
     }
     return canvas.opaque();

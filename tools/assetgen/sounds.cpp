@@ -191,21 +191,22 @@ void titleMusic(Track& t)
 struct Recipe {
     void (*render)(Track&);
     double peak;  // loudness: the mixer adds sounds, so none is at full scale
+    double room;  // how much reverberation: music plays in a hall, effects outdoors
 };
 
 Recipe recipeOf(int number)
 {
     switch (number) {
-    case 0: return {hit, 0.6};
-    case 1: return {gun, 0.4};
-    case 2: return {explosion, 0.7};
-    case 3: return {enemyShot, 0.4};
-    case 4: return {playerDestroyed, 0.8};
-    case 5: return {bossDestroyed, 0.85};
-    case 6: return {playMusic, 0.5};
-    case 7: return {bossRhythm, 0.45};
-    case 8: return {titleMusic, 0.55};
-    case 9: return {bossLead, 0.4};
+    case 0: return {hit, 0.6, 0.0};
+    case 1: return {gun, 0.45, 0.0};
+    case 2: return {explosion, 0.7, 0.0};
+    case 3: return {enemyShot, 0.4, 0.0};
+    case 4: return {playerDestroyed, 0.8, 0.15};
+    case 5: return {bossDestroyed, 0.85, 0.15};
+    case 6: return {playMusic, 0.5, 0.3};
+    case 7: return {bossRhythm, 0.45, 0.2};
+    case 8: return {titleMusic, 0.55, 0.4};
+    case 9: return {bossLead, 0.4, 0.3};
     }
     throw std::invalid_argument("no sound " + std::to_string(number));
 }
@@ -230,6 +231,8 @@ Track synthesizeSound(const SoundEntry& entry)
     Track track(entry.rate, entry.channels, frames);
     const Recipe recipe = recipeOf(entry.number);
     recipe.render(track);
+    if (recipe.room > 0)
+        track.reverberate(recipe.room, 1.2);
     track.normalise(recipe.peak);
     track.fadeEnds(0.006);
     return track;

@@ -67,6 +67,54 @@ void Track::fadeEnds(double seconds)
     }
 }
 
+namespace {
+
+// Delay lengths in seconds, mutually prime in samples at every rate used.
+const double CombDelays[] = {0.0297, 0.0371, 0.0411, 0.0437};
+const double AllPassDelays[] = {0.0050, 0.0017};
+
+std::vector<double> reverbOf(const std::vector<double>& dry, int rate, double decay, double spread)
+{
+    std::vector<double> wet(dry.size(), 0.0);
+    for (double delay : CombDelays) {
+        const size_t length = size_t((delay + spread) * rate);
+        const double feedback = std::pow(0.001, delay / decay);  // -60 dB after `decay` seconds
+        std::vector<double> line(length, 0.0);
+        double damped = 0.0;
+        for (size_t i = 0; i < dry.size(); ++i) {
+            const double out = line[i % length];
+            damped = 0.7 * out + 0.3 * damped;  // high frequencies die first
+            line[i % length] = dry[i] + damped * feedback;
+            wet[i] += out / std::size(CombDelays);
+        }
+    }
+    for (double delay : AllPassDelays) {
+        const size_t length = size_t(delay * rate);
+        std::vector<double> line(length, 0.0);
+        for (size_t i = 0; i < wet.size(); ++i) {
+            const double delayed = line[i % length];
+            const double input = wet[i];
+            line[i % length] = input + 0.5 * delayed;
+            wet[i] = delayed - 0.5 * input;
+        }
+    }
+    return wet;
+}
+
+}  // namespace
+
+void Track::reverberate(double wet, double decay)
+{
+    for (int c = 0; c < channels_; ++c) {
+        std::vector<double> dry(frames_);
+        for (int i = 0; i < frames_; ++i)
+            dry[i] = samples_[size_t(i) * channels_ + c];
+        const std::vector<double> room = reverbOf(dry, rate_, decay, c * 0.0011);
+        for (int i = 0; i < frames_; ++i)
+            samples_[size_t(i) * channels_ + c] += wet * room[i];
+    }
+}
+
 double Envelope::level(double t, double length) const
 {
     if (t < 0.0)

@@ -30,6 +30,11 @@ public:
     // sound starts and ends at silence without a click.
     void fadeEnds(double seconds);
 
+    // Adds the sound of a room: a small Schroeder reverberator (parallel
+    // comb filters, then all-pass filters), `wet` parts of it to one part of
+    // the dry sound, decorrelated between the two sides of a stereo track.
+    void reverberate(double wet, double decay);
+
 private:
     int rate_, channels_, frames_;
     std::vector<double> samples_;
