@@ -389,8 +389,6 @@ const EnemyType& enemyType(int sprite)
     throw std::invalid_argument("no enemy aircraft type " + std::to_string(sprite));
 }
 
-double headingOf(double dx, double dy) { return std::atan2(dx, -dy); }
-
 // ---- The bomber -------------------------------------------------------------
 
 const PlaneDesign Bomber{

@@ -117,6 +117,8 @@ void roundedRectangle(cairo_t* cr, double x, double y, double width, double heig
     cairo_close_path(cr);
 }
 
+double headingOf(double dx, double dy) { return std::atan2(dx, -dy); }
+
 void verticalGradient(cairo_t* cr, double y0, Rgb c0, double y1, Rgb c1)
 {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);

@@ -52,5 +52,9 @@ void letter(cairo_t* cr, const std::string& text, double x, double baseline, dou
 // A rectangle with rounded corners as a path.
 void roundedRectangle(cairo_t* cr, double x, double y, double width, double height, double radius);
 
+// The rotation that turns art drawn facing up to face the way (dx, dy)
+// points on the screen.
+double headingOf(double dx, double dy);
+
 // A linear vertical gradient source between two colours.
 void verticalGradient(cairo_t* cr, double y0, Rgb c0, double y1, Rgb c1);

@@ -48,7 +48,7 @@ int main(int argc, char** argv)
         const auto waves = designWaves(map);
         writeFile(dir + "/level/waves.bin", encodeWaveStream(waves));
         if (preview)
-            writeScene(pictures, map, waves, *preview + "/scene.png");
+            writeScene(pictures, map, *preview + "/scene.png");
 
         for (const SoundEntry& entry : Sounds)
             writeFile(dir + "/" + soundFileName(entry), encodeWave(synthesizeSound(entry), entry));

@@ -145,10 +145,8 @@ void writeMapOverview(const std::map<int, Picture>& pictures, const LevelMap& ma
     save(canvas, path);
 }
 
-void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, const std::array<Wave, 3>& waves,
-                const std::string& path)
+void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, const std::string& path)
 {
-    (void)waves;
     Canvas canvas(640, 480);
     cairo_t* cr = canvas.cr();
     cairo_set_source_rgb(cr, 0, 0, 0);

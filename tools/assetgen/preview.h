@@ -12,5 +12,4 @@
 // ones, enlarged), contact_screens.png and contact_tiles.png.
 void writeContactSheets(const std::map<int, Picture>& pictures, const std::string& dir);
 void writeMapOverview(const std::map<int, Picture>& pictures, const LevelMap& map, const std::string& path);
-void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, const std::array<Wave, 3>& waves,
-                const std::string& path);
+void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, const std::string& path);

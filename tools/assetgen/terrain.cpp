@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -141,36 +142,52 @@ Colour waterAt(double x, double y)
     return c;
 }
 
-// Tree crowns of the jungle canopy, repeating every tile: centre and radius.
+// Tree crowns of the jungle canopy, repeating every tile: centre, radius
+// and a tint of their own.
 struct Crown {
-    double x, y, r;
+    double x, y, r, tint;
 };
-const Crown CanopyCrowns[] = {{4, 5, 8},   {16, 3, 7},  {27, 7, 8},  {10, 14, 8}, {23, 17, 8},
-                              {3, 23, 7.5}, {15, 26, 8}, {28, 27, 7}, {31, 16, 6}, {18, 11, 5}};
+
+const std::vector<Crown>& canopyCrowns()
+{
+    static const std::vector<Crown> crowns = [] {
+        Random random(4242);
+        std::vector<Crown> all;
+        // Crowns on a jittered grid, so that they cover the ground evenly.
+        for (int gy = 0; gy < 4; ++gy)
+            for (int gx = 0; gx < 4; ++gx)
+                all.push_back({gx * 8 + 4 + random.between(-2.5, 2.5), gy * 8 + 4 + random.between(-2.5, 2.5),
+                               random.between(4.8, 7.2), random.between(-1.0, 1.0)});
+        return all;
+    }();
+    return crowns;
+}
 
 Colour jungleAt(double x, double y)
 {
-    // Height of the highest crown over the point, and the slope towards the
-    // light in the top left.
-    double best = -1.0, shade = 0.0;
-    for (const Crown& c : CanopyCrowns)
+    // The highest crown over the point, and its slope towards the light in
+    // the top left.
+    double best = -1.0, shade = 0.0, tint = 0.0;
+    for (const Crown& c : canopyCrowns())
         for (int wy = -1; wy <= 1; ++wy)
             for (int wx = -1; wx <= 1; ++wx) {
                 const double dx = x - (c.x + wx * TileSize), dy = y - (c.y + wy * TileSize);
                 const double d2 = (dx * dx + dy * dy) / (c.r * c.r);
                 if (d2 >= 1.0)
                     continue;
-                const double h = std::sqrt(1.0 - d2);
+                const double h = std::sqrt(1.0 - d2) * c.r;
                 if (h > best) {
                     best = h;
-                    shade = (-dx - dy) / (c.r * 1.41 * std::max(h, 0.25));
+                    shade = (-dx - dy) / (c.r * 1.41);
+                    tint = c.tint;
                 }
             }
-    const double leaves = noise(x, y, 16, 1, 41);
     if (best < 0.0)
-        return {16, 46, 20};
-    Colour c = mix({22, 70, 28}, {70, 136, 52}, 0.45 + 0.35 * shade + 0.2 * best);
-    return scale(c, 0.85 + 0.3 * leaves);
+        return {14, 40, 18};
+    const double leaves = noise(x, y, 16, 1, 41);
+    Colour c = mix({20, 66, 26}, {76, 140, 54}, 0.5 + 0.45 * shade);
+    c = mix(c, tint > 0 ? Colour{96, 130, 40} : Colour{30, 90, 60}, std::fabs(tint) * 0.25);
+    return scale(c, 0.82 + 0.3 * leaves);
 }
 
 Colour groundAt(Ground g, double x, double y)

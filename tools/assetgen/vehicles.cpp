@@ -12,8 +12,6 @@
 
 namespace {
 
-double headingOf(double dx, double dy) { return std::atan2(dx, -dy); }
-
 // ---- Ships ------------------------------------------------------------------
 
 // A hull of the given length and beam, bow up, around the origin.
@@ -210,67 +208,116 @@ void battleshipHull(cairo_t* cr, double inset)
     cairo_close_path(cr);
 }
 
+void lifeboat(cairo_t* cr, double x, double y)
+{
+    roundedRectangle(cr, x - 4, y - 1.4, 8, 2.8, 1.4);
+    setColour(cr, {226, 226, 218});
+    cairo_fill(cr);
+}
+
 void battleshipBody(cairo_t* cr, int state)
 {
-    const double dim = state == 2 ? 0.5 : 1.0;
-    auto tone = [&](Rgb c) {
-        return Rgb{uint8_t(c.r * dim), uint8_t(c.g * dim), uint8_t(c.b * dim)};
-    };
-    // Foam at the bow and along the sides.
-    cairo_move_to(cr, 0, 30.5);
-    cairo_curve_to(cr, 20, 14, 40, 8, 70, 7);
-    cairo_move_to(cr, 0, 30.5);
-    cairo_curve_to(cr, 20, 47, 40, 53, 70, 54);
-    cairo_set_line_width(cr, 3);
+    const double dim = state == 2 ? 0.55 : 1.0;
+    auto tone = [&](Rgb c) { return Rgb{uint8_t(c.r * dim), uint8_t(c.g * dim), uint8_t(c.b * dim)}; };
+
+    // Foam thrown up at the bow and a short wake at the stern.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, 1.5, 30.5);
+        cairo_curve_to(cr, 16, 30.5 + side * 12, 36, 30.5 + side * 20, 62, 30.5 + side * 23.5);
+    }
+    cairo_set_line_width(cr, 2.6);
     setColour(cr, {224, 236, 240});
     cairo_stroke(cr);
+    for (int i = 0; i < 3; ++i) {
+        cairo_arc(cr, 242.5 - i * 0.5, 24 + i * 6.5, 2.2, 0, 2 * M_PI);
+        setColour(cr, {224, 236, 240});
+        cairo_fill(cr);
+    }
 
     battleshipHull(cr, 0);
-    setColour(cr, {24, 28, 34});
+    setColour(cr, {22, 26, 32});
     cairo_set_line_width(cr, 2);
     cairo_stroke_preserve(cr);
-    verticalGradient(cr, 10, tone({120, 126, 136}), 51, tone({64, 68, 78}));
+    verticalGradient(cr, 10, tone({124, 130, 140}), 51, tone({60, 64, 74}));
     cairo_fill(cr);
-    battleshipHull(cr, 3.5);
-    verticalGradient(cr, 13, tone({168, 160, 140}), 48, tone({126, 118, 100}));
+    battleshipHull(cr, 3);
+    verticalGradient(cr, 13, tone({176, 166, 140}), 48, tone({128, 118, 96}));
     cairo_fill(cr);
-    // Deck planking.
-    for (double y = 16; y < 46; y += 3.2) {
-        cairo_move_to(cr, 30, y);
-        cairo_line_to(cr, 228, y);
+    // Planking, and the breakwater and anchor chains on the forecastle.
+    for (double y = 15.5; y < 47; y += 3) {
+        cairo_move_to(cr, 26, y);
+        cairo_line_to(cr, 232, y);
     }
-    setColour(cr, tone({110, 102, 86}), 0.5);
+    setColour(cr, tone({104, 96, 80}), 0.5);
     cairo_set_line_width(cr, 0.6);
     cairo_stroke(cr);
+    cairo_move_to(cr, 44, 18);
+    cairo_line_to(cr, 38, 30.5);
+    cairo_line_to(cr, 44, 43);
+    setColour(cr, tone({90, 92, 96}));
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    for (double y : {27.0, 34.0}) {
+        cairo_move_to(cr, 14, y);
+        cairo_line_to(cr, 34, y + (y < 30 ? 1.5 : -1.5));
+    }
+    setColour(cr, {40, 40, 42});
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
 
-    // Superstructure, stepped, with the funnel behind it.
-    roundedRectangle(cr, 104, 17, 56, 27, 4);
-    setColour(cr, tone({150, 154, 160}));
+    // Superstructure: stepped decks, the bridge with its windows, the
+    // funnels with their black caps, boats alongside.
+    roundedRectangle(cr, 100, 16, 66, 29, 4);
+    setColour(cr, tone({148, 152, 158}));
     cairo_fill(cr);
-    roundedRectangle(cr, 112, 20, 34, 21, 3);
-    setColour(cr, tone({184, 188, 192}));
+    roundedRectangle(cr, 106, 19, 40, 23, 3);
+    setColour(cr, tone({178, 182, 188}));
     cairo_fill(cr);
-    roundedRectangle(cr, 116, 24, 14, 13, 2);
-    setColour(cr, tone({214, 216, 218}));
+    roundedRectangle(cr, 109, 23, 16, 15, 2);
+    setColour(cr, tone({212, 214, 218}));
     cairo_fill(cr);
-    cairo_rectangle(cr, 116, 24, 2.5, 13);
-    setColour(cr, tone({100, 140, 170}));
+    cairo_rectangle(cr, 109, 24, 2.5, 13);
+    setColour(cr, tone({90, 140, 176}));
     cairo_fill(cr);
-    roundedRectangle(cr, 146, 23, 12, 15, 5);
-    setColour(cr, tone({70, 70, 72}));
-    cairo_fill(cr);
-    roundedRectangle(cr, 148, 25.5, 8, 10, 3.5);
-    setColour(cr, {24, 22, 22});
-    cairo_fill(cr);
+    for (double x : {137.0, 153.0}) {
+        roundedRectangle(cr, x - 5, 24, 11, 13, 5);
+        setColour(cr, tone({96, 98, 102}));
+        cairo_fill(cr);
+        roundedRectangle(cr, x - 3, 26.5, 7, 8, 3.5);
+        setColour(cr, {22, 20, 20});
+        cairo_fill(cr);
+    }
+    for (double x : {128.0, 160.0}) {
+        lifeboat(cr, x, 17.5);
+        lifeboat(cr, x, 43.5);
+    }
+    // The mast, seen from above as a cross with its yards.
+    cairo_move_to(cr, 128, 22);
+    cairo_line_to(cr, 128, 39);
+    cairo_move_to(cr, 124, 30.5);
+    cairo_line_to(cr, 132, 30.5);
+    setColour(cr, tone({60, 60, 64}));
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
 
-    // Main turrets: two forward, one aft; secondary guns along the sides.
-    turret(cr, 58, 30.5, 7, 12, 3, -M_PI / 2);
-    turret(cr, 82, 30.5, 7, 12, 3, -M_PI / 2);
-    turret(cr, 190, 30.5, 7, 12, 3, M_PI / 2);
-    for (double x : {98.0, 168.0})
-        for (double y : {15.5, 45.5})
+    // Main turrets: two forward, the second higher and larger, two aft;
+    // anti-aircraft guns along both sides.
+    turret(cr, 60, 30.5, 7, 13, 3, -M_PI / 2);
+    turret(cr, 84, 30.5, 8, 13, 3, -M_PI / 2);
+    turret(cr, 184, 30.5, 8, 13, 3, M_PI / 2);
+    turret(cr, 208, 30.5, 7, 12, 3, M_PI / 2);
+    for (double x : {96.0, 174.0})
+        for (double y : {14.5, 46.5})
             turret(cr, x, y, 3, 4, 2, y < 30 ? 0 : M_PI);
+    // A seaplane on its catapult at the stern.
+    cairo_move_to(cr, 226, 30.5);
+    cairo_line_to(cr, 238, 30.5);
+    cairo_move_to(cr, 231, 25);
+    cairo_line_to(cr, 231, 36);
+    setColour(cr, tone({200, 200, 190}));
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
 }
 
 }  // namespace
@@ -319,27 +366,25 @@ Picture drawBattleship(int state)
     battleshipBody(cr, state);
     if (state >= 1) {
         scorch(cr, 70, 26, 10);
-        scorch(cr, 176, 36, 9);
-        fire(cr, 176, 34, 7, 11);
-        smoke(cr, 178, 30, 40, -12, 7, 12);
-        fire(cr, 64, 20, 5, 13);
+        scorch(cr, 196, 36, 9);
+        fire(cr, 196, 34, 7, 11);
+        smoke(cr, 198, 30, 40, -12, 7, 12);
+        fire(cr, 64, 22, 5, 13);
     }
     if (state == 2) {
-        scorch(cr, 120, 30, 18);
-        scorch(cr, 200, 24, 12);
-        fire(cr, 124, 30, 10, 14);
-        fire(cr, 92, 40, 7, 15);
-        fire(cr, 210, 28, 7, 16);
-        smoke(cr, 126, 28, 60, -16, 8, 17);
-        smoke(cr, 94, 38, 50, -20, 7, 18);
-        // Water washing over the sunken bow.
-        cairo_save(cr);
-        battleshipHull(cr, 0);
-        cairo_clip(cr);
-        cairo_rectangle(cr, 0, 0, 40, 61);
-        cairo_set_source_rgba(cr, 0.14, 0.32, 0.52, 0.85);
-        cairo_fill(cr);
-        cairo_restore(cr);
+        scorch(cr, 124, 30, 20);
+        scorch(cr, 84, 30, 12);
+        fire(cr, 126, 30, 10, 14);
+        fire(cr, 88, 40, 7, 15);
+        fire(cr, 214, 28, 7, 16);
+        smoke(cr, 128, 28, 60, -16, 8, 17);
+        smoke(cr, 90, 38, 50, -20, 7, 18);
+        // She is settling by the bow: the sea breaks over the forecastle.
+        for (int i = 0; i < 5; ++i) {
+            cairo_arc(cr, 14 + i * 7, 30.5 + (i % 2 ? 5 : -4), 4 + i * 0.6, 0, 2 * M_PI);
+            cairo_set_source_rgba(cr, 0.86, 0.92, 0.95, 0.9);
+            cairo_fill(cr);
+        }
     }
     return canvas.keyed();
 }
