@@ -409,15 +409,18 @@ void orchard(cairo_t* cr)
 
 void palm(cairo_t* cr)
 {
+    // The fronds and, offset to the lower right, their shadow; both stay
+    // inside the tile.
+    const double cx = 15, cy = 14, reach = 10;
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (int pass = 0; pass < 2; ++pass) {
         const double off = pass == 0 ? 4 : 0;
         for (int i = 0; i < 7; ++i) {
             const double a = i * 2 * M_PI / 7 + 0.3;
-            cairo_move_to(cr, 16 + off, 15 + off);
-            cairo_curve_to(cr, 16 + off + std::cos(a) * 6, 15 + off + std::sin(a) * 6 - 2,
-                           16 + off + std::cos(a) * 10, 15 + off + std::sin(a) * 10,
-                           16 + off + std::cos(a) * 12, 15 + off + std::sin(a) * 12 + 2);
+            cairo_move_to(cr, cx + off, cy + off);
+            cairo_curve_to(cr, cx + off + std::cos(a) * reach * 0.5, cy + off + std::sin(a) * reach * 0.5 - 2,
+                           cx + off + std::cos(a) * reach * 0.85, cy + off + std::sin(a) * reach * 0.85,
+                           cx + off + std::cos(a) * reach, cy + off + std::sin(a) * reach + 1.5);
         }
         if (pass == 0) {
             cairo_set_source_rgba(cr, 0.3, 0.22, 0.08, 0.45);
@@ -428,7 +431,7 @@ void palm(cairo_t* cr)
         }
         cairo_stroke(cr);
     }
-    cairo_arc(cr, 16, 15, 2.2, 0, 2 * M_PI);
+    cairo_arc(cr, cx, cy, 2.2, 0, 2 * M_PI);
     cairo_set_source_rgb(cr, 0.45, 0.32, 0.16);
     cairo_fill(cr);
 }
@@ -564,8 +567,8 @@ void drawFeature(cairo_t* cr, Feature feature)
     case F::Reeds: reeds(cr); break;
     case F::Tree: tree(cr, 15, 14, 10); break;
     case F::TreePair:
-        tree(cr, 10, 11, 7);
-        tree(cr, 21, 20, 8);
+        tree(cr, 10, 10, 7);
+        tree(cr, 20, 19, 7.5);
         break;
     case F::TreeRowLeft: hedgerow(cr, {16, 32}); break;
     case F::TreeRowMiddle: hedgerow(cr, {0, 16, 32}); break;
