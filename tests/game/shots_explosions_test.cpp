@@ -1,0 +1,254 @@
+#include "tests/game/combat_support.h"
+
+namespace {
+
+using ShotsAndExplosionsTest = CombatTest;
+
+// A shot placed where the plane is, so the next shot walk finds the hit.
+void ShootAtPlayer()
+{
+    AddEnemyShot(PlayerX + 20, PlayerY + 20, 0, 0, 0);
+}
+
+TEST_F(ShotsAndExplosionsTest, ExplosionsRunBackwardsThroughTheirPictures)
+{
+    ClearBattlefield();
+    QV_ClearList(&Enemies);
+    AddExplosion(200, 330, 4, 1);
+    for (int32_t picture = 43; picture >= 40; --picture) {
+        RunFrame();
+        EXPECT_TRUE(ScreenShowsKeyed(picture, 200, 330)) << "picture " << picture;
+        EXPECT_FALSE(ScreenShowsKeyed(picture + 1, 200, 330)) << "picture " << picture + 1;
+    }
+    EXPECT_EQ(QV_CountList(&Explosions), 0);
+
+    AddExplosion(100, 330, 8, 4);
+    for (int32_t picture = 47; picture >= 40; --picture) {
+        for (int repeat = 0; repeat < 4; ++repeat) {
+            RunFrame();
+            ASSERT_TRUE(ScreenShowsKeyed(picture, 100, 330)) << "picture " << picture << ", frame " << repeat;
+        }
+    }
+    EXPECT_EQ(QV_CountList(&Explosions), 0) << "gone after 32 frames";
+}
+
+// A walk that deletes the first element moves past the element after it.
+TEST_F(ShotsAndExplosionsTest, DeletingTheFirstExplosionHoldsBackTheNextOneAFrame)
+{
+    ClearBattlefield();
+    QV_ResetList(&Explosions);
+    AddExplosion(40, 40, 1, 1);   // ends in this walk
+    AddExplosion(80, 40, 4, 1);   // passed over
+    AddExplosion(120, 40, 4, 1);  // aged as usual
+    ExplosionWalk();
+
+    std::vector<Explosion> left = ExplosionRecords();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].X, 80);
+    EXPECT_EQ(left[0].Frames, 4);
+    EXPECT_EQ(left[1].Frames, 3);
+
+    ExplosionWalk();
+    left = ExplosionRecords();
+    EXPECT_EQ(left[0].Frames, 3);
+    EXPECT_EQ(left[1].Frames, 2);
+}
+
+TEST_F(ShotsAndExplosionsTest, NewExplosionsGoAfterTheListsCurrentElement)
+{
+    ClearBattlefield();
+    AddExplosion(1, 1, 8, 4);
+    AddExplosion(2, 2, 8, 4);
+    ExplosionWalk();  // leaves the cursor on the last element
+    AddExplosion(3, 3, 4, 1);
+    const std::vector<Explosion> records = ExplosionRecords();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2].X, 3);
+    EXPECT_EQ(records[2].Countdown, 1) << "the countdown starts at the delay";
+}
+
+TEST_F(ShotsAndExplosionsTest, ShotIsDrawnAtEachPositionAndDeletedOnceItsYPasses448)
+{
+    ClearBattlefield();
+    AddEnemyShot(200, 440, 0, 2, 1);
+    for (int32_t y = 440; y <= 446; y += 2) {
+        RunFrame();
+        ASSERT_EQ(QV_CountList(&EnemyShots), 1) << "drawn at " << y;
+        // The bottom frame strip, drawn later, covers it from y 448 on.
+        if (y + 6 <= 448) {
+            EXPECT_EQ(ShownShare(38, 200, y), 1.0) << y;
+        } else {
+            EXPECT_GT(ShownShare(38, 200, y), 0.0) << y;
+        }
+    }
+    ASSERT_EQ(ShotRecords()[0].Y, 448) << "still inside";
+    RunFrame();
+    EXPECT_EQ(QV_CountList(&EnemyShots), 0) << "drawn at 448, deleted as its Y becomes 450";
+
+    AddEnemyShot(25, 200, -2, 0, 0);
+    EnemyShotWalk();
+    EXPECT_EQ(QV_CountList(&EnemyShots), 0) << "X 23 is outside";
+}
+
+TEST_F(ShotsAndExplosionsTest, ShotHitsThePlaneBeforeItMoves)
+{
+    PlayFromRow(40);
+    const int32_t gauge = DamageGauge;
+    AddEnemyShot(PlayerX - 6, PlayerY - 6, 0, 0, 0);  // corners touching
+    EnemyShotWalk();
+    EXPECT_EQ(DamageGauge, gauge + 10) << "the gauge takes a shot at once";
+    EXPECT_EQ(QV_CountList(&EnemyShots), 0);
+    const std::vector<Explosion> explosions = ExplosionRecords();
+    ASSERT_EQ(explosions.size(), 1u);
+    EXPECT_EQ(explosions[0].X, PlayerX);
+    EXPECT_EQ(explosions[0].Y, PlayerY);
+    EXPECT_EQ(explosions[0].Frames, 4);
+    EXPECT_EQ(explosions[0].Delay, 1);
+
+    AddEnemyShot(PlayerX - 7, PlayerY, 0, 0, 0);  // one pixel apart
+    EnemyShotWalk();
+    EXPECT_EQ(DamageGauge, gauge + 10);
+    EXPECT_EQ(QV_CountList(&EnemyShots), 1);
+}
+
+TEST_F(ShotsAndExplosionsTest, ShotAfterADeletedFirstShotIsNeitherMovedNorTested)
+{
+    PlayFromRow(40);
+    const int32_t gauge = DamageGauge;
+    ShootAtPlayer();
+    ShootAtPlayer();
+    AddEnemyShot(100, 100, 1, 1, 0);
+    EnemyShotWalk();
+    EXPECT_EQ(DamageGauge, gauge + 10) << "only the first shot counted";
+    const std::vector<EnemyShot> shots = ShotRecords();
+    ASSERT_EQ(shots.size(), 2u);
+    EXPECT_EQ(shots[0].X, PlayerX + 20);
+    EXPECT_EQ(shots[1].X, 101);
+}
+
+TEST_F(ShotsAndExplosionsTest, ThePlaneSurvivesThirteenShotHitsAndDiesAtTheFourteenth)
+{
+    PlayFromRow(40);
+    for (int hit = 1; hit <= 13; ++hit) {
+        ShootAtPlayer();
+        RunFrame();
+    }
+    EXPECT_EQ(DamageGauge, 620);
+    ASSERT_EQ(TitleMode, 0);
+
+    const int32_t x = PlayerX;
+    const int32_t y = PlayerY;
+    ShootAtPlayer();
+    RunFrame();
+    EXPECT_EQ(DamageGauge, 625) << "damage past the end is lost";
+    EXPECT_EQ(TitleMode, 1);
+    EXPECT_EQ(PlayerX, 640);
+    EXPECT_EQ(PlayerY, 480);
+    EXPECT_EQ(TitlePage, 2);
+    EXPECT_EQ(AttractRow, MapRow);
+    EXPECT_EQ(TitleMusicPending, 1);
+
+    // The two explosions of the death come last and are first drawn in the
+    // next frame.
+    const std::vector<Explosion> explosions = ExplosionRecords();
+    ASSERT_GE(explosions.size(), 2u);
+    const Explosion& first = explosions[explosions.size() - 2];
+    const Explosion& second = explosions.back();
+    EXPECT_EQ((std::vector<int32_t>{first.X, first.Y, first.Frames, first.Delay}),
+              (std::vector<int32_t>{x - 2, y, 8, 10}));
+    EXPECT_EQ((std::vector<int32_t>{second.X, second.Y, second.Frames, second.Delay}),
+              (std::vector<int32_t>{x + 2, y + 16, 8, 8}));
+    EXPECT_EQ(first.Countdown, 10);
+
+    RunFrame();
+    EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "the game-over banner";
+
+    // The title page follows once the map has moved six rows on.
+    ASSERT_GT(RunFramesUntil([] { return TitlePage != 2; }, 7 * 64), 0);
+    EXPECT_EQ(TitlePage, 0);
+    EXPECT_EQ(MapRow, 5);
+}
+
+TEST_F(ShotsAndExplosionsTest, SixRamsAndTwoShotsDestroyThePlane)
+{
+    PlayFromRow(40);
+    for (int ram = 1; ram <= 6; ++ram) {
+        PlaceEnemy(MakeEnemy(20, PlayerX, PlayerY, 0, 0));
+        RunFrame();
+    }
+    EXPECT_EQ(DamageGauge, 610);
+    ShootAtPlayer();
+    RunFrame();
+    EXPECT_EQ(TitleMode, 0);
+    ShootAtPlayer();
+    RunFrame();
+    EXPECT_EQ(TitleMode, 1);
+}
+
+TEST_F(ShotsAndExplosionsTest, ShotAndRamInOneFrameCountTogetherAndTheExcessIsLost)
+{
+    PlayFromRow(40);
+    DamageGauge = 600;
+    ShootAtPlayer();
+    PlaceEnemy(MakeEnemy(17, PlayerX, PlayerY, 0, 0));
+    RunFrame();
+    EXPECT_EQ(DamageGauge, 625);
+    EXPECT_EQ(TitleMode, 1);
+}
+
+TEST_F(ShotsAndExplosionsTest, DeathDuringABossFightSendsTheBossAwayAndFreesTheScroll)
+{
+    PlayFromRow(116);
+    ScrollY = 416;
+    ActiveBoss = ShownBoss = 1;
+    BossMusicCounter = 7;
+    Bosses[1].Y = 150;
+    Bosses[1].DY = -1;
+    NextFrameTicks(false);
+    DamageGauge = 625;
+    ShootAtPlayer();
+    RunFrame();
+    ASSERT_EQ(TitleMode, 1);
+    EXPECT_EQ(ActiveBoss, 0);
+    EXPECT_EQ(ShownBoss, 1) << "the boss stays in sight as it sinks";
+    EXPECT_EQ(Bosses[1].DY, 1);
+    EXPECT_EQ(ScrollY, 417);
+    EXPECT_EQ(BossMusicCounter, 7) << "a death does not reset the counter";
+
+    const int32_t row = MapRow;
+    RunFrames(70);
+    EXPECT_GT(MapRow, row) << "the map scrolls on";
+}
+
+TEST_F(ShotsAndExplosionsTest, DeathStopsTheMusicButTheUpperBossLayerPlaysOn)
+{
+    StartSoundWithBuiltInSounds();
+    PlayFromRow(40);
+    PlayGameSound(6, 1);
+    PlayGameSound(7, 1);
+    PlayGameSound(9, 1);
+    DamageGauge = 625;
+    ShootAtPlayer();
+    RunFrame();
+    ASSERT_EQ(TitleMode, 1);
+    EXPECT_EQ(ChannelsPlaying(6), 0);
+    EXPECT_EQ(ChannelsPlaying(7), 0);
+    EXPECT_EQ(ChannelsPlaying(9), 1);
+    EXPECT_EQ(ChannelsPlaying(4), 1);
+    EXPECT_EQ(ChannelsPlaying(2), 1) << "the shot's hit";
+}
+
+TEST_F(ShotsAndExplosionsTest, NoSoundIsPlayedWhileSoundIsOff)
+{
+    StartSoundWithBuiltInSounds();
+    UseAudio = 0;
+    PlayGameSound(4, 0);
+    EXPECT_EQ(ChannelsPlaying(4), 0);
+    UseAudio = 1;
+    PlayGameSound(4, 0);
+    UseAudio = 0;
+    StopGameSound(4);
+    EXPECT_EQ(ChannelsPlaying(4), 1);
+}
+
+} // namespace
