@@ -1,6 +1,6 @@
 /* The data image: every file of this folder back to back in the order the
    game stores them, with a table of where each one lies (data_image.h).
-   The files are produced by tools/assetgen (make assets). */
+   Written by tools/assetgen (make assets) with the files themselves. */
 
         .section .rodata.BuiltInBlocks, "a"
         .balign 4

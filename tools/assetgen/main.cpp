@@ -1,5 +1,6 @@
 // assetgen: writes every picture, sound and level table of the game into
-// the assets folder given as its argument, the same bytes on every run.
+// the assets folder given as its argument, the same bytes on every run, and
+// the assembler file that embeds them.
 //
 //   assetgen ASSETS_DIR [--preview DIR]
 //
@@ -8,6 +9,7 @@
 // would draw it (scene.png).
 #include "art.h"
 #include "catalogue.h"
+#include "embedding.h"
 #include "level.h"
 #include "preview.h"
 #include "sounds.h"
@@ -52,6 +54,9 @@ int main(int argc, char** argv)
 
         for (const SoundEntry& entry : Sounds)
             writeFile(dir + "/" + soundFileName(entry), encodeWave(synthesizeSound(entry), entry));
+
+        const std::string source = dataImageSource();
+        writeFile(dir + "/data_image.S", std::vector<uint8_t>(source.begin(), source.end()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;

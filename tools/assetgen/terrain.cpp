@@ -353,30 +353,42 @@ void crater(cairo_t* cr, bool sand)
     cairo_restore(cr);
 }
 
+// A farmhouse seen from above: a gabled roof of red tiles, the ridge
+// running across, a chimney, and the shadow it casts.
 void hut(cairo_t* cr)
 {
-    cairo_rectangle(cr, 9, 11, 17, 14);
+    cairo_rectangle(cr, 8, 9, 19, 16);
     cairo_set_source_rgba(cr, 0, 0.08, 0, 0.45);
     cairo_fill(cr);
-    // Two roof slopes, lit from the top left, and the ridge.
-    cairo_rectangle(cr, 6, 7, 18, 7);
-    cairo_set_source_rgb(cr, 0.72, 0.58, 0.36);
+    const double left = 5, right = 24, top = 6, ridge = 13.5, bottom = 21;
+    cairo_rectangle(cr, left, top, right - left, ridge - top);
+    cairo_set_source_rgb(cr, 0.76, 0.40, 0.26);
     cairo_fill(cr);
-    cairo_rectangle(cr, 6, 14, 18, 7);
-    cairo_set_source_rgb(cr, 0.50, 0.38, 0.22);
+    cairo_rectangle(cr, left, ridge, right - left, bottom - ridge);
+    cairo_set_source_rgb(cr, 0.52, 0.24, 0.16);
     cairo_fill(cr);
-    cairo_move_to(cr, 6, 14);
-    cairo_line_to(cr, 24, 14);
-    cairo_set_source_rgb(cr, 0.36, 0.26, 0.14);
+    // Rows of tiles, parallel to the ridge.
+    for (double y = top + 2; y < bottom; y += 2.5) {
+        if (std::fabs(y - ridge) < 1)
+            continue;
+        cairo_move_to(cr, left, y);
+        cairo_line_to(cr, right, y);
+    }
+    cairo_set_source_rgba(cr, 0.25, 0.1, 0.05, 0.35);
+    cairo_set_line_width(cr, 0.7);
+    cairo_stroke(cr);
+    cairo_move_to(cr, left, ridge);
+    cairo_line_to(cr, right, ridge);
+    cairo_set_source_rgb(cr, 0.86, 0.6, 0.44);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    for (int x = 8; x < 24; x += 3) {
-        cairo_move_to(cr, x + 0.5, 7.5);
-        cairo_line_to(cr, x + 0.5, 20.5);
-    }
-    cairo_set_source_rgba(cr, 0.25, 0.18, 0.08, 0.35);
-    cairo_set_line_width(cr, 0.8);
+    cairo_rectangle(cr, left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+    cairo_set_source_rgb(cr, 0.3, 0.14, 0.08);
+    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
+    cairo_rectangle(cr, 18, 8, 3, 3);
+    cairo_set_source_rgb(cr, 0.42, 0.38, 0.36);
+    cairo_fill(cr);
 }
 
 void field(cairo_t* cr)
