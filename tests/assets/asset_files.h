@@ -11,17 +11,17 @@
 
 namespace asset_test {
 
-struct PictureSpec {
+struct CataloguePicture {
     int32_t sprite, width, height;
     bool keyed;  // drawn with the colour key
 };
 
 // Every picture with its size; the frame, the panel, its marker and the
 // digits are drawn opaque, everything else with the colour key.
-inline const std::vector<PictureSpec>& PictureSpecs()
+inline const std::vector<CataloguePicture>& CataloguePictures()
 {
-    static const std::vector<PictureSpec> specs = [] {
-        std::vector<PictureSpec> all = {
+    static const std::vector<CataloguePicture> specs = [] {
+        std::vector<CataloguePicture> all = {
             {0, 2016, 32, false}, {1, 480, 32, false}, {2, 480, 32, false}, {3, 32, 416, false},
             {4, 32, 416, false},  {13, 6, 6, true},    {37, 6, 6, true},    {38, 6, 6, true},
             {49, 201, 40, true},  {50, 201, 40, true}, {51, 160, 480, false}, {52, 4, 25, false},
@@ -53,13 +53,13 @@ inline const std::vector<PictureSpec>& PictureSpecs()
     return specs;
 }
 
-struct SoundSpec {
+struct CatalogueSound {
     int32_t sound, rate, channels, bits, dataBytes;
 };
 
-inline const std::vector<SoundSpec>& SoundSpecs()
+inline const std::vector<CatalogueSound>& CatalogueSounds()
 {
-    static const std::vector<SoundSpec> specs = {
+    static const std::vector<CatalogueSound> specs = {
         {0, 11025, 1, 8, 6334},     {1, 11025, 1, 8, 5217},      {2, 11025, 1, 16, 11736},
         {3, 22050, 1, 8, 9798},     {4, 11025, 2, 16, 53720},    {5, 11025, 2, 16, 98836},
         {6, 11025, 1, 16, 115820},  {7, 11025, 2, 16, 70432},    {8, 8000, 1, 16, 180606},

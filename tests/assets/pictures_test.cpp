@@ -84,45 +84,45 @@ int32_t EnclosedBlackPixels(const Decoded& d)
 
 TEST(Pictures, EveryPictureIsAnUncompressedBottomUp24BitBmp)
 {
-    for (const PictureSpec& spec : PictureSpecs()) {
-        SCOPED_TRACE("sprite " + std::to_string(spec.sprite));
-        const BuiltInFile file = SpritePicture(spec.sprite);
+    for (const CataloguePicture& expected : CataloguePictures()) {
+        SCOPED_TRACE("sprite " + std::to_string(expected.sprite));
+        const BuiltInFile file = SpritePicture(expected.sprite);
         ASSERT_NE(file.address, nullptr);
         const uint8_t* p = file.address;
-        const int32_t stride = (spec.width * 3 + 3) & ~3;
+        const int32_t stride = (expected.width * 3 + 3) & ~3;
         EXPECT_EQ(p[0], 'B');
         EXPECT_EQ(p[1], 'M');
         EXPECT_EQ(Int32At(p + 2), file.size);
         EXPECT_EQ(Int32At(p + 6), 0);  // both reserved fields
         EXPECT_EQ(Int32At(p + 10), 54);
         EXPECT_EQ(Int32At(p + 14), 40);
-        EXPECT_EQ(Int32At(p + 18), spec.width);
-        EXPECT_EQ(Int32At(p + 22), spec.height);  // positive: bottom-up rows
+        EXPECT_EQ(Int32At(p + 18), expected.width);
+        EXPECT_EQ(Int32At(p + 22), expected.height);  // positive: bottom-up rows
         EXPECT_EQ(Uint16At(p + 26), 1u);
         EXPECT_EQ(Uint16At(p + 28), 24u);
         EXPECT_EQ(Int32At(p + 30), 0);  // no compression
-        EXPECT_EQ(file.size, 54 + stride * spec.height);
+        EXPECT_EQ(file.size, 54 + stride * expected.height);
     }
 }
 
 TEST(Pictures, TheRuntimeReaderDecodesEveryPictureToItsSize)
 {
-    for (const PictureSpec& spec : PictureSpecs()) {
-        const Decoded d = Decode(spec.sprite);
-        EXPECT_EQ(d.width, spec.width) << "sprite " << spec.sprite;
-        EXPECT_EQ(d.height, spec.height) << "sprite " << spec.sprite;
-        EXPECT_EQ(d.pixels.size(), size_t(spec.width) * spec.height) << "sprite " << spec.sprite;
+    for (const CataloguePicture& expected : CataloguePictures()) {
+        const Decoded d = Decode(expected.sprite);
+        EXPECT_EQ(d.width, expected.width) << "sprite " << expected.sprite;
+        EXPECT_EQ(d.height, expected.height) << "sprite " << expected.sprite;
+        EXPECT_EQ(d.pixels.size(), size_t(expected.width) * expected.height) << "sprite " << expected.sprite;
     }
 }
 
 TEST(Pictures, ColourKeyedPicturesHaveABlackBorderAndNoEnclosedBlack)
 {
-    for (const PictureSpec& spec : PictureSpecs()) {
-        if (!spec.keyed)
+    for (const CataloguePicture& expected : CataloguePictures()) {
+        if (!expected.keyed)
             continue;
-        SCOPED_TRACE("sprite " + std::to_string(spec.sprite));
-        const Decoded d = Decode(spec.sprite);
-        ASSERT_EQ(d.pixels.size(), size_t(spec.width) * spec.height);
+        SCOPED_TRACE("sprite " + std::to_string(expected.sprite));
+        const Decoded d = Decode(expected.sprite);
+        ASSERT_EQ(d.pixels.size(), size_t(expected.width) * expected.height);
         bool borderBlack = true;
         for (int32_t x = 0; x < d.width; ++x)
             borderBlack = borderBlack && d.at(x, 0).black() && d.at(x, d.height - 1).black();
@@ -137,17 +137,17 @@ TEST(Pictures, ColourKeyedArtStaysVisibleOnA16BitScreen)
 {
     // On a 16-bit screen a colour whose channels all fall below 8 becomes
     // pixel value 0, the colour key, and would vanish like the background.
-    for (const PictureSpec& spec : PictureSpecs()) {
-        if (!spec.keyed)
+    for (const CataloguePicture& expected : CataloguePictures()) {
+        if (!expected.keyed)
             continue;
-        const Decoded d = Decode(spec.sprite);
+        const Decoded d = Decode(expected.sprite);
         int32_t vanishing = 0, art = 0;
         for (const Rgb& c : d.pixels) {
             art += !c.black();
             vanishing += !c.black() && c.r < 8 && c.g < 8 && c.b < 8;
         }
-        EXPECT_EQ(vanishing, 0) << "sprite " << spec.sprite;
-        EXPECT_GT(art, 0) << "sprite " << spec.sprite << " is empty";
+        EXPECT_EQ(vanishing, 0) << "sprite " << expected.sprite;
+        EXPECT_GT(art, 0) << "sprite " << expected.sprite << " is empty";
     }
 }
 
@@ -216,9 +216,9 @@ protected:
 TEST_F(LoadingTest, EveryPictureLoadsIntoItsSpriteNumber)
 {
     LoadBuiltInAssets(0);
-    for (const PictureSpec& spec : PictureSpecs()) {
-        EXPECT_EQ(QV_SpriteWidth(spec.sprite), spec.width) << "sprite " << spec.sprite;
-        EXPECT_EQ(QV_SpriteHeight(spec.sprite), spec.height) << "sprite " << spec.sprite;
+    for (const CataloguePicture& expected : CataloguePictures()) {
+        EXPECT_EQ(QV_SpriteWidth(expected.sprite), expected.width) << "sprite " << expected.sprite;
+        EXPECT_EQ(QV_SpriteHeight(expected.sprite), expected.height) << "sprite " << expected.sprite;
     }
     for (int32_t unused : {39, 48, 58, 59, 73, 74})
         EXPECT_EQ(QV_SpriteRecordOf(unused)->surface, nullptr) << "sprite " << unused;

@@ -16,7 +16,7 @@ bool keyed(int sprite)
     return false;
 }
 
-// Draws sprite `sprite` at (x, y), or just its part (clipX, clipY, w, h).
+// Draws sprite `sprite` at (x, y), enlarged by `scale`.
 void blit(cairo_t* cr, const std::map<int, Picture>& pictures, int sprite, double x, double y, double scale = 1.0)
 {
     const Picture& picture = pictures.at(sprite);
