@@ -8,16 +8,19 @@
 
 namespace {
 
-// A 6 x 6 shot: a 4 x 4 ball with its corners cut, hot in the middle.
-Picture ball(Rgb core, Rgb rim)
+// A 6 x 6 shot: a 4 x 4 ball with its corners cut, white hot in the middle,
+// its rim lit on the upper left and dark on the lower right so that it
+// stands out on light sand as well as on dark water.
+Picture ball(Rgb core, Rgb light, Rgb dark)
 {
     Picture picture(6, 6);
     for (int y = 1; y <= 4; ++y)
         for (int x = 1; x <= 4; ++x) {
             const bool corner = (x == 1 || x == 4) && (y == 1 || y == 4);
             const bool centre = (x == 2 || x == 3) && (y == 2 || y == 3);
-            if (!corner)
-                picture.at(x, y) = centre ? core : rim;
+            if (corner)
+                continue;
+            picture.at(x, y) = centre ? core : (x + y >= 5 + (x == 4 || y == 4) ? dark : light);
         }
     finishKeyed(picture);
     return picture;
@@ -49,11 +52,11 @@ Rgb fireColour(double heat)
 
 }  // namespace
 
-Picture drawPlayerBullet() { return ball({255, 255, 236}, {255, 214, 90}); }
+Picture drawPlayerBullet() { return ball({255, 255, 240}, {200, 240, 255}, {40, 110, 210}); }
 
 Picture drawEnemyShot(bool yellow)
 {
-    return yellow ? ball({255, 255, 210}, {246, 196, 24}) : ball({255, 226, 210}, {226, 36, 24});
+    return yellow ? ball({255, 255, 200}, {255, 214, 30}, {150, 70, 0}) : ball({255, 230, 210}, {255, 60, 40}, {110, 10, 10});
 }
 
 Picture drawExplosion(int stage)
