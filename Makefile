@@ -40,7 +40,6 @@ assets:
 	cmake -S tools/assetgen -B build/assetgen -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/assetgen -j $(JOBS)
 	ctest --test-dir build/assetgen --output-on-failure
-	mkdir -p build/assetgen/preview
 	build/assetgen/assetgen assets --preview build/assetgen/preview
 
 clean:

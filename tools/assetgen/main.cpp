@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <stdexcept>
 #include <map>
 #include <optional>
@@ -30,6 +31,10 @@ int main(int argc, char** argv)
     const std::string dir = argv[1];
     const std::optional<std::string> preview = argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt;
     try {
+        for (const char* folder : {"level", "pictures", "sounds"})
+            std::filesystem::create_directories(dir + "/" + folder);
+        if (preview)
+            std::filesystem::create_directories(*preview);
         const LevelMap map = designLevelMap();
         writeFile(dir + "/level/map.bin", encodeLevelMap(map));
         writeFile(dir + "/level/bosses.bin", encodeBossTable());
