@@ -68,6 +68,20 @@ TEST(Sounds, EverySoundStartsAndEndsInSilenceAndNeverClips)
     }
 }
 
+TEST(Sounds, EverySoundIsCentredOnSilence)
+{
+    // A DC offset plays as a thump when the sound starts or is cut, and
+    // takes headroom from every other sound in the mix.
+    for (const CatalogueSound& expected : CatalogueSounds()) {
+        SCOPED_TRACE("sound " + std::to_string(expected.sound));
+        const std::vector<double> samples = Samples(expected.sound, expected);
+        double sum = 0;
+        for (double s : samples)
+            sum += s;
+        EXPECT_LT(std::fabs(sum / samples.size()), 0.02);
+    }
+}
+
 TEST(Sounds, TheTwoBossLayersPlayedTogetherStayBelowFullScale)
 {
     // Sounds 7 (11025 Hz) and 9 (22050 Hz), both stereo, always start

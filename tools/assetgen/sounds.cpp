@@ -233,6 +233,7 @@ Track synthesizeSound(const SoundEntry& entry)
     recipe.render(track);
     if (recipe.room > 0)
         track.reverberate(recipe.room, 1.2);
+    track.removeRumble(25.0);
     track.normalise(recipe.peak);
     track.fadeEnds(0.006);
     return track;

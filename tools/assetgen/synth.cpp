@@ -55,6 +55,21 @@ void Track::normalise(double peak)
             s *= peak / loudest;
 }
 
+void Track::removeRumble(double cutoff)
+{
+    const double pole = std::exp(-Tau * cutoff / rate_);
+    for (int c = 0; c < channels_; ++c) {
+        double previousIn = 0.0, previousOut = 0.0;
+        for (int i = 0; i < frames_; ++i) {
+            double& sample = samples_[size_t(i) * channels_ + c];
+            const double out = sample - previousIn + pole * previousOut;
+            previousIn = sample;
+            previousOut = out;
+            sample = out;
+        }
+    }
+}
+
 void Track::fadeEnds(double seconds)
 {
     const int length = std::max(1, int(seconds * rate_));
@@ -150,7 +165,11 @@ double Oscillator::next(double frequency)
     case Waveform::Pulse:
     case Waveform::Triangle: {
         const double width = waveform_ == Waveform::Pulse ? 0.25 : 0.5;
-        value = (phase_ < width ? 1.0 : -1.0) + polyBlep(phase_, dt) - polyBlep(std::fmod(phase_ + 1.0 - width, 1.0), dt);
+        // A pulse narrower than half the period averages 2 * width - 1;
+        // taking that off keeps the music from riding on a DC offset, which
+        // wastes headroom and thumps when the mixer starts or cuts it.
+        value = (phase_ < width ? 1.0 : -1.0) + polyBlep(phase_, dt) - polyBlep(std::fmod(phase_ + 1.0 - width, 1.0), dt)
+              - (2.0 * width - 1.0);
         if (waveform_ == Waveform::Triangle) {
             // A leaky integral of the square is a band-limited triangle.
             triangle_ = dt * value * 4.0 + (1.0 - dt) * triangle_;

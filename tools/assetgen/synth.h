@@ -26,6 +26,11 @@ public:
     // Scales the whole track so that its loudest sample reaches `peak`.
     void normalise(double peak);
 
+    // Takes out what lies below `cutoff` hertz (a one-pole DC blocker):
+    // nobody hears it, and left in, it is a slow offset that thumps when the
+    // sound starts or stops and takes headroom from the rest of the mix.
+    void removeRumble(double cutoff);
+
     // Fades in over the first and out over the last `seconds`, so that the
     // sound starts and ends at silence without a click.
     void fadeEnds(double seconds);
