@@ -130,7 +130,12 @@ const char* OpenGameScreen()
             return "Failed to open DirectX Window";
         return nullptr;
     }
-    for (const int32_t depth : FullScreenDepths) {
+    return OpenFullScreen(FullScreenDepths);
+}
+
+const char* OpenFullScreen(std::span<const int32_t> depths)
+{
+    for (const int32_t depth : depths) {
         if (QV_OpenScreen(ScreenWidth, ScreenHeight, depth) != nullptr)
             return nullptr;
     }

@@ -3,6 +3,9 @@
 // plays, writes the settings and releases everything again.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 // ---- Game state ----------------------------------------------------------
 
 // Creates the bullet array, the enemy, explosion and enemy-shot lists and
@@ -28,6 +31,9 @@ const char* StartDevices();
 // Opens the 640 x 480 screen in a window or, failing depth 32, 24 and 16 in
 // turn, full screen.
 const char* OpenGameScreen();
+// Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
+// and stops at the first that opens; nullptr then, the message otherwise.
+const char* OpenFullScreen(std::span<const int32_t> depths);
 
 // ---- The game --------------------------------------------------------------
 

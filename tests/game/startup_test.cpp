@@ -115,6 +115,22 @@ TEST_F(StartupStepTest, ScreenOpensFullScreenAt32BitsOrInAWindow)
     EXPECT_EQ(screen->flags & SDL_FULLSCREEN, 0u);
 }
 
+TEST_F(StartupStepTest, FullScreenFallsBackToTheNextDepthAndReportsWhenNoneOpens)
+{
+    // The dummy driver opens every usual depth, but refuses 64 bits per
+    // pixel: that stands in for a display without 32-bit modes.
+    ASSERT_EQ(StartDevices(), nullptr);
+    const int32_t noThirtyTwo[] = {64, 24, 16};
+    ASSERT_EQ(OpenFullScreen(noThirtyTwo), nullptr);
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->format->BitsPerPixel, 24);
+    EXPECT_NE(screen->flags & SDL_FULLSCREEN, 0u);
+
+    const int32_t none[] = {64};
+    EXPECT_STREQ(OpenFullScreen(none), "Failed to open Fullscreen, try Window Mode.");
+}
+
 TEST_F(StartupStepTest, ContainersAreCreatedEmptyAndAgainOnRequest)
 {
     InitialiseGameState();
