@@ -33,7 +33,7 @@ test: deps
 bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DTERVANE_TESTS=OFF -DTERVANE_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
-	@for b in $(RELEASE)/bench/*; do echo "== $$b"; SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $$b || exit 1; done
+	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $$b || exit 1; done
 
 assets:
 	@scripts/install-deps assets
