@@ -9,9 +9,9 @@
 namespace tervane::sound {
 namespace {
 
-int64_t FrameBytes(const SDL_AudioSpec& spec)
+int64_t FrameBytes(const SDL_AudioSpec& format)
 {
-    return int64_t(spec.format & 0xFF) / 8 * spec.channels;
+    return int64_t(format.format & 0xFF) / 8 * format.channels;
 }
 
 // SDL 1.2 changes the rate only by doubling or halving and plays whatever

@@ -35,12 +35,12 @@ bool DecodeAndConvert(const uint8_t* data, int32_t length, ConvertedSamples& con
     SDL_RWops* stream = SDL_RWFromConstMem(data, length);
     if (stream == nullptr)
         return false;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec source;
     Uint8* samples = nullptr;
     Uint32 samplesLength = 0;
-    if (SDL_LoadWAV_RW(stream, 1, &spec, &samples, &samplesLength) == nullptr)
+    if (SDL_LoadWAV_RW(stream, 1, &source, &samples, &samplesLength) == nullptr)
         return false;
-    const bool convertedOk = ConvertSamples(spec, samples, samplesLength, obtained, converted);
+    const bool convertedOk = ConvertSamples(source, samples, samplesLength, obtained, converted);
     SDL_FreeWAV(samples);
     return convertedOk;
 }
