@@ -58,32 +58,39 @@ void LoadText(int descriptor)
     state.text[state.textLength] = '\0';
 }
 
-// The start of the value of the first line holding `key`, its length in
-// `length`; nullptr when no line before the first group header holds it.
+const char* SkipSpaces(const char* p)
+{
+    while (*p == ' ')
+        ++p;
+    return p;
+}
+
+// The start of the value `line` gives `key`, its length in `length`; nullptr
+// when the line is a comment or holds another key. The text's closing NUL
+// stops every scan.
+const char* ValueOnLine(const char* line, const char* key, size_t keyLength, size_t* length)
+{
+    const char* const token = SkipSpaces(line);
+    if (*token == state.comment)
+        return nullptr;
+    const size_t tokenLength = strcspn(token, " \n=");
+    const char* const equals = SkipSpaces(token + tokenLength);
+    if (*equals != '=' || tokenLength != keyLength || strncasecmp(token, key, keyLength) != 0)
+        return nullptr;
+    const char* const value = SkipSpaces(equals + 1);
+    *length = strcspn(value, "\n\r");
+    return value;
+}
+
+// The value of the first line holding `key`; nullptr when no line before the
+// first group header holds it.
 const char* FindValue(const char* key, size_t* length)
 {
     const size_t keyLength = strlen(key);
-    const char* line = state.text;
     const char* const end = state.text + state.textLength;
-    while (line < end && *line != '[') {
-        const char* p = line;
-        while (*p == ' ')
-            ++p;
-        if (*p != state.comment) {
-            const char* const token = p;
-            while (*p != '\0' && *p != ' ' && *p != '\n' && *p != '=')
-                ++p;
-            const size_t tokenLength = static_cast<size_t>(p - token);
-            while (*p == ' ')
-                ++p;
-            if (*p == '=' && tokenLength == keyLength && strncasecmp(token, key, keyLength) == 0) {
-                ++p;
-                while (*p == ' ')
-                    ++p;
-                *length = strcspn(p, "\n\r");
-                return p;
-            }
-        }
+    for (const char* line = state.text; line < end && *line != '[';) {
+        if (const char* value = ValueOnLine(line, key, keyLength, length))
+            return value;
         const void* lineEnd = memchr(line, '\n', static_cast<size_t>(end - line));
         if (!lineEnd)
             break;
@@ -103,6 +110,8 @@ void QV_InitPreference()
 FILE* QV_OpenPreferences(const char* path)
 {
     QV_ClosePreferences();
+    if (!path)
+        return nullptr;
     // Non-blocking, so that a pipe standing in for the file cannot hang the
     // start-up; only regular files are read.
     const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);

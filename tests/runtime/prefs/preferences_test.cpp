@@ -128,6 +128,8 @@ TEST_F(PreferencesTest, LookupsWithoutAReadableKeyOrFileGiveTheDefault)
 
     EXPECT_EQ(QV_OpenPreferences((folder / "absent.ini").c_str()), nullptr);
     EXPECT_EQ(Read("HiScore"), "default");
+    EXPECT_EQ(QV_OpenPreferences(nullptr), nullptr);
+    EXPECT_EQ(Read("HiScore"), "default");
 }
 
 TEST_F(PreferencesTest, ALookupWhileWritingGivesTheDefault)
