@@ -63,7 +63,9 @@ int32_t QV_JoystickAxisY()
 
 int32_t QV_JoystickButton(int32_t button)
 {
-    if (joystick.device == nullptr)
+    // SDL checks only the upper end of the button number, so a number below
+    // 1 would read in front of its button table.
+    if (joystick.device == nullptr || button < 1)
         return 0;
     return SDL_JoystickGetButton(joystick.device, button - 1) != 0 ? 1 : 0;
 }

@@ -18,7 +18,7 @@ int32_t QV_ExamineJoystick();
 int32_t QV_JoystickAxisX();
 // Vertical axis: -1 up, 0 centre, +1 down.
 int32_t QV_JoystickAxisY();
-// 1 while `button` (counted from 1) is pressed.
+// 1 while `button` (counted from 1) is pressed; 0 for a number below 1.
 int32_t QV_JoystickButton(int32_t button);
 
 // Closes the joystick, if one was opened.

@@ -84,7 +84,7 @@ int32_t QV_KeyboardReleased(int32_t key)
 {
     if (key == QV_ANY_KEY) {
         int32_t any = 0;
-        // Symbol 255 takes no part, as it never has.
+        // The any-key scan stops one short of the table: symbol 255 takes no part.
         for (int32_t k = 0; k < QV_KEYBOARD_RELEASE_KEYS - 1; ++k)
             any |= ReleasedKey(k);
         return any;
