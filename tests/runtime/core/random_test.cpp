@@ -32,7 +32,7 @@ TEST(Random, ReseedingRestartsTheSequence)
     EXPECT_NE(Draw(-6, 1000000, 50), first);
 }
 
-TEST(Random, SeedingLeavesTheLagsAtTheirStart)
+TEST(Random, SeedingStartsTheLagsAtPairsZeroAndTenThenStepsThirtyOneTimes)
 {
     QV_RandomSeed(1);
     // 31 steps move both lags back 31 pairs, 14 pairs forward modulo 17.
