@@ -59,28 +59,26 @@ int32_t WaveImageLength(const uint8_t* data, int32_t size)
     if (data == nullptr || size < 0)
         return 0;
     const Bytes whole(data, size);
-    if (!whole.TagAt(0, "RIFF") || !whole.Has(0, RiffHeaderBytes) || !whole.TagAt(8, "WAVE"))
+    const Bytes image(data, size);
+    // The RIFF chunk's own size is not read, as SDL does not read it either:
+    // writers that stream their output leave it 0 or too large.
+    if (!image.TagAt(0, "RIFF") || !image.TagAt(8, "WAVE"))
         return 0;
-    const int64_t riffEnd = ChunkHeaderBytes + whole.U32(4);
-    if (!whole.Has(0, riffEnd))
-        return 0;
-
-    const Bytes riff(data, riffEnd);
     int64_t chunk = RiffHeaderBytes;
-    if (!riff.TagAt(chunk, "fmt ") || !riff.Has(chunk, ChunkHeaderBytes))
+    if (!image.TagAt(chunk, "fmt ") || !image.Has(chunk, ChunkHeaderBytes))
         return 0;
-    const int64_t formatBytes = riff.U32(chunk + 4);
-    if (formatBytes < PcmFormatBytes || !riff.Has(chunk + ChunkHeaderBytes, formatBytes) ||
-        !IsPlayablePcm(riff, chunk + ChunkHeaderBytes))
+    const int64_t formatBytes = image.U32(chunk + 4);
+    if (formatBytes < PcmFormatBytes || !image.Has(chunk + ChunkHeaderBytes, formatBytes) ||
+        !IsPlayablePcm(image, chunk + ChunkHeaderBytes))
         return 0;
 
     chunk += ChunkHeaderBytes + formatBytes;
-    while (riff.Has(chunk, ChunkHeaderBytes)) {
+    while (image.Has(chunk, ChunkHeaderBytes)) {
         const int64_t body = chunk + ChunkHeaderBytes;
-        const int64_t bodyBytes = riff.U32(chunk + 4);
-        if (!riff.Has(body, bodyBytes))
+        const int64_t bodyBytes = image.U32(chunk + 4);
+        if (!image.Has(body, bodyBytes))
             return 0;
-        if (riff.TagAt(chunk, "data"))
+        if (image.TagAt(chunk, "data"))
             return int32_t(body + bodyBytes);
         chunk = body + bodyBytes;
     }

@@ -12,9 +12,9 @@ namespace tervane::sound {
 // when the image is refused. Accepted are "RIFF" <size> "WAVE", a "fmt "
 // chunk of at least 16 bytes right after it describing uncompressed PCM of
 // 8 or 16 bits, mono or stereo, at a rate from LowestRate up, then any
-// chunks before the "data" chunk, each chunk lying inside the RIFF chunk and
-// the RIFF chunk inside `size` bytes. Chunks are taken as packed end to end,
-// as SDL reads them.
+// chunks before the "data" chunk, each chunk lying inside `size` bytes. The
+// RIFF size field is not read. Chunks are taken as packed end to end, as SDL
+// reads them.
 int32_t WaveImageLength(const uint8_t* data, int32_t size);
 
 // Below this the conversion to the device's rate would turn a few bytes into

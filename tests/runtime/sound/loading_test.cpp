@@ -142,9 +142,8 @@ TEST_F(SoundLoading, MalformedImagesAreRefusedAndLeaveTheSlotAsItWas)
         {"rate past 32 bits signed", [](Bytes& b) { PutU32At(b, FormatBodyAt + 4, 0x80000000); }},
         {"24 bits", [](Bytes& b) { PutU16At(b, FormatBodyAt + 14, 24); }},
         {"no data chunk", [](Bytes& b) { b[36] = 'X'; }},
-        {"data past the RIFF chunk", [](Bytes& b) { PutU32At(b, DataSizeAt, 401); }},
+        {"data chunk past the end", [](Bytes& b) { PutU32At(b, DataSizeAt, 401); }},
         {"data size near 4 GB", [](Bytes& b) { PutU32At(b, DataSizeAt, 0xFFFFFFFF); }},
-        {"RIFF chunk past the data given", [](Bytes& b) { PutU32At(b, 4, uint32_t(b.size())); }},
         {"cut short", [](Bytes& b) { b.resize(b.size() - 1); }},
         {"only the RIFF header", [](Bytes& b) { b.resize(12); }},
         {"empty", [](Bytes& b) { b.clear(); }},
@@ -163,6 +162,19 @@ TEST_F(SoundLoading, MalformedImagesAreRefusedAndLeaveTheSlotAsItWas)
     EXPECT_EQ(QV_CatchSound(4, good.data(), -1), 0);
     EXPECT_EQ(QV_CatchSound(-1, good.data(), int32_t(good.size())), 0);
     EXPECT_EQ(Catch(4, good), 1) << "the unspoiled image loads";
+}
+
+TEST_F(SoundLoading, TheRiffSizeFieldIsNotTrusted)
+{
+    // Writers that stream their output leave the RIFF size 0 or too large;
+    // the chunks themselves say where the samples are.
+    const Bytes good = wave::Image({22050, 1, 8}, Bytes(100, 0x80));
+    for (uint32_t riffSize : {0u, 4u, uint32_t(good.size()), 0xFFFFFFFFu}) {
+        Bytes image = good;
+        PutU32At(image, 4, riffSize);
+        EXPECT_EQ(Catch(0, image), 1) << riffSize;
+        EXPECT_EQ(QV_Sound_ObjectsArea[0].length, 200 * DeviceFrameBytes) << riffSize;
+    }
 }
 
 TEST_F(SoundLoading, FilesLoadByNameWithBackslashesTakenAsSlashes)
