@@ -178,12 +178,20 @@ int32_t ScreenTextLength(const char* text)
     return text ? static_cast<int32_t>(std::strlen(text)) * QV_DrawingCharacterSize : 0;
 }
 
+// SDL_gfx draws text by blitting glyphs, which SDL refuses onto a locked
+// surface, so the lock that start took is let go for the text.
 int32_t ScreenDrawText(const char* text)
 {
-    if (!Surface() || !text)
+    SDL_Surface* const surface = Surface();
+    if (!surface || !text)
         return 0;
-    const int32_t result = stringColor(Surface(), Coordinate(QV_Drawing.textX), Coordinate(QV_Drawing.textY), text,
+    const bool startLocked = SDL_MUSTLOCK(surface) && surface->locked != 0;
+    if (startLocked)
+        SDL_UnlockSurface(surface);
+    const int32_t result = stringColor(surface, Coordinate(QV_Drawing.textX), Coordinate(QV_Drawing.textY), text,
                                        QV_Drawing.frontColor);
+    if (startLocked)
+        SDL_LockSurface(surface);
     QV_Drawing.textX += ScreenTextLength(text);
     return result;
 }

@@ -175,6 +175,16 @@ TEST_F(DrawingTest, StartLocksASurfaceThatNeedsItAndStopUnlocksIt)
     EXPECT_EQ(surface->locked, 1u);
     QV_Plot2(3, 4, 0x00FF00);
     EXPECT_EQ(QV_Point(3, 4), 0x00FF00);
+    // Text is drawn by blits, which SDL refuses onto a locked surface.
+    QV_FrontColor(255, 255, 255);
+    QV_Locate(0, 8);
+    EXPECT_EQ(QV_DrawText("Hi"), 0);
+    EXPECT_EQ(surface->locked, 1u) << "the lock is held again after the text";
+    int lit = 0;
+    for (int32_t y = 8; y < 16; ++y)
+        for (int32_t x = 0; x < 16; ++x)
+            lit += QV_Point(x, y) == 0xFFFFFF;
+    EXPECT_GT(lit, 2 * 8);
     QV_StopDrawing();
     EXPECT_EQ(surface->locked, 0u);
     SDL_FreeSurface(surface);
