@@ -82,26 +82,28 @@ void MoveShownBoss()
         SteerActiveBoss();
 }
 
+// What destroying each boss gives: the player's speed, the bullet slots and
+// the wave of the next section (none after the last boss).
+struct Reward {
+    int32_t playerSpeed;
+    int32_t bulletSlots;
+    int32_t nextWaveOffset;
+};
+
+constexpr int32_t NoNextWave = -1;
+constexpr Reward Rewards[BossCount + 1] = {
+    {}, {1, 10, Wave2Offset}, {2, 10, Wave3Offset}, {1, 0, NoNextWave},
+};
+
 void GiveReward()
 {
-    switch (ActiveBoss) {
-    case 1:
-        PlayerSpeed = 1;
-        BulletSlots = 10;
-        DataCursor = WaveStreamStart() + Wave2Offset;
-        ReadNextWave();
-        break;
-    case 2:
-        PlayerSpeed = 2;
-        BulletSlots = 10;
-        DataCursor = WaveStreamStart() + Wave3Offset;
-        ReadNextWave();
-        break;
-    default:
-        PlayerSpeed = 1;
-        BulletSlots = 0;
-        break;
-    }
+    const Reward& reward = Rewards[ActiveBoss];
+    PlayerSpeed = reward.playerSpeed;
+    BulletSlots = reward.bulletSlots;
+    if (reward.nextWaveOffset == NoNextWave)
+        return;
+    DataCursor = WaveStreamStart() + reward.nextWaveOffset;
+    ReadNextWave();
 }
 
 void DestroyActiveBoss(Bullet& bullet)
