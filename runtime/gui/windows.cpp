@@ -72,11 +72,12 @@ gboolean OnMouseButton(GtkWidget*, GdkEventButton* event, gpointer data)
     // The click of a gadget wins over the mouse button that caused it.
     if (QV_Window.eventID == QV_EventGadget)
         return FALSE;
+    // A triple click has no code of its own but still names its button.
     switch (event->type) {
     case GDK_BUTTON_PRESS: QV_Window.eventID = QV_EventLeftClick; break;
     case GDK_2BUTTON_PRESS: QV_Window.eventID = QV_EventDoubleClick; break;
     case GDK_BUTTON_RELEASE: QV_Window.eventID = QV_EventButtonUp; break;
-    default: return FALSE;
+    default: break;
     }
     QV_Window.eventType = static_cast<int32_t>(event->button);
     QV_Window.eventWindowID = DataNumber(data);

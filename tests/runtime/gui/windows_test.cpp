@@ -162,6 +162,15 @@ TEST_F(WindowsTest, MouseButtonsReportTheirKindAndButton)
     WhenIdle([&] { SendMouse(window, GDK_BUTTON_RELEASE, 2); });
     EXPECT_EQ(NextWindowEvent(), QV_EventButtonUp);
     EXPECT_EQ(QV_EventType(), 2);
+
+    // A triple click records no event, yet its button and window count.
+    GtkWidget* other = QV_OpenWindow(6, 100, 0, 80, 80, 0, "Other");
+    ASSERT_NE(other, nullptr);
+    Settle();
+    WhenIdle([&] { SendMouse(other, GDK_3BUTTON_PRESS, 5); });
+    EXPECT_EQ(NextWindowEvent(20), QV_EventNone);
+    EXPECT_EQ(QV_EventType(), 5);
+    EXPECT_EQ(QV_EventWindowID(), 6);
 }
 
 TEST_F(WindowsTest, AGadgetClickWinsOverItsMouseButtonAndACloseWinsOverBoth)
