@@ -1,5 +1,6 @@
 #include "runtime/screen/image_decoders.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,7 @@ struct BmpLayout {
     int32_t height;
     uint16_t bitsPerPixel;
     size_t paletteOffset;
+    uint32_t paletteEntries;  // palette entries inside the data, at most 2^bits
     size_t pixelOffset;
     size_t rowStride;  // source row length, padded to whole 4-byte words
 };
@@ -95,10 +97,16 @@ std::optional<BmpLayout> ReadBmpLayout(const uint8_t* data, size_t size)
     if (!IsDecodedBitCount(layout.bitsPerPixel))
         return layout;
 
+    // Writers may store only the colours a small picture uses, so its data
+    // can end before the 2^bits entries the reader takes.
     const uint64_t paletteOffset = BmpFileHeaderSize + uint64_t{ReadU32(data, 14)};
-    if (layout.bitsPerPixel <= 8 && paletteOffset + (uint64_t{4} << layout.bitsPerPixel) > size)
-        return std::nullopt;
-    layout.paletteOffset = paletteOffset;
+    if (layout.bitsPerPixel <= 8) {
+        if (paletteOffset > size)
+            return std::nullopt;
+        layout.paletteOffset = paletteOffset;
+        const uint64_t entriesInData = (size - paletteOffset) / 4;
+        layout.paletteEntries = static_cast<uint32_t>(std::min(uint64_t{1} << layout.bitsPerPixel, entriesInData));
+    }
 
     const uint64_t rowBits = static_cast<uint64_t>(layout.width) * layout.bitsPerPixel;
     layout.rowStride = (rowBits + 31) / 32 * 4;
@@ -116,14 +124,21 @@ void WritePixel(uint8_t* row, int32_t x, uint8_t red, uint8_t green, uint8_t blu
 
 // 1, 4 and 8 bits per pixel: palette indices packed from the most
 // significant bit of each byte; palette entries are blue, green, red, unused.
-void DecodeIndexedRow(const uint8_t* source, uint8_t* row, int32_t width, uint16_t bits, const uint8_t* palette)
+// An index past the entries inside the data is black.
+void DecodeIndexedRow(const uint8_t* source, uint8_t* row, int32_t width, uint16_t bits, const uint8_t* palette,
+                      uint32_t paletteEntries)
 {
     const unsigned mask = (1u << bits) - 1;
     for (int32_t x = 0; x < width; ++x) {
         const uint64_t bit = static_cast<uint64_t>(x) * bits;
         const unsigned shift = 8 - bits - bit % 8;
-        const uint8_t* entry = palette + 4 * ((source[bit / 8] >> shift) & mask);
-        WritePixel(row, x, entry[2], entry[1], entry[0]);
+        const unsigned index = (source[bit / 8] >> shift) & mask;
+        if (index < paletteEntries) {
+            const uint8_t* entry = palette + 4 * index;
+            WritePixel(row, x, entry[2], entry[1], entry[0]);
+        } else {
+            WritePixel(row, x, 0, 0, 0);
+        }
     }
 }
 
@@ -153,7 +168,8 @@ void DecodeBmpRow(const uint8_t* data, const BmpLayout& layout, int32_t sourceRo
     case 1:
     case 4:
     case 8:
-        DecodeIndexedRow(source, row, layout.width, layout.bitsPerPixel, data + layout.paletteOffset);
+        DecodeIndexedRow(source, row, layout.width, layout.bitsPerPixel, data + layout.paletteOffset,
+                         layout.paletteEntries);
         break;
     case 16:
         Decode555Row(source, row, layout.width);

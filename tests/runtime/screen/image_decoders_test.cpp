@@ -124,6 +124,18 @@ TEST(BmpReader, EightBitDecodesTheSamePixelsEveryTime)
     EXPECT_EQ(again.bytes, first.bytes);
 }
 
+TEST(BmpReader, ShortPaletteOfASmallPictureGivesItsColoursAndBlackPastTheData)
+{
+    // Writers store only the colours used: here 2 entries, and the data ends
+    // long before the 256 an 8-bit picture may index.
+    const std::vector<uint8_t> data = BuildBmp(3, 1, 8, {Red, Green}, {{1, 0, 200}});
+    const Decoded out = DecodeBmp(data);
+    EXPECT_EQ(out.At(0, 0), Green);
+    EXPECT_EQ(out.At(1, 0), Red);
+    EXPECT_EQ(out.At(2, 0), Black);
+    EXPECT_TRUE(out.PaddingUntouched());
+}
+
 TEST(BmpReader, SixteenBitIsFiveFiveFiveScaledByEight)
 {
     const std::vector<uint8_t> data = BuildBmp(4, 1, 16, {}, {{0xFF, 0x7F, 0x00, 0x80, 0x00, 0x7C, 0x21, 0x04}});
