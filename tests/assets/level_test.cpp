@@ -273,3 +273,38 @@ TEST(Waves, EveryEnemyComesWithinReachOfThePlayersGuns)
             EXPECT_TRUE(reachable) << "wave " << w + 1 << " sprite " << e.sprite << " row " << e.startRow;
         }
 }
+
+TEST(Waves, TheLevelGrowsHarderSectionBySectionAndTheFirstBuildsUp)
+{
+    // The weight of a stretch of rows: the hits needed to clear its enemies
+    // and the volleys they may fire.
+    struct Weight {
+        int32_t hitPoints = 0, volleys = 0;
+    };
+    auto weigh = [](const std::vector<Enemy>& wave, int32_t firstRow, int32_t lastRow) {
+        Weight weight;
+        for (const Enemy& e : wave)
+            if (e.startRow >= firstRow && e.startRow <= lastRow) {
+                weight.hitPoints += e.hitPoints;
+                weight.volleys += e.shots;
+            }
+        return weight;
+    };
+    const int32_t firstRow[3] = {6, 121, 242}, lastRow[3] = {108, 233, 365};
+    double hitPointsPerRow = 0, volleysPerRow = 0;
+    for (int w = 0; w < 3; ++w) {
+        const Weight weight = weigh(ReadWave(WaveOffsets[w]), firstRow[w], lastRow[w]);
+        const int32_t rows = lastRow[w] - firstRow[w] + 1;
+        EXPECT_GT(double(weight.hitPoints) / rows, hitPointsPerRow) << "wave " << w + 1;
+        EXPECT_GT(double(weight.volleys) / rows, volleysPerRow) << "wave " << w + 1;
+        hitPointsPerRow = double(weight.hitPoints) / rows;
+        volleysPerRow = double(weight.volleys) / rows;
+    }
+
+    // The first section teaches the attacks one at a time, so its second
+    // half is busier than its first.
+    const std::vector<Enemy> first = ReadWave(0);
+    const Weight opening = weigh(first, 6, 57), runIn = weigh(first, 58, 108);
+    EXPECT_GT(runIn.hitPoints, opening.hitPoints);
+    EXPECT_GT(runIn.volleys, opening.volleys);
+}

@@ -5,11 +5,12 @@
 // below say when it appears; one row takes 64 frames, a little under a
 // second.
 //
-// Wave 1 (rows 6-108), the coast and the farmland: single planes and
-// pairs teach the five attack directions one by one (from the right, from
-// the top right, straight down, from the top left, from the left); then
-// small formations mix them, and the approach to the first boss closes
-// with the widest lines. Every plane falls to one bullet.
+// Wave 1 (rows 6-108), the coast and the farmland: after the opening
+// line, pairs teach the attack directions one by one (from the top left,
+// from the top right, from the right, from the left, straight down); then
+// small formations mix them, ever closer together, and the approach to the
+// first boss closes with fast lines across the whole width. Every plane
+// falls to one bullet.
 //
 // Wave 2 (rows 121-233), the great river and the desert: the first ground
 // forces. Gunboats cruise the river and tanks hold its islands and the
@@ -190,71 +191,79 @@ Wave designWave1(const LevelMap& map)
 
     w.fromLeft(9, 40, 1, 1, 0);
     w.fromLeft(10, 40);
+
+    // One attack direction at a time, a pair every four rows.
     w.diveRight(21, -64);
     w.diveRight(21, -99, -32);
-    w.diveLeft(24, 416);
-    w.diveLeft(24, 480);
-    w.down(26, 96);
-    w.down(26, 192, -96);
-    w.down(26, 288);
-    w.fromRight(28, 96);
-    w.fromRight(29, 96, -1, 1, 0);
-    w.fromLeft(31, 150, 2);
-    w.fromLeft(32, 200, 2);
-    w.diveRight(34, -64);
-    w.diveRight(34, 0, -64, 1, 0);
-    w.diveRight(35, -64);
-    w.down(37, 64, -64, 2);
-    w.down(37, 160, -64, 2);
-    w.down(37, 256, -64, 2);
-    w.down(37, 352, -64, 2);
-    w.diveLeft(40, 256);
-    w.diveLeft(40, 320, -96);
-    w.diveLeft(40, 384, -64, 1, 0);
-    w.fromRight(43, 40, -2);
-    w.fromRight(43, 40, -2, 1, 1, 480);
+    w.diveLeft(25, 416);
+    w.diveLeft(25, 480);
+    w.fromRight(29, 96);
+    w.fromRight(30, 96, -1, 1, 0);
+    w.fromLeft(33, 150, 2);
+    w.fromLeft(34, 200, 2);
+    w.down(37, 96);
+    w.down(37, 192, -96);
+    w.down(37, 288);
+
+    // Small formations, and two directions at once.
+    w.diveRight(42, -64);
+    w.diveRight(42, 0, -64, 1, 0);
+    w.diveRight(43, -64);
     w.fromLeft(46, 60);
     w.fromLeft(46, 60, 1, 1, 0, -96);
     w.fromLeft(47, 120);
-    w.down(49, 192);
-    w.down(49, 128, -96);
-    w.down(49, 256, -96);
-    w.diveRight(52, -64);
-    w.diveRight(52, 32, -64, 1, 2);
-    w.diveLeft(55, 300);
-    w.down(58, 64);
-    w.down(58, 352);
-    w.down(59, 64, -64, 1, 1, 0);
-    w.down(59, 352, -64, 1, 1, 0);
-    w.fromRight(62, 140);
-    w.fromRight(63, 140);
-    w.fromLeft(67, 30);
-    w.fromLeft(67, 90, 1, 1, 0);
+    w.diveLeft(50, 300);
+    w.fromRight(50, 140);
+    w.down(53, 192);
+    w.down(53, 128, -96);
+    w.down(53, 256, -96);
+    w.diveRight(57, -64);
+    w.diveRight(57, 32, -64, 1, 2);
+    w.fromRight(60, 140);
+
+    // Closer together, and faster.
+    w.fromLeft(62, 30);
+    w.fromLeft(62, 90, 1, 1, 0);
+    w.diveLeft(64, 190);
+    w.diveLeft(64, 260, -96);
+    w.down(66, 64);
+    w.down(66, 352);
+    w.down(67, 64, -64, 1, 1, 0);
+    w.down(67, 352, -64, 1, 1, 0);
     w.diveRight(70, -99);
     w.diveRight(70, -64, -32);
     w.diveRight(70, -32, 0, 1, 0);
-    w.down(73, 96);
-    w.down(73, 160);
-    w.down(73, 224, -64, 1, 1, 2);
-    w.down(73, 288);
-    w.diveLeft(77, 190);
-    w.diveLeft(77, 260, -96);
-    w.fromLeft(80, 100, 2);
-    w.fromLeft(80, 160, 2, 1, 0);
-    w.diveRight(83, 100);
-    w.diveRight(83, 180, -64, 1, 2);
-    w.down(86, 50, -64, 2);
-    w.down(86, 200, -64, 2);
-    w.down(86, 350, -64, 2);
-    w.fromRight(90, 60, -2);
-    w.fromLeft(93, 180);
-    w.diveRight(96, -64);
-    w.diveRight(96, -99, -32);
-    w.down(100, 128);
-    w.down(100, 224, -96);
-    w.down(100, 320);
-    w.fromRight(104, 150, -1, 1, 2);
-    w.diveLeft(106, 352);
+    w.fromRight(73, 40, -2);
+    w.fromRight(73, 40, -2, 1, 1, 480);
+    w.fromLeft(76, 100, 2);
+    w.fromLeft(76, 160, 2, 1, 0);
+
+    // The run-in to the first boss: fast lines across the whole width.
+    w.diveRight(81, 100);
+    w.diveRight(81, 180, -64, 1, 2);
+    w.diveLeft(83, 256);
+    w.diveLeft(83, 320, -96);
+    w.diveLeft(83, 384, -64, 1, 0);
+    w.fromRight(85, 60, -2);
+    w.fromLeft(85, 180);
+    w.down(87, 50, -64, 2);
+    w.down(87, 200, -64, 2);
+    w.down(87, 350, -64, 2);
+    w.diveRight(90, -64);
+    w.diveRight(90, -99, -32);
+    w.down(93, 64, -64, 2);
+    w.down(93, 160, -64, 2);
+    w.down(93, 256, -64, 2);
+    w.down(93, 352, -64, 2);
+    w.fromRight(96, 150, -1, 1, 2);
+    w.diveLeft(96, 352);
+    w.down(101, 128);
+    w.down(101, 224, -96);
+    w.down(101, 320);
+    w.down(104, 96);
+    w.down(104, 160);
+    w.down(104, 224, -64, 1, 1, 2);
+    w.down(104, 288);
     w.diveRight(108, -64);
     w.diveRight(108, 0, -64, 1, 0);
     return wave;
