@@ -29,7 +29,6 @@ int32_t DamageGauge = 0;
 namespace {
 
 constexpr int32_t LeaveLoop = 2;
-constexpr int32_t WindowCloseEvent = 2;
 
 constexpr int32_t StartKey = SDLK_s;
 constexpr int32_t CreditsKey = SDLK_F12;
@@ -91,7 +90,7 @@ void HandleWindowEvents()
 {
     if (UseWindow == 0)
         return;
-    if (QV_WindowEvent() == WindowCloseEvent)
+    if (QV_WindowEvent() == QV_EventCloseWindow)
         QuitFlag = LeaveLoop;
     else
         QV_Delay(1);

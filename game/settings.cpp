@@ -34,7 +34,6 @@ const Setting Settings[] = {
 };
 
 // The options window.
-constexpr int32_t OptionsWindowNumber = 0;
 constexpr int32_t OptionsWindowWidth = 192;
 constexpr int32_t OptionsWindowHeight = 190;
 constexpr const char* OptionsWindowTitle = "Tervane";

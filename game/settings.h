@@ -13,7 +13,8 @@ extern int32_t Use3D;      // "Hardware Shadows": kept and written back only
 extern int32_t UseWindow;  // 1 = play in a 640 x 480 window, 0 = full screen
 extern int32_t HiScore;    // best score so far
 
-// The options window (window number 0) once opened; kept after it is closed.
+// The options window once opened; kept after it is closed.
+constexpr int32_t OptionsWindowNumber = 0;
 extern GtkWidget* OptionsWindow;
 
 // Reads the five settings from the file; missing keys or file give the
@@ -26,7 +27,7 @@ void ReadSettings();
 // QuitFlag becomes 1 and the result is 1) or closes the window (result 0).
 // Also 0, without waiting, when the window or its gadgets cannot be created.
 // On 1 the window is left open: the caller writes the settings and then
-// closes window 0.
+// closes it.
 int32_t RunOptionsWindow();
 
 // Replaces the file with the five settings; skipped silently when the file

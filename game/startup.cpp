@@ -28,7 +28,6 @@
 namespace {
 
 constexpr const char* ErrorTitle = "Error";
-constexpr int32_t OptionsWindowNumber = 0;
 constexpr int32_t ScreenWidth = 640;
 constexpr int32_t ScreenHeight = 480;
 constexpr int32_t FullScreenDepths[] = {32, 24, 16};

@@ -21,15 +21,14 @@ constexpr const char* CompactStyleClass = "qv-gadgets";
 
 void InstallCompactStyle()
 {
-    static bool installed = false;
-    if (installed)
+    if (QV_Gadget.compactStyleInstalled)
         return;
     GtkCssProvider* const provider = gtk_css_provider_new();
     gtk_css_provider_load_from_data(provider, CompactStyle, -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     g_object_unref(provider);
-    installed = true;
+    QV_Gadget.compactStyleInstalled = true;
 }
 
 QV_GadgetEntry* Entry(int32_t number)

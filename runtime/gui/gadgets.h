@@ -40,6 +40,7 @@ struct QV_GadgetState {
     QV_GadgetEntry objects[QV_GadgetCount];
     GtkWidget* current = nullptr;            // container new gadgets go into
     GtkWidget* optionGroupButton = nullptr;  // last gadget, if an option
+    bool compactStyleInstalled = false;      // on the screen, for the whole run
 };
 extern QV_GadgetState QV_Gadget;
 
