@@ -130,7 +130,11 @@ FILE* QV_OpenPreferences(const char* path)
 FILE* QV_CreatePreferences(const char* path)
 {
     QV_ClosePreferences();
-    if (!path)
+    // A directory in the file's place could never be replaced, so the write
+    // would be lost at closing; it fails here, where the caller can tell.
+    struct stat old;
+    const bool replacing = path && stat(path, &old) == 0;
+    if (!path || (replacing && S_ISDIR(old.st_mode)))
         return nullptr;
     // Beside the target, so that the final rename stays on one file system.
     std::string temporaryPath = std::string(path) + "." + std::to_string(getpid()) + ".tmp";
@@ -144,7 +148,7 @@ FILE* QV_CreatePreferences(const char* path)
     if (descriptor < 0)
         return nullptr;
     // The new file replaces the old one with the old one's permissions.
-    if (struct stat old; stat(path, &old) == 0)
+    if (replacing)
         fchmod(descriptor, old.st_mode & 07777);
     state.file = fdopen(descriptor, "w");
     if (!state.file) {

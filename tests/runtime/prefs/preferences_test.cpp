@@ -203,6 +203,14 @@ TEST_F(PreferencesTest, CreationFailureWritesNothing)
     QV_ClosePreferences();
     EXPECT_FALSE(fs::exists(missingFolder));
     EXPECT_EQ(QV_CreatePreferences(nullptr), nullptr);
+
+    // A folder in the file's place cannot be replaced by the written file.
+    fs::create_directory(path);
+    EXPECT_EQ(QV_CreatePreferences(path.c_str()), nullptr);
+    QV_WritePreferenceString("HiScore", "1");
+    QV_ClosePreferences();
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(PreferencesTest, PermissionsAreThoseOfANewFileOrOfTheFileReplaced)
