@@ -56,8 +56,10 @@ void QV_ClearList(QV_List* list);
 // Number of elements, counted along the chain.
 int32_t QV_CountList(QV_List* list);
 
+// No current element: the next QV_NextElement starts at the first.
+void QV_ResetList(QV_List* list);
+
 // Cursor moves. Each returns the new current element, or nullptr.
-void QV_ResetList(QV_List* list);  // no current element
 // The first element when there is no current one, otherwise the next; at
 // the end it returns nullptr and the cursor stays on the last element.
 QV_ListElement* QV_NextElement(QV_List* list);

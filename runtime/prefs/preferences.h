@@ -29,12 +29,12 @@ inline constexpr int32_t QV_PreferenceMaxFileSize = 1 << 20;
 void QV_InitPreference();
 
 // Closes any open file, then opens `path` for reading. Returns the stream, or
-// nullptr when the file cannot be opened.
+// nullptr when `path` is null or the file cannot be opened.
 FILE* QV_OpenPreferences(const char* path);
 
 // Closes any open file, then starts writing a new `path` (it replaces the old
 // one on QV_ClosePreferences). Returns the stream, or nullptr when the file
-// cannot be created; nothing is then written.
+// cannot be created or a folder stands in its place; nothing is then written.
 FILE* QV_CreatePreferences(const char* path);
 
 // Writes the value of `key`, or `defaultValue` when there is none, at
