@@ -1,5 +1,9 @@
 #include "tests/game/game_fixture.h"
 
+#include "runtime/gui/windows.h"
+
+#include <gtk/gtk.h>
+
 namespace {
 
 constexpr int32_t FirstWaveEnemies = 77;
@@ -152,6 +156,26 @@ TEST_F(FrameLoopTest, ClosingTheWindowEndsTheLoopLikeEscape)
     RunFrameLoop();
     EXPECT_EQ(QuitFlag, 2);
     EXPECT_EQ(TitleMode, 0);
+}
+
+// Only a game in a window takes the window layer's events: full screen
+// leaves a close pending, a window then ends the loop on it.
+TEST_F(FrameLoopTest, AWindowCloseEndsTheLoopOnlyWhenPlayingInAWindow)
+{
+    QV_InitWindow();
+    GtkWidget* window = QV_OpenWindow(0, 0, 0, 60, 60, 0, "Closing");
+    ASSERT_NE(window, nullptr) << "needs an X display";
+    gtk_window_close(GTK_WINDOW(window));
+    RunFrames(20);
+    EXPECT_EQ(QuitFlag, 0);
+    EXPECT_EQ(QV_WindowID2(0), window) << "full screen takes no window events";
+
+    UseWindow = 1;
+    for (int frame = 0; frame < 100 && QuitFlag == 0; ++frame)
+        RunFrame();
+    EXPECT_EQ(QuitFlag, 2);
+    EXPECT_EQ(QV_WindowID2(0), nullptr);
+    QV_FreeWindows();
 }
 
 TEST_F(FrameLoopTest, GaugeOverflowInPlayEndsTheGameOnTheGameOverPage)
