@@ -54,6 +54,19 @@ bool Flying(const Enemy& e) { return e.sprite < 27; }
 
 const int32_t WaveOffsets[3] = {0, Wave2Offset, Wave3Offset};
 
+// The stretches of the level and the ground each is mostly made of: grass
+// 1, sand 5, open water 12 (jungle 21 where it is named).
+struct Stretch {
+    int32_t first, last;
+    std::set<int32_t> ground;
+};
+const Stretch Stretches[] = {
+    {0, 8, {12}},     {9, 21, {1}},     {22, 35, {5}},    {36, 57, {1}},     {58, 63, {12}},
+    {64, 79, {1}},    {80, 95, {5}},    {96, 117, {1}},   {118, 125, {5}},   {126, 137, {1}},
+    {138, 203, {12}}, {204, 211, {1, 21}}, {212, 249, {5}}, {250, 316, {1}}, {317, 340, {5}},
+    {341, 344, {1}},  {345, 380, {12}}, {381, 388, {1}},  {389, 400, {1, 5}},
+};
+
 }  // namespace
 
 TEST(LevelMap, HoldsTilesOfTheStripOnly)
@@ -87,19 +100,8 @@ TEST(LevelMap, KeepsTheFixedRows)
 
 TEST(LevelMap, EachStretchIsMostlyItsOwnGround)
 {
-    // Grass 1, sand 5, open water 12 (jungle 21 where it is named).
-    struct Stretch {
-        int32_t first, last;
-        std::set<int32_t> ground;
-    };
-    const Stretch stretches[] = {
-        {0, 8, {12}},     {9, 21, {1}},     {22, 35, {5}},    {36, 57, {1}},     {58, 63, {12}},
-        {64, 79, {1}},    {80, 95, {5}},    {96, 117, {1}},   {118, 125, {5}},   {126, 137, {1}},
-        {138, 203, {12}}, {204, 211, {1, 21}}, {212, 249, {5}}, {250, 316, {1}}, {317, 340, {5}},
-        {341, 344, {1}},  {345, 380, {12}}, {381, 388, {1}},  {389, 400, {1, 5}},
-    };
     const auto map = Map();
-    for (const Stretch& s : stretches) {
+    for (const Stretch& s : Stretches) {
         std::map<int32_t, int32_t> counts;
         for (int32_t row = s.first; row <= s.last; ++row)
             for (int32_t tile : map[row])
@@ -109,6 +111,27 @@ TEST(LevelMap, EachStretchIsMostlyItsOwnGround)
         EXPECT_TRUE(s.ground.count(commonest->first)) << "rows " << s.first << "-" << s.last << " are mostly tile "
                                                       << commonest->first;
     }
+}
+
+TEST(LevelMap, NoRowIsMostlyTheGroundOfAnotherStretch)
+{
+    // A border row may be mostly shore, edge, jungle or trees, but a row
+    // mostly of another stretch's plain ground moves the border or floods
+    // the stretch. A tie for the commonest tile counts against the row too.
+    const std::set<int32_t> plainGrounds = {1, 5, 12};
+    const auto map = Map();
+    for (const Stretch& s : Stretches)
+        for (int32_t row = s.first; row <= s.last; ++row) {
+            std::map<int32_t, int32_t> counts;
+            for (int32_t tile : map[row])
+                ++counts[tile];
+            int32_t most = 0;
+            for (const auto& [tile, count] : counts)
+                most = std::max(most, count);
+            for (const auto& [tile, count] : counts)
+                EXPECT_FALSE(count == most && plainGrounds.count(tile) && !s.ground.count(tile))
+                    << "row " << row << " of rows " << s.first << "-" << s.last << " is mostly tile " << tile;
+        }
 }
 
 TEST(LevelMap, TheBattleshipStopsOverOpenWater)

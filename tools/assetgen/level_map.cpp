@@ -44,26 +44,30 @@ constexpr int CornerColumns = MapColumns + 1;
 struct Band {
     int firstRow;
     Ground ground;
-    int wobble;  // how far, in rows, the edge towards the previous band wanders
+    // Whether the edge towards the previous band wanders. It wanders only
+    // between the band's first row and the row below it, so that both rows
+    // show their own ground or an edge between the two, never the other
+    // band's ground.
+    bool wanders;
 };
 
 const Band Bands[] = {
-    {0, Ground::Water, 0},    {9, Ground::Grass, 1},   {22, Ground::Sand, 1},  {36, Ground::Grass, 1},
-    {58, Ground::Water, 1},   {64, Ground::Grass, 1},  {80, Ground::Sand, 2},  {96, Ground::Grass, 1},
-    {118, Ground::Sand, 1},   {126, Ground::Grass, 1}, {138, Ground::Water, 1}, {204, Ground::Grass, 1},
-    {212, Ground::Sand, 1},   {250, Ground::Grass, 2}, {317, Ground::Sand, 1}, {341, Ground::Grass, 0},
-    {345, Ground::Water, 0},  {381, Ground::Grass, 1}, {389, Ground::Sand, 1}, {396, Ground::Grass, 0},
+    {0, Ground::Water, false},   {9, Ground::Grass, true},    {22, Ground::Sand, true},   {36, Ground::Grass, true},
+    {58, Ground::Water, true},   {64, Ground::Grass, true},   {80, Ground::Sand, true},   {96, Ground::Grass, true},
+    {118, Ground::Sand, true},   {126, Ground::Grass, true},  {138, Ground::Water, true}, {204, Ground::Grass, true},
+    {212, Ground::Sand, true},   {250, Ground::Grass, true},  {317, Ground::Sand, true},  {341, Ground::Grass, false},
+    {345, Ground::Water, false}, {381, Ground::Grass, true},  {389, Ground::Sand, true},  {396, Ground::Grass, false},
 };
 
-// A smooth walk in [-amplitude, amplitude], one value per corner column.
-std::array<int, CornerColumns> edgeWalk(Random& random, int amplitude)
+// A smooth walk in [low, high], one value per corner column.
+std::array<int, CornerColumns> edgeWalk(Random& random, int low, int high)
 {
     std::array<int, CornerColumns> walk{};
-    int value = random.between(-amplitude, amplitude);
+    int value = random.between(low, high);
     for (int& v : walk) {
         v = value;
         if (random.chance(0.45))
-            value = std::clamp(value + (random.chance(0.5) ? 1 : -1), -amplitude, amplitude);
+            value = std::clamp(value + (random.chance(0.5) ? 1 : -1), low, high);
     }
     return walk;
 }
@@ -74,9 +78,12 @@ void layBands(Corners& corners, Random& random)
         row.fill(Bands[0].ground);
     // Each band covers everything above its edge; later bands cover it in turn.
     for (size_t b = 1; b < std::size(Bands); ++b) {
-        const auto walk = edgeWalk(random, Bands[b].wobble);
+        // The band's ground starts at corner row firstRow + 1, making its
+        // first row the edge, or where the edge wanders, at firstRow,
+        // making the row below it the edge.
+        const auto walk = edgeWalk(random, Bands[b].wanders ? -1 : 0, 0);
         for (int x = 0; x < CornerColumns; ++x)
-            for (int row = std::max(0, Bands[b].firstRow + walk[x] + 1); row < CornerRows; ++row)
+            for (int row = Bands[b].firstRow + 1 + walk[x]; row < CornerRows; ++row)
                 corners[row][x] = Bands[b].ground;
     }
 }
@@ -120,8 +127,9 @@ void layFeatures(Corners& corners, Random& random)
     blob(corners, 71, 12.5, 2.0, 1.8, Ground::Jungle);
     blob(corners, 77, 1, 1.5, 1.5, Ground::Jungle);
 
-    // The oasis in the dunes 80-95: grass around a pool.
-    blob(corners, 88, 6, 3.2, 3.2, Ground::Grass);
+    // The oasis in the dunes 80-95: grass around a pool, taller than wide
+    // so that the dunes still fill most of each row across it.
+    blob(corners, 88, 6, 3.4, 2.5, Ground::Grass);
     blob(corners, 88, 6, 1.2, 1.2, Ground::Water);
 
     // A pond beside the approach to the first boss, kept out of the arena.
@@ -159,11 +167,13 @@ void layFeatures(Corners& corners, Random& random)
     blob(corners, 222, 10, 1.0, 1.0, Ground::Water);
 
     // The long green 250-316: lakes where ships patrol, jungle, sand patches.
+    // The lakes run along the flight, long enough for a ship and narrow
+    // enough that grass fills most of each row across them.
     blob(corners, 262, 3, 2.0, 2.5, Ground::Jungle);
-    blob(corners, 270, 8, 3.0, 4.5, Ground::Water);
+    blob(corners, 270, 8.5, 4.0, 2.0, Ground::Water);
     blob(corners, 282, 2, 2.2, 1.8, Ground::Sand);
     blob(corners, 287, 10, 2.5, 2.5, Ground::Jungle);
-    blob(corners, 297, 5, 3.5, 4.0, Ground::Water);
+    blob(corners, 297, 5.5, 4.5, 2.0, Ground::Water);
     blob(corners, 307, 11, 2.0, 2.0, Ground::Jungle);
     blob(corners, 311, 2, 1.8, 2.0, Ground::Sand);
 
