@@ -237,28 +237,32 @@ void snare(Track& track, double start, double gain, uint64_t seed, double pan)
     }
 }
 
-void hat(Track& track, double start, double gain, uint64_t seed, double pan)
+namespace {
+
+// High-passed noise with an exponential decay: the metal of the drum kit.
+void metalNoise(Track& track, double start, double length, double cutoff, double decayRate, double gain,
+                uint64_t seed, double pan)
 {
     Random random(seed);
     LowPass low(track.rate());
     const int first = frameOf(track, start);
-    for (int i = 0; i < frameOf(track, 0.06); ++i) {
+    for (int i = 0; i < frameOf(track, length); ++i) {
         const double t = double(i) / track.rate();
         const double n = random.between(-1.0, 1.0);
-        track.add(first + i, (n - low.run(n, 3000.0)) * std::exp(-t * 70.0) * gain, pan);
+        track.add(first + i, (n - low.run(n, cutoff)) * std::exp(-t * decayRate) * gain, pan);
     }
+}
+
+}  // namespace
+
+void hat(Track& track, double start, double gain, uint64_t seed, double pan)
+{
+    metalNoise(track, start, 0.06, 3000.0, 70.0, gain, seed, pan);
 }
 
 void cymbal(Track& track, double start, double gain, uint64_t seed, double pan)
 {
-    Random random(seed);
-    LowPass low(track.rate());
-    const int first = frameOf(track, start);
-    for (int i = 0; i < frameOf(track, 1.2); ++i) {
-        const double t = double(i) / track.rate();
-        const double n = random.between(-1.0, 1.0);
-        track.add(first + i, (n - low.run(n, 2500.0)) * std::exp(-t * 3.2) * gain, pan);
-    }
+    metalNoise(track, start, 1.2, 2500.0, 3.2, gain, seed, pan);
 }
 
 void tom(Track& track, double start, double pitch, double gain, double pan)
