@@ -131,30 +131,37 @@ std::vector<uint8_t> encodeBmp(const Picture& picture)
     return out;
 }
 
-Picture opaquePicture(cairo_surface_t* surface)
+namespace {
+
+// Copies a finished Cairo surface into a picture, pixel by pixel through
+// `convert`, which may leave a pixel as it is (the key colour).
+template <class Convert>
+Picture pictureFrom(cairo_surface_t* surface, Convert convert)
 {
     cairo_surface_flush(surface);
     Picture picture(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
     for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
-            const SurfacePixel p = readSurface(surface, x, y);  // premultiplied: already over black
-            picture.at(x, y) = {p.r, p.g, p.b};
-        }
+        for (int x = 0; x < picture.width(); ++x)
+            convert(readSurface(surface, x, y), picture.at(x, y));
     return picture;
+}
+
+}  // namespace
+
+Picture opaquePicture(cairo_surface_t* surface)
+{
+    // Premultiplied pixels are already composed over black.
+    return pictureFrom(surface, [](const SurfacePixel& p, Rgb& out) { out = {p.r, p.g, p.b}; });
 }
 
 Picture keyedPicture(cairo_surface_t* surface)
 {
-    cairo_surface_flush(surface);
-    Picture picture(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
-            const SurfacePixel p = readSurface(surface, x, y);
-            if (p.a < 128)
-                continue;
-            auto unpremultiply = [&](uint8_t v) { return uint8_t((v * 255 + p.a / 2) / p.a); };
-            picture.at(x, y) = {unpremultiply(p.r), unpremultiply(p.g), unpremultiply(p.b)};
-        }
+    Picture picture = pictureFrom(surface, [](const SurfacePixel& p, Rgb& out) {
+        if (p.a < 128)
+            return;
+        auto unpremultiply = [&](uint8_t v) { return uint8_t((v * 255 + p.a / 2) / p.a); };
+        out = {unpremultiply(p.r), unpremultiply(p.g), unpremultiply(p.b)};
+    });
     finishKeyed(picture);
     return picture;
 }

@@ -306,6 +306,14 @@ void banner(cairo_t* cr, double x, double y, double w, double h)
     cairo_stroke(cr);
 }
 
+// The plate along the bottom of a 340-wide screen that asks for the S key.
+void pressSPrompt(cairo_t* cr, const char* text, double x, double width)
+{
+    banner(cr, x, 146, width, 40);
+    selectFace(cr, Face::SansBold, 17);
+    letter(cr, text, 170, 172, 12, Prompt);
+}
+
 Picture bannerPicture(const std::string& text, Rgb top, Rgb bottom)
 {
     Canvas canvas(201, 40);
@@ -383,9 +391,7 @@ Picture drawTitle()
     letter(cr, "TERVANE", 170, 108, 48, {{240, 246, 255}, {84, 120, 196}, {6, 8, 20}, 6});
     selectFace(cr, Face::SansBold, 14);
     letter(cr, "A I R   S T R I K E", 170, 131, 10, {{255, 230, 140}, {220, 160, 40}, {6, 6, 10}, 3});
-    banner(cr, 40, 146, 260, 40);
-    selectFace(cr, Face::SansBold, 17);
-    letter(cr, "PRESS  S  TO START", 170, 172, 12, Prompt);
+    pressSPrompt(cr, "PRESS  S  TO START", 40, 260);
     return canvas.keyed();
 }
 
@@ -470,8 +476,6 @@ Picture drawLevelComplete()
     letter(cr, "COMPLETE", 170, 108, 36, {{255, 250, 200}, {230, 150, 30}, {12, 8, 4}, 5});
     selectFace(cr, Face::SansBold, 13);
     letter(cr, "THE FAR SHORE IS YOURS", 170, 132, 9, {{220, 236, 255}, {150, 180, 230}, {6, 8, 16}, 3});
-    banner(cr, 30, 146, 280, 40);
-    selectFace(cr, Face::SansBold, 17);
-    letter(cr, "PRESS  S  TO RESTART", 170, 172, 12, Prompt);
+    pressSPrompt(cr, "PRESS  S  TO RESTART", 30, 280);
     return canvas.keyed();
 }
