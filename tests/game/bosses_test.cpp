@@ -41,12 +41,7 @@ protected:
 
     static int RunShieldedFramesUntil(const std::function<bool()>& done, int limit)
     {
-        for (int frame = 1; frame <= limit; ++frame) {
-            RunShieldedFrame();
-            if (done())
-                return frame;
-        }
-        return -1;
+        return RunFramesUntil(done, limit, RunShieldedFrame);
     }
 
     static Boss& Fought()

@@ -90,12 +90,13 @@ protected:
         return Records<EnemyShot>(EnemyShots);
     }
 
-    // Runs frames until `done` holds, at most `limit` frames; returns the
-    // number run, or -1 when `done` never held.
-    static int RunFramesUntil(const std::function<bool()>& done, int limit)
+    // Runs frames (through `frameStep`) until `done` holds, at most `limit`
+    // frames; returns the number run, or -1 when `done` never held.
+    static int RunFramesUntil(const std::function<bool()>& done, int limit,
+                              void (*frameStep)() = RunFrame)
     {
         for (int frame = 1; frame <= limit; ++frame) {
-            RunFrame();
+            frameStep();
             if (done())
                 return frame;
         }
