@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -15,6 +16,8 @@ struct KeyboardState {
     // not been reported yet. Deliberately kept across QV_InitKeyboard.
     std::array<uint8_t, QV_KEYBOARD_RELEASE_KEYS> releaseArmed{};
     int32_t quitRequested = 0;
+    // The key events of the last examination, kept for whoever replays them.
+    std::vector<QV_KeyEvent> taken;
 };
 
 KeyboardState keyboard;
@@ -24,10 +27,10 @@ bool IsKey(int32_t key, int32_t limit)
     return key >= 0 && key < limit;
 }
 
-void RecordKey(SDLKey symbol, int8_t down)
+void RecordKey(int32_t symbol, int32_t down)
 {
     if (IsKey(symbol, QV_KEYBOARD_KEYS))
-        keyboard.held[symbol] = down;
+        keyboard.held[symbol] = static_cast<int8_t>(down);
 }
 
 int32_t ReleasedKey(int32_t key)
@@ -49,20 +52,29 @@ int32_t QV_InitKeyboard()
 {
     keyboard.held.fill(0);
     keyboard.quitRequested = 0;
+    keyboard.taken.clear();
     return QV_StartSDLVideo();
 }
 
 int32_t QV_ExamineKeyboard()
 {
+    const int32_t taken = QV_TakeKeyboardEvents();
+    QV_ApplyKeyEvents(keyboard.taken);
+    return taken;
+}
+
+int32_t QV_TakeKeyboardEvents()
+{
+    keyboard.taken.clear();
     int32_t taken = 0;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         switch (event.type) {
         case SDL_KEYDOWN:
-            RecordKey(event.key.keysym.sym, 1);
+            keyboard.taken.push_back({event.key.keysym.sym, 1});
             break;
         case SDL_KEYUP:
-            RecordKey(event.key.keysym.sym, 0);
+            keyboard.taken.push_back({event.key.keysym.sym, 0});
             break;
         case SDL_QUIT:
             keyboard.quitRequested = 1;
@@ -73,6 +85,17 @@ int32_t QV_ExamineKeyboard()
         taken = 1;
     }
     return taken;
+}
+
+std::span<const QV_KeyEvent> QV_KeyboardEventsTaken()
+{
+    return keyboard.taken;
+}
+
+void QV_ApplyKeyEvents(std::span<const QV_KeyEvent> events)
+{
+    for (const QV_KeyEvent& event : events)
+        RecordKey(event.symbol, event.down);
 }
 
 int32_t QV_KeyboardPushed(int32_t key)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 // Every SDL 1.2 key symbol is below this.
 constexpr int32_t QV_KEYBOARD_KEYS = 512;
@@ -17,9 +18,30 @@ constexpr int32_t QV_ANY_KEY = -1;
 // be started.
 int32_t QV_InitKeyboard();
 
+// One press (down 1) or release (down 0) of an SDL key symbol.
+struct QV_KeyEvent {
+    int32_t symbol;
+    int32_t down;
+};
+
 // Takes every pending SDL event, recording key presses and releases (and a
 // quit request). Returns 1 if at least one event of any type was taken.
+// The same as QV_TakeKeyboardEvents followed by QV_ApplyKeyEvents of what
+// it took.
 int32_t QV_ExamineKeyboard();
+
+// The first half of an examination: takes every pending SDL event, keeping
+// the key events (readable through QV_KeyboardEventsTaken) and a quit
+// request, but leaves the held keys as they were. Returns 1 if at least one
+// event of any type was taken.
+int32_t QV_TakeKeyboardEvents();
+
+// The key events the last examination took, in the order they came.
+std::span<const QV_KeyEvent> QV_KeyboardEventsTaken();
+
+// The second half: records `events` in order as if they had just come from
+// SDL. Symbols outside 0 to 511 are ignored.
+void QV_ApplyKeyEvents(std::span<const QV_KeyEvent> events);
 
 // 1 if `key` (0 to 511) was down at the last examination, else 0.
 int32_t QV_KeyboardPushed(int32_t key);
