@@ -3,11 +3,16 @@
 //
 // Reading loads the whole text at open time and answers each lookup by
 // scanning it; a missing file, key or text always yields the caller's
-// default. Writing goes to a temporary file beside the real one, which
-// replaces the real one only when closing succeeds, so a program that dies
-// mid-write leaves the previous settings intact.
+// default. Writing goes through symbolic links to the file they finally name.
+// It is gathered in memory and, when closing, goes to a temporary file beside
+// that file, which replaces it only when every byte reached the disk, so a
+// program that dies mid-write leaves the previous settings intact. A file with
+// more than one hard link or another owner, or one in a folder where no
+// temporary file can be made, is overwritten in place instead.
 //
 // Format accepted by the reader, line by line from the start of the text:
+//  - CR, LF and CR LF each end a line; a leading UTF-8 byte-order mark is
+//    skipped;
 //  - a line starting with '[' ends the searchable part;
 //  - leading spaces are skipped (tabs are ordinary characters);
 //  - a line whose first character is the comment marker ';' is skipped;
@@ -29,12 +34,15 @@ inline constexpr int32_t QV_PreferenceMaxFileSize = 1 << 20;
 void QV_InitPreference();
 
 // Closes any open file, then opens `path` for reading. Returns the stream, or
-// nullptr when `path` is null or the file cannot be opened.
+// nullptr (errno telling why) when `path` is null or the file cannot be
+// opened.
 FILE* QV_OpenPreferences(const char* path);
 
 // Closes any open file, then starts writing a new `path` (it replaces the old
-// one on QV_ClosePreferences). Returns the stream, or nullptr when the file
-// cannot be created or a folder stands in its place; nothing is then written.
+// one on QV_ClosePreferences) and clears the temporary files that writers now
+// gone left beside it. Returns the stream, or nullptr when the file cannot be
+// created, or when an existing one is not a regular file or cannot be both
+// read and written: nothing is then written.
 FILE* QV_CreatePreferences(const char* path);
 
 // Writes the value of `key`, or `defaultValue` when there is none, at

@@ -1,15 +1,18 @@
 #include "runtime/prefs/preferences.h"
 
 #include "runtime/core/strings.h"
+#include "tests/runtime/prefs/unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -52,6 +55,16 @@ protected:
         return QV_ReadPreferenceString(key, defaultValue, QV_StringBase);
     }
 
+    // Writes the one line `HiScore = 6` as the game writes its settings.
+    bool WriteHiScoreSix() const
+    {
+        if (QV_CreatePreferences(path.c_str()) == nullptr)
+            return false;
+        QV_WritePreferenceString("HiScore", "6");
+        QV_ClosePreferences();
+        return true;
+    }
+
     std::string ReadFile(const std::string& bytes, const char* key)
     {
         WriteFile(bytes);
@@ -64,6 +77,17 @@ protected:
     fs::path folder;
     std::string path;
 };
+
+std::string BytesOf(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+size_t EntriesIn(const fs::path& folder)
+{
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
 TEST_F(PreferencesTest, KeysMatchIgnoringCaseWithOrWithoutSpaces)
 {
@@ -281,6 +305,184 @@ TEST_F(PreferencesTest, ALaterFileNeverSeesTheTextOfAnEarlierOne)
     fs::create_directory(other);
     QV_OpenPreferences(other.c_str());
     EXPECT_EQ(Read("HiScore"), "default");
+}
+
+// ---- Line endings -------------------------------------------------------------
+
+TEST_F(PreferencesTest, CrLfAndCrAloneEachEndALine)
+{
+    const std::string crOnly = "UseKeys = 1\rUseAudio = 0\rHiScore = 7\r";
+    EXPECT_EQ(ReadFile(crOnly, "UseKeys"), "1");
+    EXPECT_EQ(ReadFile(crOnly, "UseAudio"), "0");
+    EXPECT_EQ(ReadFile(crOnly, "HiScore"), "7");
+    const std::string mixed = "UseKeys = 1\r\nUseAudio = 0\nUse3D = 2\r\r\nHiScore = 7";
+    EXPECT_EQ(ReadFile(mixed, "UseAudio"), "0");
+    EXPECT_EQ(ReadFile(mixed, "Use3D"), "2");
+    EXPECT_EQ(ReadFile(mixed, "HiScore"), "7");
+    EXPECT_EQ(ReadFile("HiScore = 5\r[Game]\rUseKeys = 1\r", "UseKeys"), "default");
+}
+
+TEST_F(PreferencesTest, ALeadingByteOrderMarkIsSkipped)
+{
+    EXPECT_EQ(ReadFile("\xEF\xBB\xBFUseKeys = 1\r\n", "UseKeys"), "1");
+    EXPECT_EQ(ReadFile("\xEF\xBB\xBF[Game]\r\nUseKeys = 1\r\n", "UseKeys"), "default");
+    EXPECT_EQ(ReadFile("HiScore = 1\r\n\xEF\xBB\xBFUseKeys = 1\r\n", "UseKeys"), "default");
+    EXPECT_EQ(ReadFile("\xEF\xBB", "UseKeys"), "default");
+}
+
+// ---- Settings file replacement -----------------------------------------------
+
+TEST_F(PreferencesTest, SymbolicLinksAreWrittenThroughToTheirFinalTarget)
+{
+    // Tervane.ini -> dotfiles/middle.ini -> tervane.ini, each link relative.
+    const fs::path dotfiles = folder / "dotfiles";
+    fs::create_directory(dotfiles);
+    const fs::path target = dotfiles / "tervane.ini";
+    std::ofstream(target, std::ios::binary) << "HiScore = 5\r\n";
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    fs::create_symlink("tervane.ini", dotfiles / "middle.ini");
+    fs::create_symlink("dotfiles/middle.ini", path);
+
+    ASSERT_TRUE(WriteHiScoreSix());
+    EXPECT_EQ(fs::read_symlink(path), "dotfiles/middle.ini");
+    EXPECT_EQ(BytesOf(target), "HiScore = 6\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+    EXPECT_EQ(EntriesIn(folder), 2u);
+    EXPECT_EQ(EntriesIn(dotfiles), 2u) << "the temporary file went beside the target";
+
+    // A link to a file yet to be made makes it, with a new file's mode.
+    fs::remove(target);
+    const mode_t previous = umask(022);
+    ASSERT_TRUE(WriteHiScoreSix());
+    umask(previous);
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(BytesOf(target), "HiScore = 6\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0644));
+}
+
+TEST_F(PreferencesTest, AHardLinkedFileIsRewrittenInPlace)
+{
+    WriteFile("UseKeys = 1\r\nUseAudio = 0\r\nHiScore = 5\r\n");
+    const fs::path other = folder / "backup.ini";
+    fs::create_hard_link(path, other);
+    struct stat before;
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+
+    ASSERT_TRUE(WriteHiScoreSix());
+    struct stat after;
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(FileBytes(), "HiScore = 6\r\n");
+    EXPECT_EQ(BytesOf(other), "HiScore = 6\r\n");
+    EXPECT_EQ(EntriesIn(folder), 2u);
+}
+
+TEST_F(PreferencesTest, AnotherUsersFileKeepsItsOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can write a file that belongs to someone else";
+    WriteFile("HiScore = 5\r\n");
+    const passwd* user = UnprivilegedUser();
+    ASSERT_NE(user, nullptr);
+    ASSERT_EQ(chown(path.c_str(), user->pw_uid, user->pw_gid), 0);
+    ASSERT_TRUE(WriteHiScoreSix());
+    struct stat status;
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, user->pw_uid);
+    EXPECT_EQ(FileBytes(), "HiScore = 6\r\n");
+}
+
+TEST_F(PreferencesTest, ADeviceOrPipeInTheFilesPlaceIsNeverReplaced)
+{
+    fs::create_symlink("/dev/zero", path);
+    EXPECT_FALSE(WriteHiScoreSix());
+    EXPECT_EQ(fs::read_symlink(path), "/dev/zero");
+    EXPECT_TRUE(fs::is_character_file("/dev/zero"));
+    fs::remove(path);
+
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteHiScoreSix());
+    EXPECT_TRUE(fs::is_fifo(path));
+    EXPECT_EQ(EntriesIn(folder), 1u);
+}
+
+TEST_F(PreferencesTest, TemporariesOfWritersThatAreGoneAreRemoved)
+{
+    const pid_t gone = fork();
+    if (gone == 0)
+        std::_Exit(0);
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const std::string stale = path + "." + std::to_string(gone) + ".tmp";
+    const std::string live = path + "." + std::to_string(getppid()) + ".tmp";
+    const std::string other = (folder / "Other.ini.").string() + std::to_string(gone) + ".tmp";
+    for (const std::string& file : {stale, live, other})
+        std::ofstream(file) << "HiScore = 1";
+
+    ASSERT_TRUE(WriteHiScoreSix());
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live)) << "its writer may still rename it";
+    EXPECT_TRUE(fs::exists(other));
+    EXPECT_EQ(FileBytes(), "HiScore = 6\r\n");
+}
+
+// File modes, as a player meets them: each case runs as an unprivileged user
+// in a child, in a folder that user owns; the parent then looks at the files.
+class PreferencePermissionTest : public PreferencesTest {
+protected:
+    void SetUp() override
+    {
+        PreferencesTest::SetUp();
+        ASSERT_TRUE(GiveToUnprivilegedUser(folder));
+    }
+};
+
+TEST_F(PreferencePermissionTest, AFileThePlayerCannotReadIsNeverReplaced)
+{
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            WriteFile("HiScore = 5000\r\n");
+            chmod(path.c_str(), 0);
+            const bool unreadable = QV_OpenPreferences(path.c_str()) == nullptr && errno == EACCES;
+            std::_Exit(unreadable && !WriteHiScoreSix() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(FileBytes(), "HiScore = 5000\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::none);
+    EXPECT_EQ(EntriesIn(folder), 1u);
+}
+
+TEST_F(PreferencePermissionTest, AReadOnlyFileIsLeftAsItIs)
+{
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            WriteFile("HiScore = 5000\r\n");
+            chmod(path.c_str(), 0444);
+            std::_Exit(!WriteHiScoreSix() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(FileBytes(), "HiScore = 5000\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
+    EXPECT_EQ(EntriesIn(folder), 1u);
+}
+
+TEST_F(PreferencePermissionTest, InAReadOnlyFolderAWritableFileIsRewrittenInPlace)
+{
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            WriteFile("UseKeys = 1\r\nHiScore = 5\r\n");
+            chmod(folder.c_str(), 0555);
+            const bool rewritten = WriteHiScoreSix();
+            const std::string absent = (folder / "absent.ini").string();
+            std::_Exit(rewritten && QV_CreatePreferences(absent.c_str()) == nullptr ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(FileBytes(), "HiScore = 6\r\n");
+    EXPECT_EQ(EntriesIn(folder), 1u);
 }
 
 }  // namespace
