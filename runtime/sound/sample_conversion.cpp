@@ -1,28 +1,82 @@
 #include "runtime/sound/sample_conversion.h"
 
+#include <soxr.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "runtime/core/strings.h"
 
 namespace tervane::sound {
 namespace {
 
-int64_t FrameBytes(const SDL_AudioSpec& format)
+// The resampler reads and writes 16-bit samples in the machine's byte order.
+constexpr Uint16 ResamplingFormat = AUDIO_S16SYS;
+constexpr int64_t ResamplingSampleBytes = 2;
+
+int64_t FrameBytes(Uint16 format, Uint8 channels)
 {
-    return int64_t(format.format & 0xFF) / 8 * format.channels;
+    return int64_t(format & 0xFF) / 8 * channels;
 }
 
-// SDL 1.2 changes the rate only by doubling or halving and plays whatever
-// ratio is left over at the wrong speed (8000 Hz comes out as 32000 Hz), so
-// the rate is changed here instead, by picking for every output frame the
-// input frame that sounds at the same moment. For the power-of-two ratios
-// this gives exactly SDL's own repeated and dropped frames.
-void PickFrames(const uint8_t* from, int64_t fromRate, uint8_t* to, int64_t toRate, int64_t frames, int64_t frameBytes)
+// A SYS_AllocateMemory block that is freed unless handed on.
+class Block {
+public:
+    explicit Block(int64_t bytes)
+        : bytes_(bytes <= std::numeric_limits<int32_t>::max()
+                     ? static_cast<uint8_t*>(SYS_AllocateMemory(int32_t(std::max<int64_t>(bytes, 1))))
+                     : nullptr)
+    {
+    }
+    ~Block() { SYS_FreeMemory(bytes_); }
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+
+    uint8_t* Get() const { return bytes_; }
+    uint8_t* Release() { return std::exchange(bytes_, nullptr); }
+
+private:
+    uint8_t* bytes_;
+};
+
+// Converts `bytes` bytes at the start of `block` in place with SDL, which
+// leaves the rate alone here. Returns the converted byte count, or -1.
+int64_t ConvertInPlace(SDL_AudioCVT& cvt, uint8_t* block, int64_t bytes)
 {
-    for (int64_t frame = 0; frame < frames; ++frame)
-        std::memcpy(to + frame * frameBytes, from + frame * fromRate / toRate * frameBytes, size_t(frameBytes));
+    cvt.buf = block;
+    cvt.len = int(bytes);
+    return SDL_ConvertAudio(&cvt) < 0 ? -1 : int64_t(cvt.len_cvt);
+}
+
+// Changes the rate of interleaved 16-bit frames, writing exactly `toFrames`.
+//
+// SoX's resampler (libsoxr), high quality: it keeps the images of the 8 kHz
+// music over 100 dB down, is flat across 90 % of the source's band, and
+// converts all the built-in sounds in a few milliseconds. speexdsp needs a
+// slow interpolated filter table for 8000 to 44100 Hz (80:441) and took four
+// times as long at like rejection, libsamplerate's fastest sinc over ten
+// times. soxr lines its output up with the input, so sample n still sounds
+// at n / rate, and clips rather than wraps what overshoots 16 bits.
+bool Resample(const uint8_t* from, int64_t fromFrames, int fromRate, uint8_t* to, int64_t toFrames, int toRate,
+              int channels)
+{
+    if (fromRate == toRate) {
+        std::memcpy(to, from, size_t(toFrames * channels * ResamplingSampleBytes));
+        return true;
+    }
+    if (toFrames == 0)
+        return true;
+    // No dither: the same sound loads to the same samples every time.
+    soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
+    io.flags |= SOXR_NO_DITHER;
+    const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+    const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
+    size_t written = 0;
+    // Frames soxr leaves unwritten at the very end stay silent in the zeroed block.
+    return soxr_oneshot(fromRate, toRate, unsigned(channels), from, size_t(fromFrames), nullptr, to,
+                        size_t(toFrames), &written, &io, &quality, &runtime) == nullptr;
 }
 
 } // namespace
@@ -30,33 +84,38 @@ void PickFrames(const uint8_t* from, int64_t fromRate, uint8_t* to, int64_t toRa
 bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_t length,
                     const SDL_AudioSpec& target, ConvertedSamples& result)
 {
-    const int64_t frameBytes = FrameBytes(source);
+    const int64_t frameBytes = FrameBytes(source.format, source.channels);
     if (frameBytes <= 0 || source.freq <= 0 || target.freq <= 0)
         return false;
 
-    // Format and channels only: the rate is already the target's when SDL sees the samples.
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, target.freq, target.format, target.channels,
-                          target.freq) < 0)
+    // SDL changes the sample format and the channels; the rate is changed in
+    // between, on 16-bit samples with the source's channels, the fewest there are.
+    SDL_AudioCVT toResampling;
+    SDL_AudioCVT toTarget;
+    if (SDL_BuildAudioCVT(&toResampling, source.format, source.channels, source.freq, ResamplingFormat,
+                          source.channels, source.freq) < 0 ||
+        SDL_BuildAudioCVT(&toTarget, ResamplingFormat, source.channels, target.freq, target.format,
+                          target.channels, target.freq) < 0)
         return false;
 
-    const int64_t frames = int64_t(length / frameBytes) * target.freq / source.freq;
-    const int64_t pickedBytes = frames * frameBytes;
-    const int64_t blockBytes = std::max<int64_t>(pickedBytes * cvt.len_mult, 1);
-    if (blockBytes > std::numeric_limits<int32_t>::max())
+    const int64_t frames = int64_t(length / frameBytes);
+    const int64_t targetFrames = frames * target.freq / source.freq;
+    if (targetFrames > std::numeric_limits<int32_t>::max())
         return false;
-    auto* block = static_cast<uint8_t*>(SYS_AllocateMemory(int32_t(blockBytes)));
-    if (block == nullptr)
-        return false;
+    const int64_t resamplingFrameBytes = ResamplingSampleBytes * source.channels;
 
-    PickFrames(samples, source.freq, block, target.freq, frames, frameBytes);
-    cvt.buf = block;
-    cvt.len = int(pickedBytes);
-    if (SDL_ConvertAudio(&cvt) < 0) {
-        SYS_FreeMemory(block);
+    Block decoded(frames * frameBytes * toResampling.len_mult);
+    Block block(targetFrames * resamplingFrameBytes * toTarget.len_mult);
+    if (decoded.Get() == nullptr || block.Get() == nullptr)
         return false;
-    }
-    result = {block, int32_t(cvt.len_cvt)};
+    std::memcpy(decoded.Get(), samples, size_t(frames * frameBytes));
+    if (ConvertInPlace(toResampling, decoded.Get(), frames * frameBytes) < 0 ||
+        !Resample(decoded.Get(), frames, source.freq, block.Get(), targetFrames, target.freq, source.channels))
+        return false;
+    const int64_t converted = ConvertInPlace(toTarget, block.Get(), targetFrames * resamplingFrameBytes);
+    if (converted < 0)
+        return false;
+    result = {block.Release(), int32_t(converted)};
     return true;
 }
 

@@ -14,9 +14,11 @@ struct ConvertedSamples {
 };
 
 // Converts `length` bytes of samples in the `source` format (as SDL decoded
-// them) to the rate, format and channels of `target`. Returns false when SDL
-// has no conversion for the pair, the result would not fit a 32-bit length,
-// or memory runs out.
+// them) to the rate, format and channels of `target`, keeping their length
+// in time: the result has length / source frame size * target rate / source
+// rate frames, truncated. Returns false when SDL has no conversion for the
+// pair, the result would not fit a 32-bit length, the resampler fails or
+// memory runs out.
 bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_t length,
                     const SDL_AudioSpec& target, ConvertedSamples& result);
 

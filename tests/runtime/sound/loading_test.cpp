@@ -2,7 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -24,18 +28,61 @@ int32_t Catch(int32_t sound, const Bytes& image)
     return QV_CatchSound(sound, image.data(), int32_t(image.size()));
 }
 
-int16_t LeftSample(const QV_SoundObject& sound, int32_t frame)
+constexpr int Left = 0;
+constexpr int Right = 1;
+
+int16_t Sample(const QV_SoundObject& sound, int64_t frame, int side)
 {
     int16_t sample;
-    std::memcpy(&sample, sound.samples + frame * DeviceFrameBytes, sizeof sample);
+    std::memcpy(&sample, sound.samples + frame * DeviceFrameBytes + side * 2, sizeof sample);
     return sample;
 }
 
-int16_t RightSample(const QV_SoundObject& sound, int32_t frame)
+int64_t Frames(const QV_SoundObject& sound)
 {
-    int16_t sample;
-    std::memcpy(&sample, sound.samples + frame * DeviceFrameBytes + 2, sizeof sample);
-    return sample;
+    return sound.length / DeviceFrameBytes;
+}
+
+// `seconds` of a sine tone of `amplitude` per side, as 16-bit samples.
+Bytes Tones(wave::Format format, const std::vector<double>& hertz, double amplitude, double seconds)
+{
+    std::vector<int16_t> samples;
+    const auto frames = int64_t(format.rate * seconds);
+    for (int64_t frame = 0; frame < frames; ++frame) {
+        const double time = double(frame) / format.rate;
+        for (int32_t side = 0; side < format.channels; ++side)
+            samples.push_back(int16_t(std::lround(amplitude * std::sin(2 * M_PI * hertz[size_t(side)] * time))));
+    }
+    return wave::Samples16(samples);
+}
+
+// One side of a converted sound over `frames` frames from `first`, holding a
+// whole number of periods of `hertz`: the tone's amplitude, and how far
+// everything else (images, noise, a tone at another pitch) lies below it.
+struct ToneAnalysis {
+    double amplitude;
+    double restBelowToneDb;
+};
+
+ToneAnalysis AnalyseTone(const QV_SoundObject& sound, int side, int64_t first, int64_t frames, double hertz)
+{
+    // Goertzel's recurrence for the tone's DFT bin; Parseval for the rest.
+    const double coefficient = 2 * std::cos(2 * M_PI * hertz / 44100);
+    double previous = 0;
+    double beforePrevious = 0;
+    double energy = 0;
+    for (int64_t frame = first; frame < first + frames; ++frame) {
+        const double x = Sample(sound, frame, side);
+        energy += x * x;
+        const double next = x + coefficient * previous - beforePrevious;
+        beforePrevious = previous;
+        previous = next;
+    }
+    const double binPower =
+        previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+    const double toneEnergy = 2 * binPower / double(frames);
+    const double restEnergy = std::max(energy - toneEnergy, 1e-9);
+    return {2 * std::sqrt(binPower) / double(frames), 10 * std::log10(toneEnergy / restEnergy)};
 }
 
 TEST_F(SoundLoading, EveryCatalogueFormatBecomesDeviceFramesOfTheSameDuration)
@@ -51,38 +98,81 @@ TEST_F(SoundLoading, EveryCatalogueFormatBecomesDeviceFramesOfTheSameDuration)
     }
 }
 
-TEST_F(SoundLoading, ConversionKeepsEachSampleAtItsMoment)
+TEST_F(SoundLoading, AConvertedToneKeepsItsPitchAndLevelWithEverythingElse60dBBelow)
 {
-    // 8000 Hz has no power-of-two ratio to 44100 Hz: output frame j must
-    // sound input frame j * 8000 / 44100, not run faster.
-    std::vector<int16_t> ramp(800);
-    for (size_t i = 0; i < ramp.size(); ++i)
-        ramp[i] = int16_t(i * 40 - 16000);
-    ASSERT_EQ(Catch(0, wave::Image({8000, 1, 16}, wave::Samples16(ramp))), 1);
-    const QV_SoundObject& slow = QV_Sound_ObjectsArea[0];
-    ASSERT_EQ(slow.length, 4410 * DeviceFrameBytes);
-    for (int32_t frame = 0; frame < 4410; frame += 7) {
-        ASSERT_EQ(LeftSample(slow, frame), ramp[size_t(frame) * 8000 / 44100]) << frame;
-        ASSERT_EQ(RightSample(slow, frame), LeftSample(slow, frame)) << frame;
+    // Samples merely held for the faster rate leave images of a tone about
+    // 20 dB below it. Each tone makes a whole number of periods in the 0.1 s
+    // looked at, so its energy falls into one DFT bin.
+    struct Case {
+        wave::Format format;
+        std::vector<double> hertz;  // per side of the source
+    };
+    const std::vector<Case> cases{
+        {{8000, 1, 16}, {1000}},
+        {{11025, 2, 16}, {1000, 2000}},
+        {{22050, 1, 16}, {3000}},
+        {{88200, 2, 16}, {2000, 1000}},
+    };
+    constexpr double Amplitude = 16000;
+    for (const Case& tone : cases) {
+        ASSERT_EQ(Catch(0, wave::Image(tone.format, Tones(tone.format, tone.hertz, Amplitude, 0.5))), 1);
+        const QV_SoundObject& sound = QV_Sound_ObjectsArea[0];
+        for (int side : {Left, Right}) {
+            const double hertz = tone.hertz[size_t(std::min(side, tone.format.channels - 1))];
+            const ToneAnalysis analysis = AnalyseTone(sound, side, 4410, 4410, hertz);
+            EXPECT_NEAR(analysis.amplitude, Amplitude, Amplitude * 0.01) << tone.format.rate << " Hz, side " << side;
+            EXPECT_GE(analysis.restBelowToneDb, 60) << tone.format.rate << " Hz, side " << side;
+        }
     }
+}
 
-    // Unsigned 8-bit mono at a quarter of the rate: each sample becomes four
-    // stereo frames of the signed 16-bit value.
-    ASSERT_EQ(Catch(1, wave::Image({11025, 1, 8}, Bytes{0x80, 0xC0, 0x00, 0xFF})), 1);
-    const QV_SoundObject& bytes = QV_Sound_ObjectsArea[1];
-    ASSERT_EQ(bytes.length, 16 * DeviceFrameBytes);
+TEST_F(SoundLoading, AClickStillSoundsAtItsMoment)
+{
+    std::vector<int16_t> click(800, 0);
+    click[400] = 20000;
+    ASSERT_EQ(Catch(0, wave::Image({8000, 1, 16}, wave::Samples16(click))), 1);
+    const QV_SoundObject& sound = QV_Sound_ObjectsArea[0];
+    int64_t loudest = 0;
+    for (int64_t frame = 0; frame < Frames(sound); ++frame) {
+        if (std::abs(Sample(sound, frame, Left)) > std::abs(Sample(sound, loudest, Left)))
+            loudest = frame;
+    }
+    EXPECT_EQ(loudest, 400 * 44100 / 8000);
+}
+
+TEST_F(SoundLoading, OvershootOfAFullScaleSquareWaveSaturates)
+{
+    // Between the samples of a full-scale square wave the smooth curve
+    // swings past 16 bits; wrapped, it would turn into loud clicks of the
+    // opposite sign.
+    std::vector<int16_t> square(800);
+    for (size_t i = 0; i < square.size(); ++i)
+        square[i] = i / 8 % 2 == 0 ? 32767 : -32768;
+    ASSERT_EQ(Catch(0, wave::Image({8000, 1, 16}, wave::Samples16(square))), 1);
+    const QV_SoundObject& sound = QV_Sound_ObjectsArea[0];
+    int16_t highest = 0;
+    for (int64_t frame = 0; frame < Frames(sound); ++frame) {
+        const size_t source = size_t(frame * 8000 / 44100);
+        highest = std::max(highest, Sample(sound, frame, Left));
+        if (source % 8 >= 2 && source % 8 <= 5) {
+            ASSERT_EQ(Sample(sound, frame, Left) > 0, square[source] > 0) << frame;
+        }
+    }
+    EXPECT_EQ(highest, 32767);
+}
+
+TEST_F(SoundLoading, SampleFormatsConvertExactlyAtTheDeviceRate)
+{
+    // Unsigned 8-bit mono: each sample becomes a stereo frame of the signed
+    // 16-bit value.
+    ASSERT_EQ(Catch(0, wave::Image({44100, 1, 8}, Bytes{0x80, 0xC0, 0x00, 0xFF})), 1);
+    const QV_SoundObject& sound = QV_Sound_ObjectsArea[0];
+    ASSERT_EQ(Frames(sound), 4);
     const std::vector<int16_t> expected{0, 0x4000, -0x8000, 0x7F00};
-    for (int32_t frame = 0; frame < 16; ++frame) {
-        EXPECT_EQ(LeftSample(bytes, frame), expected[size_t(frame / 4)]) << frame;
-        EXPECT_EQ(RightSample(bytes, frame), expected[size_t(frame / 4)]) << frame;
+    for (int64_t frame = 0; frame < 4; ++frame) {
+        EXPECT_EQ(Sample(sound, frame, Left), expected[size_t(frame)]) << frame;
+        EXPECT_EQ(Sample(sound, frame, Right), expected[size_t(frame)]) << frame;
     }
-
-    // Stereo at twice the rate keeps every second frame, both sides apart.
-    ASSERT_EQ(Catch(2, wave::Image({88200, 2, 16}, wave::Samples16({1, -1, 2, -2, 3, -3, 4, -4}))), 1);
-    const QV_SoundObject& fast = QV_Sound_ObjectsArea[2];
-    ASSERT_EQ(fast.length, 2 * DeviceFrameBytes);
-    EXPECT_EQ(LeftSample(fast, 1), 3);
-    EXPECT_EQ(RightSample(fast, 1), -3);
 }
 
 TEST_F(SoundLoading, ChunksAroundTheDataAndLongerFormatChunksAreAccepted)
