@@ -404,6 +404,16 @@ Picture drawPlayer(int frame)
     return planePicture(Player, 60, 0.0, frame, 4);
 }
 
+void paintPlayerPlane(cairo_t* cr)
+{
+    drawPlane(cr, Player, 0, 4);
+}
+
+void playerOutlinePath(cairo_t* cr)
+{
+    outlinePaths(cr, Player);
+}
+
 Picture drawPlayerShadow(int)
 {
     // The propeller casts no shadow worth drawing: all four frames match.

@@ -13,6 +13,11 @@ Picture drawPlayerShadow(int frame);
 Picture drawEnemyPlane(int type, int frame);  // type = the shadow's sprite number
 Picture drawEnemyShadow(int type);
 Picture drawBomber(int state);  // 0 intact, 1 damaged, 2 wreck
+// The player's fighter as vectors, nose up around the origin of the current
+// transformation, 54 units from wing tip to wing tip, and its outline as a
+// path: for art at other sizes than the sprites'.
+void paintPlayerPlane(cairo_t* cr);
+void playerOutlinePath(cairo_t* cr);
 
 // Ships and ground units (vehicles.cpp).
 Picture drawShip(int sprite);

@@ -1,6 +1,6 @@
 // assetgen: writes every picture, sound and level table of the game into
-// the assets folder given as its argument, the same bytes on every run, and
-// the assembler file that embeds them.
+// the assets folder given as its argument, the same bytes on every run, the
+// assembler file that embeds them, and the application icons.
 //
 //   assetgen ASSETS_DIR [--preview DIR]
 //
@@ -10,6 +10,7 @@
 #include "art.h"
 #include "catalogue.h"
 #include "embedding.h"
+#include "icons.h"
 #include "level.h"
 #include "preview.h"
 #include "sounds.h"
@@ -59,6 +60,8 @@ int main(int argc, char** argv)
 
         for (const SoundEntry& entry : Sounds)
             writeFile(dir + "/" + soundFileName(entry), encodeWave(synthesizeSound(entry), entry));
+
+        writeIcons(dir);
 
         const std::string source = dataImageSource();
         writeFile(dir + "/data_image.S", std::vector<uint8_t>(source.begin(), source.end()));
