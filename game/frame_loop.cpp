@@ -2,7 +2,9 @@
 
 #include "game/assets.h"
 #include "game/bosses.h"
+#include "game/controls.h"
 #include "game/enemy_waves.h"
+#include "game/frame_watch.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"
@@ -85,14 +87,15 @@ void ReadFirstWave()
 }
 
 // The options window is long closed by now; this keeps the toolkit's
-// events flowing while the game runs in a window.
+// events flowing while the game runs in a window. A timedemo runs unpaced,
+// so it does not rest.
 void HandleWindowEvents()
 {
     if (UseWindow == 0)
         return;
     if (QV_WindowEvent() == QV_EventCloseWindow)
         QuitFlag = LeaveLoop;
-    else
+    else if (!TimingFrames())
         QV_Delay(1);
 }
 
@@ -101,7 +104,7 @@ void HandleWindowEvents()
 // turns into the same request).
 void ExamineControls()
 {
-    QV_ExamineKeyboard();
+    TakeFrameInput(UseKeys != 0);
     if (QV_KeyboardReleased(SDLK_ESCAPE) != 0 || QV_KeyboardQuitRequested() != 0)
         QuitFlag = LeaveLoop;
 }
@@ -263,11 +266,12 @@ void RunFrame()
         DrawCreditsLine();
     if (FrameParity >= 2)
         FrameParity = 0;
+    WatchFrame();
     QV_FlipBuffers();
 }
 
 void RunFrameLoop()
 {
-    while (QuitFlag == 0)
+    while (QuitFlag == 0 && ControlledFramesLeft())
         RunFrame();
 }

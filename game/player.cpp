@@ -1,8 +1,8 @@
 #include "game/player.h"
 
+#include "game/controls.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
-#include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/screen/sprites.h"
 
@@ -29,7 +29,6 @@ constexpr int32_t PlayerTop = 100;
 constexpr int32_t PlayerBottom = 382;
 
 constexpr int32_t FireInterval = 8;     // frames between reads of the fire control
-constexpr int32_t FireButton = 1;
 constexpr int32_t GunSound = 1;
 constexpr int32_t LeftGunX = 24;        // bullet start, relative to the plane
 constexpr int32_t RightGunX = 34;
@@ -66,9 +65,9 @@ void MovePlane()
     int32_t dx = 0;
     int32_t dy = 0;
     if (JoystickControl()) {
-        QV_ExamineJoystick();
-        dx = QV_JoystickAxisX();
-        dy = QV_JoystickAxisY();
+        const JoystickReading joystick = FrameJoystick();
+        dx = joystick.x;
+        dy = joystick.y;
     } else {
         dx = KeyAxis(SDLK_LEFT, SDLK_RIGHT);
         dy = KeyAxis(SDLK_UP, SDLK_DOWN);
@@ -80,7 +79,7 @@ void MovePlane()
 bool FireHeld()
 {
     if (JoystickControl())
-        return QV_JoystickButton(FireButton) != 0;
+        return FrameJoystick().button != 0;
     return QV_KeyboardPushed(SDLK_SPACE) != 0;
 }
 

@@ -2,8 +2,10 @@
 
 #include "game/assets.h"
 #include "game/bosses.h"
+#include "game/controls.h"
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
+#include "game/frame_watch.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"
@@ -13,6 +15,7 @@
 #include "runtime/core/strings.h"
 #include "runtime/gui/gadgets.h"
 #include "runtime/gui/requester.h"
+#include "runtime/gui/toolkit.h"
 #include "runtime/gui/windows.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
@@ -23,6 +26,8 @@
 #include "runtime/screen/sprites.h"
 #include "runtime/sound/sound.h"
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -69,8 +74,40 @@ void ReportError(const char* text)
     QV_MessageRequester2(ErrorTitle, text, 0);
 }
 
+// Closing the options window is the player's choice; a window that cannot
+// open for want of a display is a failure, and said so.
+int OptionsWindowExitStatus()
+{
+    if (QV_ToolkitRunning())
+        return 0;
+    std::fputs("Tervane: the options window could not open because there is no display"
+               " (DISPLAY is unset or unreachable)\n",
+               stderr);
+    return 1;
+}
+
+void OnHangUp(int)
+{
+    std::raise(SIGTERM);
+}
+
+// A closed terminal ends the game as SIGTERM does: once SDL runs it turns
+// that into a quit request, and the settings and hi score are saved; before
+// that, with the options window still open, the program ends with the file
+// untouched. A hang-up ignored from the start (nohup) stays ignored.
+void EndOnHangUpAsOnTerminate()
+{
+    struct sigaction action = {};
+    if (sigaction(SIGHUP, nullptr, &action) != 0 || action.sa_handler == SIG_IGN)
+        return;
+    action.sa_handler = OnHangUp;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGHUP, &action, nullptr);
+}
+
 // Every layer's release is safe whether or not the layer was started.
-[[noreturn]] void ShutDown()
+[[noreturn]] void ShutDown(int status = 0)
 {
     QV_FreeJoysticks();
     QV_FreeKeyboards();
@@ -78,7 +115,44 @@ void ReportError(const char* text)
     QV_FreeSprites();
     QV_FreeWindows();
     QV_FreePreferences();
-    std::exit(0);
+    std::exit(status);
+}
+
+bool Watching(const LaunchOptions& options)
+{
+    return options.mode == LaunchMode::Play || options.mode == LaunchMode::Timedemo;
+}
+
+// Opens the files the command line names, before anything else starts.
+std::string OpenLaunchFiles(const LaunchOptions& options)
+{
+    std::string error;
+    if (options.mode == LaunchMode::Record)
+        error = StartRecording(options.replayFile);
+    else if (Watching(options))
+        error = StartPlayback(options.replayFile);
+    if (error.empty())
+        error = StartFrameWatch(options.digestFile, options.mode == LaunchMode::Timedemo);
+    return error;
+}
+
+// A replay brings the seed and the settings that change play; the screen
+// and sound come from the settings file, which is only read. A timedemo is
+// silent.
+void TakeReplaySettings(const LaunchOptions& options)
+{
+    ReadSettings();
+    const ReplayHeader& header = PlaybackHeader();
+    QV_RandomSeed(header.seed);
+    UseKeys = header.useKeys;
+    HiScore = header.hiScore;
+    if (options.mode == LaunchMode::Timedemo)
+        UseAudio = 0;
+}
+
+ReplayHeader RecordedHeader()
+{
+    return {VersionText(), QV_StartSeed(), UseKeys, HiScore};
 }
 
 } // namespace
@@ -115,7 +189,8 @@ const char* StartDevices()
 {
     if (QV_InitSprite() == nullptr || QV_InitKeyboard() == 0)
         return "Failed to Initialize DirectX 7 or later";
-    if (UseKeys != 0 && QV_InitJoystick() == 0)
+    // A replay brings its joystick readings with it.
+    if (UseKeys != 0 && !PlayingBack() && QV_InitJoystick() == 0)
         return "Failed to Initialize Joystick";
     return nullptr;
 }
@@ -150,16 +225,29 @@ void LoadGame()
 
 void PlayAndSaveSettings()
 {
+    BeginControlledFrames(RecordedHeader());
+    BeginWatchedFrames();
     RunFrameLoop();
-    WriteSettings();
+    EndWatchedFrames();
+    EndControlledFrames();
+    // A replay never sets a hi score.
+    if (!PlayingBack())
+        WriteSettings();
 }
 
-void RunTervane()
+void RunTervane(const LaunchOptions& options)
 {
+    if (const std::string error = OpenLaunchFiles(options); !error.empty()) {
+        std::fprintf(stderr, "tervane: %s\n", error.c_str());
+        std::exit(2);
+    }
+    EndOnHangUpAsOnTerminate();
     StartRuntimeLayers();
     InitialiseGameState();
-    if (!ChooseOptions())
-        ShutDown();
+    if (Watching(options))
+        TakeReplaySettings(options);
+    else if (!ChooseOptions())
+        ShutDown(OptionsWindowExitStatus());
     if (const char* warning = StartSound(); warning != nullptr)
         ReportError(warning);
     const char* failure = StartDevices();
@@ -169,7 +257,7 @@ void RunTervane()
         ReportError(failure);
         ShutDown();
     }
-    QV_SetFrameRate(FrameRate);
+    QV_SetFrameRate(TimingFrames() ? 0 : FrameRate);
     LoadGame();
     PlayAndSaveSettings();
     ShutDown();

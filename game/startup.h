@@ -3,6 +3,8 @@
 // plays, writes the settings and releases everything again.
 #pragma once
 
+#include "game/command_line.h"
+
 #include <cstdint>
 #include <span>
 
@@ -42,8 +44,10 @@ const char* OpenFullScreen(std::span<const int32_t> depths);
 void LoadGame();
 
 // Runs the frame loop until the player leaves, then writes the settings
-// with the hi score of this run.
+// with the hi score of this run; a replay (see controls.h) writes none.
 void PlayAndSaveSettings();
 
-// The whole program. Ends the process with exit status 0 on every path.
-[[noreturn]] void RunTervane();
+// The whole program, started as `options` say. Ends the process with exit
+// status 0; 1 when the options window cannot open for want of a display;
+// 2 when a file the command line names cannot be used.
+[[noreturn]] void RunTervane(const LaunchOptions& options);

@@ -39,7 +39,12 @@ uint64_t Step()
 void QV_InitMisc()
 {
     gettimeofday(&QV_Misc.time, nullptr);
-    QV_RandomSeed(static_cast<int32_t>(QV_Misc.time.tv_usec));
+    QV_RandomSeed(QV_StartSeed());
+}
+
+int32_t QV_StartSeed()
+{
+    return static_cast<int32_t>(QV_Misc.time.tv_usec);
 }
 
 void QV_RandomSeed(int32_t seed)

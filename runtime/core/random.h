@@ -29,6 +29,8 @@ extern QV_Misc_State QV_Misc;
 
 // Reads the clock into QV_Misc.time and seeds with its microseconds.
 void QV_InitMisc();
+// The seed QV_InitMisc gave the generator, so a run can be repeated.
+int32_t QV_StartSeed();
 // Restarts the generator's sequence from `seed`.
 void QV_RandomSeed(int32_t seed);
 // An integer from 0 to `max` inclusive, spread evenly; -2147483648 for a

@@ -168,7 +168,7 @@ TEST(StartupTest, NoOptionsWindowEndsWithStatusZeroAndTheFileUntouched)
         {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
-            RunTervane();
+            RunTervane({});
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(ReadFile("Tervane.ini"), settings);

@@ -1,0 +1,37 @@
+// The command line: with no arguments the game starts as it always has;
+// the options record a run, play one back or time one.
+#pragma once
+
+#include <span>
+#include <string>
+
+enum class LaunchMode {
+    Normal,    // the options window, then the game
+    Record,    // as Normal, writing every frame's input to a replay
+    Play,      // watch a replay at the game's pace
+    Timedemo,  // play a replay unpaced and silent, then report the time taken
+};
+
+struct LaunchOptions {
+    LaunchMode mode = LaunchMode::Normal;
+    std::string replayFile;  // written by Record, read by Play and Timedemo
+    std::string digestFile;  // one line per presented frame; empty for none
+};
+
+enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };
+
+struct CommandLine {
+    CommandLineAction action = CommandLineAction::Run;
+    LaunchOptions options;
+    std::string error;  // for Refuse: what is wrong, in a few words
+};
+
+// Reads the arguments that follow the program's name, GNU style: "--name
+// VALUE" or "--name=VALUE".
+CommandLine ParseCommandLine(std::span<const char* const> arguments);
+
+// The usage text, ending in a newline.
+std::string UsageText();
+
+// "tervane " and the game's version.
+std::string VersionText();

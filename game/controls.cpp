@@ -1,0 +1,158 @@
+#include "game/controls.h"
+
+#include "runtime/input/joystick.h"
+#include "runtime/input/keyboard.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr int32_t EscapeKey = 27;
+constexpr int32_t FireButton = 1;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+struct ControlsState {
+    std::string replayPath;
+    // Recording.
+    std::unique_ptr<std::FILE, FileCloser> recordFile;
+    std::optional<ReplayWriter> writer;
+    bool writeFailed = false;
+    // Playing back.
+    bool playingBack = false;
+    Replay replay;
+    std::optional<ReplayCursor> cursor;
+    bool viewerStopped = false;
+    // Every run.
+    ReplayFrame frame;
+    int32_t frameNumber = 0;
+};
+
+ControlsState controls;
+
+void ReportWriteFailure()
+{
+    if (!controls.writeFailed)
+        std::fprintf(stderr, "tervane: %s: the replay could not be written: %s\n", controls.replayPath.c_str(), std::strerror(errno));
+    controls.writeFailed = true;
+}
+
+// The viewer of a replay stops it as a player leaves the game: by letting
+// go of Escape or closing the window.
+bool ViewerStopped()
+{
+    if (QV_KeyboardQuitRequested() != 0)
+        return true;
+    for (const QV_KeyEvent& event : QV_KeyboardEventsTaken()) {
+        if (event.symbol == EscapeKey && event.down == 0)
+            return true;
+    }
+    return false;
+}
+
+void TakeLiveInput(bool joystick)
+{
+    QV_ExamineKeyboard();
+    if (joystick) {
+        QV_ExamineJoystick();
+        controls.frame.joystick = {QV_JoystickAxisX(), QV_JoystickAxisY(), QV_JoystickButton(FireButton)};
+    }
+    if (controls.writer && !controls.writeFailed &&
+        !controls.writer->WriteFrame(controls.frameNumber, QV_KeyboardEventsTaken(), controls.frame.joystick))
+        ReportWriteFailure();
+}
+
+void TakeReplayedInput()
+{
+    QV_TakeKeyboardEvents();
+    controls.viewerStopped = ViewerStopped();
+    controls.cursor->Next(controls.frame);
+    QV_ApplyKeyEvents(controls.frame.keys);
+}
+
+} // namespace
+
+std::string StartRecording(const std::string& path)
+{
+    controls = {};
+    controls.replayPath = path;
+    controls.recordFile.reset(std::fopen(path.c_str(), "wb"));
+    if (!controls.recordFile)
+        return path + ": cannot be created: " + std::strerror(errno);
+    return {};
+}
+
+std::string StartPlayback(const std::string& path)
+{
+    controls = {};
+    controls.replayPath = path;
+    std::string error = LoadReplay(path, controls.replay);
+    controls.playingBack = error.empty();
+    return error;
+}
+
+bool PlayingBack()
+{
+    return controls.playingBack;
+}
+
+const ReplayHeader& PlaybackHeader()
+{
+    return controls.replay.header;
+}
+
+void BeginControlledFrames(const ReplayHeader& header)
+{
+    controls.frameNumber = 0;
+    controls.frame = {};
+    if (PlayingBack()) {
+        controls.cursor.emplace(controls.replay);
+        return;
+    }
+    if (!controls.recordFile)
+        return;
+    controls.writer.emplace(controls.recordFile.get());
+    if (!controls.writer->WriteHeader(header))
+        ReportWriteFailure();
+}
+
+bool ControlledFramesLeft()
+{
+    if (!PlayingBack())
+        return true;
+    return !controls.viewerStopped && controls.frameNumber < controls.replay.frameCount;
+}
+
+void TakeFrameInput(bool joystick)
+{
+    if (PlayingBack())
+        TakeReplayedInput();
+    else
+        TakeLiveInput(joystick);
+    ++controls.frameNumber;
+}
+
+JoystickReading FrameJoystick()
+{
+    return controls.frame.joystick;
+}
+
+void EndControlledFrames()
+{
+    if (controls.writer) {
+        if (!controls.writeFailed && !controls.writer->Finish(controls.frameNumber))
+            ReportWriteFailure();
+        controls.writer.reset();
+    }
+    if (controls.recordFile && std::fclose(controls.recordFile.release()) != 0)
+        ReportWriteFailure();
+    if (PlayingBack() && controls.replay.cutShort && !controls.viewerStopped)
+        std::fprintf(stderr, "tervane: %s: cut short after frame %d; the recording was stopped before its end\n",
+                     controls.replayPath.c_str(), controls.replay.frameCount);
+}

@@ -1,0 +1,40 @@
+// The controls the game sees each frame. They come live from the keyboard
+// and joystick, live and recorded to a replay, or from a replay played
+// back, where the live keyboard only stops the watching.
+#pragma once
+
+#include "game/replay/replay_file.h"
+
+#include <string>
+
+// Records the live controls into a new replay at `path`. Returns an empty
+// string, or the one line to show when the file cannot be created.
+std::string StartRecording(const std::string& path);
+
+// Reads and checks the replay at `path`, whose input the controls then
+// give. Returns an empty string, or the one line to show.
+std::string StartPlayback(const std::string& path);
+
+// True while the controls come from a replay.
+bool PlayingBack();
+
+// The replay's header; meaningful while PlayingBack.
+const ReplayHeader& PlaybackHeader();
+
+// Call once the run's settings are final, before the first frame: the
+// recording's header is written then.
+void BeginControlledFrames(const ReplayHeader& header);
+
+// False once a replay has no frame left or its viewer has stopped it.
+bool ControlledFramesLeft();
+
+// Takes this frame's input into the keyboard layer's table and the frame's
+// joystick reading (read from the joystick only when `joystick` is true).
+void TakeFrameInput(bool joystick);
+
+// The joystick reading TakeFrameInput took for this frame.
+JoystickReading FrameJoystick();
+
+// Completes a recording, and says on standard error when a replay was cut
+// short or could not be written whole.
+void EndControlledFrames();
