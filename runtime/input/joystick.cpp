@@ -1,6 +1,6 @@
 #include "runtime/input/joystick.h"
 
-#include "runtime/input/sdl_startup.h"
+#include "runtime/sdl/sdl_lifetime.h"
 
 #include <SDL.h>
 

@@ -1,6 +1,7 @@
 #include "runtime/screen/screen.h"
 
 #include "runtime/screen/sprites.h"
+#include "runtime/sdl/sdl_lifetime.h"
 
 #include <cerrno>
 #include <ctime>
@@ -77,13 +78,17 @@ SDL_Surface* AdoptScreen(SDL_Surface* screen, int32_t width, int32_t height)
 SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth)
 {
     QV_CloseScreen();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (QV_StartSDLVideo() == 0)
         return nullptr;
     return AdoptScreen(SDL_SetVideoMode(width, height, depth, SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWSURFACE), width, height);
 }
 
 SDL_Surface* QV_OpenWindowedScreen(void*, int32_t, int32_t, int32_t width, int32_t height)
 {
+    // SDL_SetVideoMode would start video by itself, behind the flags' back,
+    // when a closed screen took it down.
+    if (QV_StartSDLVideo() == 0)
+        return nullptr;
     SDL_WM_SetCaption(WindowTitle, WindowTitle);
     return AdoptScreen(SDL_SetVideoMode(width, height, 0, SDL_DOUBLEBUF | SDL_HWSURFACE), width, height);
 }
@@ -96,7 +101,7 @@ void QV_CloseScreen()
     // left pointing at it would be drawn into after it is gone.
     if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
         QV_Sprite_CurrentBitmap = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    QV_StopSDLVideo();
     QV_Screen_Current = nullptr;
 }
 

@@ -1,9 +1,9 @@
 #include "runtime/screen/sprites.h"
 
 #include "runtime/core/strings.h"
-#include "runtime/input/sdl_startup.h"
 #include "runtime/screen/image_decoders.h"
 #include "runtime/screen/screen.h"
+#include "runtime/sdl/sdl_lifetime.h"
 
 #include <algorithm>
 #include <climits>
@@ -274,7 +274,5 @@ void QV_FreeSprites()
         return;
     // SDL_Quit takes the screen with it.
     QV_CloseScreen();
-    QV_SDL_State = 0;
-    QV_SDL_VideoState = 0;
-    SDL_Quit();
+    QV_QuitSDL();
 }

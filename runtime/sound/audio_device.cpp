@@ -1,6 +1,7 @@
 // Opening and closing the audio device; the layer's start and release.
 #include <SDL.h>
 
+#include "runtime/sdl/sdl_lifetime.h"
 #include "runtime/sound/audio_lock.h"
 #include "runtime/sound/mixer.h"
 #include "runtime/sound/sound.h"
@@ -42,11 +43,11 @@ QV_SoundObject* QV_InitSound()
         return QV_Sound_ObjectsArea;
     // A store left from a device SDL has since shut down can no longer be heard.
     ReleaseStore();
-    if (SDL_Init(SDL_INIT_AUDIO) != 0)
+    if (QV_StartSDLAudio() == 0)
         return nullptr;
     RequestDeviceFormat();
     if (SDL_OpenAudio(&wanted, &obtained) < 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        QV_StopSDLAudio();
         return nullptr;
     }
     if (!CreateStore()) {

@@ -1,7 +1,6 @@
 #include "runtime/input/joystick.h"
-#include "runtime/input/sdl_startup.h"
+#include "runtime/sdl/sdl_lifetime.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,8 +31,7 @@ TEST(JoystickTest, WithoutADeviceEveryQueryReadsZero)
     QV_FreeJoysticks();
     QV_FreeJoysticks();
     EXPECT_EQ(QV_JoystickAxisX(), 0);
-    SDL_Quit();
-    QV_SDL_State = 0;
+    QV_QuitSDL();
 }
 
 TEST(JoystickTest, QueriesBeforeAnyStartReadZero)

@@ -1,5 +1,5 @@
 #include "runtime/input/keyboard.h"
-#include "runtime/input/sdl_startup.h"
+#include "runtime/sdl/sdl_lifetime.h"
 #include "tests/runtime/input/key_events.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +21,7 @@ protected:
 
     static void TearDownTestSuite()
     {
-        SDL_Quit();
-        QV_SDL_State = 0;
-        QV_SDL_VideoState = 0;
+        QV_QuitSDL();
     }
 
     void SetUp() override

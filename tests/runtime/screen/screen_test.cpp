@@ -1,4 +1,4 @@
-#include "runtime/input/sdl_startup.h"
+#include "runtime/sdl/sdl_lifetime.h"
 #include "tests/runtime/screen/screen_fixture.h"
 
 #include <string>

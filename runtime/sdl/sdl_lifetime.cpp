@@ -1,4 +1,4 @@
-#include "runtime/input/sdl_startup.h"
+#include "runtime/sdl/sdl_lifetime.h"
 
 #include <SDL.h>
 
@@ -24,4 +24,29 @@ int32_t QV_StartSDLVideo()
         return 0;
     QV_SDL_VideoState = 1;
     return 1;
+}
+
+void QV_StopSDLVideo()
+{
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    QV_SDL_VideoState = 0;
+}
+
+int32_t QV_StartSDLAudio()
+{
+    return SDL_Init(SDL_INIT_AUDIO) == 0 ? 1 : 0;
+}
+
+void QV_StopSDLAudio()
+{
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void QV_QuitSDL()
+{
+    if (QV_SDL_State == 0)
+        return;
+    QV_SDL_State = 0;
+    QV_SDL_VideoState = 0;
+    SDL_Quit();
 }
