@@ -5,7 +5,10 @@
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 QV_DrawingState QV_Drawing;
 
@@ -28,21 +31,82 @@ uint32_t RgbColor(int32_t rgb)
                            static_cast<int32_t>((value >> 16) & 0xFF));
 }
 
-// SDL_gfx takes coordinates and sizes as 16-bit values.
-Sint16 Coordinate(int32_t value)
+constexpr int64_t Int32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t CoordinateMin = std::numeric_limits<Sint16>::min();
+constexpr int64_t CoordinateMax = std::numeric_limits<Sint16>::max();
+
+// SDL_gfx takes coordinates and sizes as 16-bit values. No surface reaches
+// beyond that range, so a value outside it is moved to its edge, where it
+// draws what it would have drawn: nothing.
+Sint16 Coordinate(int64_t value)
 {
-    return static_cast<Sint16>(value);
+    return static_cast<Sint16>(std::clamp(value, CoordinateMin, CoordinateMax));
 }
 
+// A line's ends, in reach of any 32-bit coordinate plus a 32-bit size.
+struct Segment {
+    int64_t x1, y1, x2, y2;
+};
+
+// Cuts the segment to the 16-bit range along its own direction, so that the
+// part left keeps its slope (moving each end to the edge on its own would
+// bend it). False when nothing of it lies inside the range.
+bool ClipToCoordinates(Segment& segment)
+{
+    const double dx = static_cast<double>(segment.x2 - segment.x1);
+    const double dy = static_cast<double>(segment.y2 - segment.y1);
+    // Per edge: how fast the line moves out across it, and how far inside it starts.
+    const double outward[] = {-dx, dx, -dy, dy};
+    const double inside[] = {static_cast<double>(segment.x1 - CoordinateMin), static_cast<double>(CoordinateMax - segment.x1),
+                             static_cast<double>(segment.y1 - CoordinateMin), static_cast<double>(CoordinateMax - segment.y1)};
+    double enter = 0.0;
+    double leave = 1.0;
+    for (int edge = 0; edge < 4; ++edge) {
+        if (outward[edge] == 0.0) {
+            if (inside[edge] < 0.0)
+                return false;
+            continue;
+        }
+        const double crossing = inside[edge] / outward[edge];
+        if (outward[edge] < 0.0)
+            enter = std::max(enter, crossing);
+        else
+            leave = std::min(leave, crossing);
+    }
+    if (enter > leave)
+        return false;
+    const Segment whole = segment;
+    segment = {whole.x1 + std::llround(enter * dx), whole.y1 + std::llround(enter * dy),
+               whole.x1 + std::llround(leave * dx), whole.y1 + std::llround(leave * dy)};
+    return true;
+}
+
+// The screen output follows the screen, which SDL releases when it closes.
 SDL_Surface* Surface()
 {
-    return QV_Drawing.surface;
+    return QV_Drawing.onScreen ? QV_Screen_Current : QV_Drawing.surface;
+}
+
+// The lock that start took is let go around an SDL_gfx call and taken back
+// after it: text is drawn by blitting glyphs, which SDL refuses onto a locked
+// surface, and an opaque circle unlocks the surface once more than it locked
+// it, which would leave the next pixel access without pixels.
+template <class Draw>
+int32_t WithStartLockReleased(SDL_Surface* surface, Draw draw)
+{
+    const bool startLocked = SDL_MUSTLOCK(surface) && surface->locked != 0;
+    if (startLocked)
+        SDL_UnlockSurface(surface);
+    const int32_t result = draw();
+    if (startLocked)
+        SDL_LockSurface(surface);
+    return result;
 }
 
 // ---- The screen output's operations ------------------------------------------
 // Each does nothing and returns 0 while no surface is bound.
 
-int32_t FillBox(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t color)
+int32_t FillBox(int64_t x, int64_t y, int64_t width, int64_t height, uint32_t color)
 {
     return Surface() ? boxColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(x + width),
                                 Coordinate(y + height), color)
@@ -51,7 +115,12 @@ int32_t FillBox(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t co
 
 int32_t DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
 {
-    return Surface() ? circleColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(radius), color) : 0;
+    SDL_Surface* const surface = Surface();
+    if (!surface)
+        return 0;
+    return WithStartLockReleased(surface, [&] {
+        return circleColor(surface, Coordinate(x), Coordinate(y), Coordinate(radius), color);
+    });
 }
 
 int32_t DrawEllipse(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, uint32_t color)
@@ -61,10 +130,12 @@ int32_t DrawEllipse(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, uint
                      : 0;
 }
 
-int32_t DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t color)
+int32_t DrawLine(Segment segment, uint32_t color)
 {
-    return Surface() ? lineColor(Surface(), Coordinate(x1), Coordinate(y1), Coordinate(x2), Coordinate(y2), color)
-                     : 0;
+    if (!Surface() || !ClipToCoordinates(segment))
+        return 0;
+    return lineColor(Surface(), Coordinate(segment.x1), Coordinate(segment.y1), Coordinate(segment.x2),
+                     Coordinate(segment.y2), color);
 }
 
 int32_t DrawPixel(int32_t x, int32_t y, uint32_t color)
@@ -116,22 +187,22 @@ int32_t ScreenEllipse2(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, i
 
 int32_t ScreenLine(int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    return DrawLine(x, y, x + width, y + height, QV_Drawing.frontColor);
+    return DrawLine({x, y, int64_t{x} + width, int64_t{y} + height}, QV_Drawing.frontColor);
 }
 
 int32_t ScreenLine2(int32_t x, int32_t y, int32_t width, int32_t height, int32_t color)
 {
-    return DrawLine(x, y, x + width, y + height, RgbColor(color));
+    return DrawLine({x, y, int64_t{x} + width, int64_t{y} + height}, RgbColor(color));
 }
 
 int32_t ScreenLineXY(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    return DrawLine(x1, y1, x2, y2, QV_Drawing.frontColor);
+    return DrawLine({x1, y1, x2, y2}, QV_Drawing.frontColor);
 }
 
 int32_t ScreenLineXY2(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color)
 {
-    return DrawLine(x1, y1, x2, y2, RgbColor(color));
+    return DrawLine({x1, y1, x2, y2}, RgbColor(color));
 }
 
 int32_t ScreenPlot(int32_t x, int32_t y)
@@ -175,24 +246,21 @@ int32_t ScreenPoint(int32_t x, int32_t y)
 // Text: SDL_gfx's built-in 8 x 8 font in the front colour.
 int32_t ScreenTextLength(const char* text)
 {
-    return text ? static_cast<int32_t>(std::strlen(text)) * QV_DrawingCharacterSize : 0;
+    if (!text)
+        return 0;
+    return static_cast<int32_t>(std::min<size_t>(std::strlen(text) * QV_DrawingCharacterSize, Int32Max));
 }
 
-// SDL_gfx draws text by blitting glyphs, which SDL refuses onto a locked
-// surface, so the lock that start took is let go for the text.
 int32_t ScreenDrawText(const char* text)
 {
     SDL_Surface* const surface = Surface();
     if (!surface || !text)
         return 0;
-    const bool startLocked = SDL_MUSTLOCK(surface) && surface->locked != 0;
-    if (startLocked)
-        SDL_UnlockSurface(surface);
-    const int32_t result = stringColor(surface, Coordinate(QV_Drawing.textX), Coordinate(QV_Drawing.textY), text,
-                                       QV_Drawing.frontColor);
-    if (startLocked)
-        SDL_LockSurface(surface);
-    QV_Drawing.textX += ScreenTextLength(text);
+    const int32_t result = WithStartLockReleased(surface, [&] {
+        return stringColor(surface, Coordinate(QV_Drawing.textX), Coordinate(QV_Drawing.textY), text,
+                           QV_Drawing.frontColor);
+    });
+    QV_Drawing.textX = static_cast<int32_t>(std::min(int64_t{QV_Drawing.textX} + ScreenTextLength(text), Int32Max));
     return result;
 }
 
@@ -294,7 +362,8 @@ void QV_2DDrawing_UseSDLFunctions(QV_DrawingOutput* output, SDL_Surface* surface
     output->start = ScreenStart;
     output->stop = ScreenStop;
     output->textLength = ScreenTextLength;
-    QV_Drawing.surface = surface;
+    QV_Drawing.onScreen = surface != nullptr && surface == QV_Screen_Current;
+    QV_Drawing.surface = QV_Drawing.onScreen ? nullptr : surface;
 }
 
 void* QV_StartDrawing(const QV_DrawingOutput* output)

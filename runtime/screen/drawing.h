@@ -63,7 +63,8 @@ struct QV_DrawingOutput {
 struct QV_DrawingState {
     QV_DrawingOutput current{};       // copy of the output last started
     QV_DrawingOutput screenOutput{};  // the screen's output record
-    SDL_Surface* surface = nullptr;   // what the screen output draws on
+    SDL_Surface* surface = nullptr;   // what the screen output draws on, unless onScreen
+    bool onScreen = false;            // draws on the open screen; on nothing while none is open
     uint32_t frontColor = 0x000000FF; // 0xRRGGBBAA
     uint32_t backColor = 0x000000FF;  // 0xRRGGBBAA
     int32_t textX = 0;                // where the next text starts
@@ -78,7 +79,8 @@ void QV_Init2DDrawing();
 // Binds the screen output to the open screen and returns it.
 QV_DrawingOutput* QV_ScreenOutput();
 // Fills `output` with the operations that draw on `surface` and makes
-// `surface` the one they draw on.
+// `surface` the one they draw on. Bound to the screen, they follow it: once
+// it is closed they draw nothing and return 0.
 void QV_2DDrawing_UseSDLFunctions(QV_DrawingOutput* output, SDL_Surface* surface);
 
 // Makes `output` current and starts drawing on it (the screen output locks
@@ -88,7 +90,8 @@ void* QV_StartDrawing(const QV_DrawingOutput* output);
 int32_t QV_StopDrawing();
 
 // The drawing commands; each returns what the current output's operation
-// returns.
+// returns. Coordinates and their sums with sizes may take any 32-bit value:
+// what lies beyond SDL_gfx's 16-bit range is clipped away.
 int32_t QV_BackColor(int32_t red, int32_t green, int32_t blue);
 int32_t QV_Box(int32_t x, int32_t y, int32_t width, int32_t height);
 int32_t QV_Box2(int32_t x, int32_t y, int32_t width, int32_t height, int32_t color);

@@ -2,6 +2,8 @@
 
 #include "tests/runtime/screen/screen_fixture.h"
 
+#include <limits>
+
 namespace {
 
 using bmp_test::Rgb;
@@ -98,6 +100,36 @@ TEST_F(DrawingTest, LinesPlotsCirclesAndEllipsesDrawWhereAsked)
     EXPECT_EQ(CountInside(300, 300, 340, 180, Black), 340 * 180);
 }
 
+// Far coordinates and their sums with sizes are clipped, not wrapped into
+// SDL_gfx's 16-bit range (where 65541 would land on 5) nor overflowed.
+TEST_F(DrawingTest, FarCoordinatesAreClippedNotWrapped)
+{
+    constexpr int32_t Max = std::numeric_limits<int32_t>::max();
+    constexpr int32_t Min = std::numeric_limits<int32_t>::min();
+    QV_FrontColor(255, 255, 255);
+    QV_Box(Max, 0, 1, 1);
+    QV_Box(5, Max, Max, Max);
+    QV_Line(Max, 5, Max, 0);
+    QV_Plot(65536 + 5, 5);
+    QV_Circle(65536 + 100, 100, 10);
+    QV_Ellipse(100, 65536 + 100, 10, 10);
+    QV_Locate(Max - 4, 0);
+    QV_DrawText("far");
+    QV_DrawText("far");
+    EXPECT_EQ(CountAll(Black), Width * Height);
+
+    QV_Box(-100000, 20, 100010, 0);
+    EXPECT_EQ(CountInside(0, 20, 11, 1, White), 11);
+    QV_LineXY(Min, 30, Max, 30);
+    EXPECT_EQ(CountInside(0, 30, Width, 1, White), Width);
+    // A line cut short keeps its slope, one row per two columns, give or take
+    // SDL_gfx's own rounding.
+    QV_Line2(0, 100, 200000, 100000, 0x0000FF);
+    for (int32_t x : {0, 100, 400, 639})
+        EXPECT_EQ(CountInside(x, 100 + x / 2 - 1, 1, 3, Red), 1) << x;
+    EXPECT_EQ(CountAll(White) + CountAll(Red), 11 + Width + Width);
+}
+
 TEST_F(DrawingTest, PointReadsPixelsWithRedInTheLowByte)
 {
     QV_Plot2(5, 6, 0x0000FF);
@@ -146,6 +178,27 @@ TEST_F(DrawingTest, TextIsDrawnInTheFrontColourAndMovesOnByItsLength)
     EXPECT_EQ(CountAll(White), lit);
 }
 
+TEST_F(DrawingTest, AfterTheScreenClosesCommandsDoNothingUntilOneOpens)
+{
+    QV_CloseScreen();
+    EXPECT_EQ(QV_Box(0, 0, 10, 10), 0);
+    EXPECT_EQ(QV_Box2(0, 0, 10, 10, 0xFF), 0);
+    EXPECT_EQ(QV_Circle(5, 5, 3), 0);
+    EXPECT_EQ(QV_LineXY(0, 0, 9, 9), 0);
+    EXPECT_EQ(QV_Plot(1, 1), 0);
+    EXPECT_EQ(QV_Point(1, 1), 0);
+    EXPECT_EQ(QV_DrawText("gone"), 0);
+    EXPECT_EQ(QV_DrawingBuffer(), nullptr);
+    EXPECT_EQ(QV_StopDrawing(), 0);
+
+    // The screen output draws on whichever screen is open.
+    ASSERT_NE(QV_OpenScreen(Width, Height, 32), nullptr);
+    QV_ClearScreen(0, 0, 0);
+    QV_StartDrawing(QV_ScreenOutput());
+    QV_Box2(2, 2, 1, 1, 0x00FF00);
+    EXPECT_TRUE(ScreenShowsRect(2, 2, 2, 2, Green, Black));
+}
+
 TEST_F(DrawingTest, CommandsWithoutAStartedOutputDoNothing)
 {
     QV_StopDrawing();
@@ -175,6 +228,11 @@ TEST_F(DrawingTest, StartLocksASurfaceThatNeedsItAndStopUnlocksIt)
     EXPECT_EQ(surface->locked, 1u);
     QV_Plot2(3, 4, 0x00FF00);
     EXPECT_EQ(QV_Point(3, 4), 0x00FF00);
+    // SDL_gfx's opaque circle lets go of a lock it did not take.
+    QV_Circle2(8, 8, 3, 0x0000FF);
+    QV_Circle(8, 8, 5);
+    EXPECT_EQ(surface->locked, 1u) << "the lock is held again after the circles";
+    EXPECT_EQ(QV_Point(11, 8), 0x0000FF);
     // Text is drawn by blits, which SDL refuses onto a locked surface.
     QV_FrontColor(255, 255, 255);
     QV_Locate(0, 8);
