@@ -8,7 +8,7 @@
 
 #include "runtime/core/strings.h"
 
-char* QV_StringBase = nullptr;
+QV_StringPosition QV_StringBase;
 
 namespace {
 
@@ -19,17 +19,31 @@ struct StringArea {
 
 StringArea area;
 
-// Bytes that may be written at `position`, its NUL included; 0 outside the
-// area. Compared as addresses because `position` may point anywhere.
-size_t RoomAt(const char* position)
+// Whether `position` lies in the area or on its spare NUL. Compared as
+// addresses because `position` may point anywhere.
+bool WithinArea(const char* position)
 {
     const auto at = reinterpret_cast<uintptr_t>(position);
-    const auto start = reinterpret_cast<uintptr_t>(area.start);
-    const auto end = reinterpret_cast<uintptr_t>(area.end);
-    return area.start != nullptr && at >= start && at < end ? end - at : 0;
+    return area.start != nullptr && at >= reinterpret_cast<uintptr_t>(area.start)
+           && at <= reinterpret_cast<uintptr_t>(area.end);
+}
+
+// Bytes that may be written at `position`, its NUL included; 0 outside the
+// area and on the spare NUL.
+size_t RoomAt(const char* position)
+{
+    return WithinArea(position) ? static_cast<size_t>(area.end - position) : 0;
 }
 
 } // namespace
+
+QV_StringPosition& QV_StringPosition::operator+=(int32_t steps)
+{
+    if (WithinArea(position_)) {
+        position_ += std::clamp<int64_t>(steps, area.start - position_, area.end - position_);
+    }
+    return *this;
+}
 
 int32_t QV_InitStrings(int32_t size)
 {
@@ -79,7 +93,7 @@ char* SYS_CopyString(const char* source)
 char* SYS_AllocateString(char** variable, char* start)
 {
     const auto from = reinterpret_cast<uintptr_t>(start);
-    const auto base = reinterpret_cast<uintptr_t>(QV_StringBase);
+    const auto base = reinterpret_cast<uintptr_t>(static_cast<char*>(QV_StringBase));
     // Never copy beyond the base, even when the text at `start` runs on.
     const size_t length = start != nullptr && base > from ? strnlen(start, base - from) : 0;
     SYS_FreeString(*variable);

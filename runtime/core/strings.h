@@ -24,7 +24,9 @@
 // would run past the area's end is cut short so that its NUL lands on the
 // area's last byte, and a write asked for at a position outside the area
 // (including every write before QV_InitStrings) writes nothing. One spare
-// NUL byte follows the area, so text read at its very end reads as empty.
+// NUL byte follows the area, so text read at its very end reads as empty, and
+// stepping the base forward stops on that spare NUL: a caller stepping past
+// results in a full area goes on reading empty text inside the block.
 // Callers keep their saved bases: the area never moves while it is reserved.
 #pragma once
 
@@ -51,8 +53,26 @@ void SYS_FreeMemoryWithSize(void* memory);
 
 // ---- The temporary string area --------------------------------------------
 
+// A write position in the temporary area, used as a char*. A step (++, +=)
+// moves it only within the area, its spare NUL included, and never beyond;
+// a position outside the area, nullptr included, stays where it is.
+class QV_StringPosition {
+public:
+    QV_StringPosition& operator=(char* position)
+    {
+        position_ = position;
+        return *this;
+    }
+    operator char*() const { return position_; }
+    QV_StringPosition& operator+=(int32_t steps);
+    QV_StringPosition& operator++() { return *this += 1; }
+
+private:
+    char* position_ = nullptr;
+};
+
 // Write position in the temporary area; nullptr until QV_InitStrings.
-extern char* QV_StringBase;
+extern QV_StringPosition QV_StringBase;
 
 // The area's size the game reserves at start-up.
 inline constexpr int32_t QV_StringAreaSize = 5000;

@@ -25,7 +25,7 @@ template <class Transform>
 char* TransformWritten(char* start, Transform transform)
 {
     if (start != nullptr) {
-        std::transform(start, QV_StringBase, start, [&](char c) {
+        std::transform(start, static_cast<char*>(QV_StringBase), start, [&](char c) {
             return static_cast<char>(transform(static_cast<unsigned char>(c)));
         });
     }

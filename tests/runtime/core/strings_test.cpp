@@ -200,12 +200,18 @@ TEST_F(StringArea, HugeValueIsCutShortAtTheAreasEnd)
     EXPECT_EQ(std::strlen(start), static_cast<size_t>(QV_StringAreaSize - 1));
 
     // Further producers find no room, and stepping past the last NUL
-    // reaches the spare byte, which reads as empty.
+    // reaches the spare byte, which reads as empty; further steps stay on it.
     QV_Str(123456);
     QV_Space(100);
     EXPECT_EQ(std::strlen(start), static_cast<size_t>(QV_StringAreaSize - 1));
     ++QV_StringBase;
     EXPECT_EQ(Produced([] { return QV_Str(77); }), "");
+    for (int step = 0; step < 2; ++step) {
+        ++QV_StringBase;
+        QV_StringBase += 1000;
+        EXPECT_EQ(QV_StringBase, start + QV_StringAreaSize);
+        EXPECT_EQ(QV_Val(QV_Str(77)), 0);
+    }
 }
 
 TEST_F(StringArea, ProducersNearTheEndKeepTheirNulInside)
@@ -227,6 +233,8 @@ TEST(StringAreaBounds, NothingIsWrittenWithoutAnArea)
     QV_FreeStrings();
     EXPECT_EQ(QV_StringBase, nullptr);
     EXPECT_EQ(QV_Str(5), nullptr);
+    ++QV_StringBase;
+    EXPECT_EQ(QV_StringBase, nullptr);
     EXPECT_EQ(QV_Val(QV_Mid("123", 2, 1, QV_StringBase)), 0);
 
     char outside[4] = "abc";
