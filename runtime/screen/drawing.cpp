@@ -57,8 +57,10 @@ bool ClipToCoordinates(Segment& segment)
     const double dy = static_cast<double>(segment.y2 - segment.y1);
     // Per edge: how fast the line moves out across it, and how far inside it starts.
     const double outward[] = {-dx, dx, -dy, dy};
-    const double inside[] = {static_cast<double>(segment.x1 - CoordinateMin), static_cast<double>(CoordinateMax - segment.x1),
-                             static_cast<double>(segment.y1 - CoordinateMin), static_cast<double>(CoordinateMax - segment.y1)};
+    const double inside[] = {static_cast<double>(segment.x1 - CoordinateMin),
+                             static_cast<double>(CoordinateMax - segment.x1),
+                             static_cast<double>(segment.y1 - CoordinateMin),
+                             static_cast<double>(CoordinateMax - segment.y1)};
     double enter = 0.0;
     double leave = 1.0;
     for (int edge = 0; edge < 4; ++edge) {
