@@ -52,8 +52,8 @@ int64_t ConvertInPlace(SDL_AudioCVT& cvt, uint8_t* block, int64_t bytes)
 
 // Changes the rate of interleaved 16-bit frames, writing exactly `toFrames`.
 //
-// SoX's resampler (libsoxr), high quality: it keeps the images of the 8 kHz
-// music over 100 dB down, is flat across 90 % of the source's band, and
+// SoX's resampler (libsoxr), high quality: it keeps the images of a tone
+// over 90 dB below it, is flat across 90 % of the source's band, and
 // converts all the built-in sounds in a few milliseconds. speexdsp needs a
 // slow interpolated filter table for 8000 to 44100 Hz (80:441) and took four
 // times as long at like rejection, libsamplerate's fastest sinc over ten
@@ -72,6 +72,7 @@ bool Resample(const uint8_t* from, int64_t fromFrames, int fromRate, uint8_t* to
     soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
     io.flags |= SOXR_NO_DITHER;
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+    // One thread: loading runs on the game thread, which needs no pool of helpers.
     const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
     size_t written = 0;
     // Frames soxr leaves unwritten at the very end stay silent in the zeroed block.

@@ -58,7 +58,6 @@ int32_t WaveImageLength(const uint8_t* data, int32_t size)
 {
     if (data == nullptr || size < 0)
         return 0;
-    const Bytes whole(data, size);
     const Bytes image(data, size);
     // The RIFF chunk's own size is not read, as SDL does not read it either:
     // writers that stream their output leave it 0 or too large.
