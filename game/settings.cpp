@@ -46,6 +46,7 @@ constexpr int32_t WindowModeBox = 4;
 constexpr int32_t KeyboardOption = 5;
 constexpr int32_t JoystickOption = 6;
 constexpr int32_t StartButton = 7;
+constexpr int32_t StartButtonY = 162;
 
 // The options window's QuitFlag once "Start Game" was pressed.
 constexpr int32_t OptionsChosen = 1;
@@ -58,7 +59,15 @@ void CreateOptionGadgets()
     QV_CheckBoxGadget(UseAudioBox, 30, 75, 149, 17, "Use Audio");
     QV_CheckBoxGadget(ShadowsBox, 30, 95, 149, 17, "Hardware Shadows");
     QV_CheckBoxGadget(WindowModeBox, 30, 115, 149, 17, "Window Mode");
-    QV_ButtonGadget(StartButton, 66, 162, 65, 21, "Start Game");
+    QV_ButtonGadget(StartButton, 66, StartButtonY, 65, 21, "Start Game");
+}
+
+// "Start Game" is wider than asked even at normal text size, and large text
+// widens the frame; it stays centred under the frame all the same.
+void CentreStartButton()
+{
+    const int32_t frameSpan = 2 * QV_GadgetX(OptionsFrame) + QV_GadgetWidth(OptionsFrame);
+    QV_MoveGadget(StartButton, (frameSpan - QV_GadgetWidth(StartButton)) / 2, StartButtonY);
 }
 
 void ShowSettings()
@@ -102,6 +111,7 @@ int32_t RunOptionsWindow()
     if (OptionsWindow == nullptr || QV_CreateGadgetList(OptionsWindow) == nullptr)
         return 0;
     CreateOptionGadgets();
+    CentreStartButton();
     ShowSettings();
 
     QuitFlag = 0;

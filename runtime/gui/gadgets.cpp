@@ -1,5 +1,6 @@
 #include "runtime/gui/gadgets.h"
 
+#include "runtime/gui/gadget_container.h"
 #include "runtime/gui/toolkit.h"
 #include "runtime/gui/windows.h"
 
@@ -124,7 +125,10 @@ GtkWidget* QV_CreateGadgetList(GtkWidget* window)
     if (!box || !GTK_IS_BOX(box))
         return nullptr;
     InstallCompactStyle();
-    GtkWidget* const container = gtk_fixed_new();
+    gint askedWidth = 0;
+    gint askedHeight = 0;
+    gtk_window_get_default_size(GTK_WINDOW(window), &askedWidth, &askedHeight);
+    GtkWidget* const container = QV_NewGadgetContainer(askedWidth, askedHeight);
     gtk_style_context_add_class(gtk_widget_get_style_context(container), CompactStyleClass);
     g_signal_connect(container, "destroy", G_CALLBACK(OnContainerDestroy), nullptr);
     QV_Gadget.current = container;
@@ -227,9 +231,37 @@ void QV_DisableGadget(int32_t number, int32_t state)
 
 int32_t QV_ActivateGadget(int32_t number)
 {
-    if (GtkWidget* widget = GadgetWidget(number))
-        gtk_widget_grab_focus(widget);
+    GtkWidget* const widget = GadgetWidget(number);
+    if (!widget)
+        return 1;
+    gtk_widget_grab_focus(widget);
+    // GTK 3 hides the focus until a key is pressed; a program that puts it
+    // on a gadget wants it seen, so that Return visibly has a target.
+    if (GtkWidget* top = gtk_widget_get_toplevel(widget); GTK_IS_WINDOW(top))
+        gtk_window_set_focus_visible(GTK_WINDOW(top), TRUE);
     return 1;
+}
+
+int32_t QV_GadgetX(int32_t number)
+{
+    QV_GadgetBox box;
+    return QV_GadgetPlacement(GadgetWidget(number), box) ? static_cast<int32_t>(box.x) : 0;
+}
+
+int32_t QV_GadgetWidth(int32_t number)
+{
+    QV_GadgetBox box;
+    return QV_GadgetPlacement(GadgetWidget(number), box) ? static_cast<int32_t>(box.width) : 0;
+}
+
+void QV_MoveGadget(int32_t number, int32_t x, int32_t y)
+{
+    GtkWidget* const widget = GadgetWidget(number);
+    GtkWidget* const container = widget ? gtk_widget_get_parent(widget) : nullptr;
+    if (!container || !GTK_IS_FIXED(container))
+        return;
+    gtk_fixed_move(GTK_FIXED(container), widget, static_cast<int16_t>(x), static_cast<int16_t>(y));
+    QV_FlushToolkitEvents();
 }
 
 void QV_Gadget_FlushEvents()

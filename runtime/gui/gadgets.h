@@ -1,6 +1,9 @@
 // Numbered controls placed at pixel positions inside a window.
 //
-// A gadget is addressed only by its number (0 to 999) once created. A click on
+// Gadgets stay where and as large as they are asked unless their texts need
+// more room, as under a desktop's large-text setting; gadget_layout.h says
+// how they then make room. A gadget is addressed only by its number (0 to
+// 999) once created. A click on
 // any gadget is reported by the window layer as event 3 with the gadget's
 // number. Option gadgets created one after the other form one group in which
 // exactly one is selected; any other gadget created in between starts a new
@@ -77,8 +80,16 @@ void QV_SetGadgetState(int32_t number, int32_t state);
 int32_t QV_GetGadgetState(int32_t number);
 // Greys the gadget out and makes it ignore input when `state` is nonzero.
 void QV_DisableGadget(int32_t number, int32_t state);
-// Gives the gadget the keyboard focus. Returns 1.
+// Gives the gadget the keyboard focus, shown at once. Returns 1.
 int32_t QV_ActivateGadget(int32_t number);
+
+// Where a gadget is laid out in its container: its asked position and size,
+// grown and moved along when texts need more room (gadget_layout.h). 0 for
+// a number with no gadget.
+int32_t QV_GadgetX(int32_t number);
+int32_t QV_GadgetWidth(int32_t number);
+// Asks for the gadget at x, y instead; nothing for a number with no gadget.
+void QV_MoveGadget(int32_t number, int32_t x, int32_t y);
 
 // Dispatches every pending toolkit event.
 void QV_Gadget_FlushEvents();
