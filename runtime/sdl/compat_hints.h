@@ -1,0 +1,12 @@
+// Hints for sdl12-compat, the SDL 1.2 that many distributions ship, which
+// runs the SDL 1.2 calls on SDL 2. Its full screen does not switch the
+// monitor's mode: it scales the 640 x 480 frame to the desktop. Classic
+// SDL 1.2 reads none of these variables.
+#pragma once
+
+// Asks sdl12-compat for nearest-neighbour scaling, which keeps the pixel
+// art sharp where the default bilinear filter blurs it, and costs half as
+// much where the scaling is done in software. A value the user has set in
+// the environment is kept. Call before SDL starts: sdl12-compat reads its
+// hints from the environment.
+void QV_SetCompatHints();
