@@ -6,6 +6,11 @@
 #include "runtime/gui/windows.h"
 #include "runtime/prefs/preferences.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 int32_t UseKeys = 0;
 int32_t UseAudio = 0;
 int32_t Use3D = 0;
@@ -24,14 +29,44 @@ struct Setting {
     int32_t* variable;
 };
 
+constexpr Setting HiScoreSetting = {"HiScore", "0", &HiScore};
+
 // In the order they are read and written.
 const Setting Settings[] = {
     {"UseKeys", "0", &UseKeys},
     {"UseAudio", "1", &UseAudio},
     {"Use3D", "0", &Use3D},
     {"UseWindow", "0", &UseWindow},
-    {"HiScore", "0", &HiScore},
+    HiScoreSetting,
 };
+
+// Reads one setting from the open file; text that is not a number reads as 0.
+int32_t ReadSetting(const Setting& setting)
+{
+    char* const start = QV_StringBase;
+    const int32_t value = QV_Val(QV_ReadPreferenceString(setting.key, setting.defaultText, start));
+    QV_StringBase = start;
+    return value;
+}
+
+// A file that is there but cannot be read is left alone (the writes are then
+// refused too); the player is told once why the game plays with defaults.
+void ReportUnreadableFile(int error)
+{
+    std::fprintf(stderr,
+                 "tervane: cannot read %s (%s); playing with the default settings"
+                 " and leaving the file as it is\n",
+                 SettingsFile, std::strerror(error));
+}
+
+// Another copy of the game playing in the same folder may have saved a
+// higher score since this one started.
+void TakeStoredHiScoreIfHigher()
+{
+    if (QV_OpenPreferences(SettingsFile) != nullptr)
+        HiScore = std::max(HiScore, ReadSetting(HiScoreSetting));
+    QV_ClosePreferences();
+}
 
 // The options window.
 constexpr int32_t OptionsWindowWidth = 192;
@@ -95,12 +130,10 @@ void TakeChosenSettings()
 
 void ReadSettings()
 {
-    QV_OpenPreferences(SettingsFile);
-    char* const start = QV_StringBase;
-    for (const Setting& setting : Settings) {
-        *setting.variable = QV_Val(QV_ReadPreferenceString(setting.key, setting.defaultText, start));
-        QV_StringBase = start;
-    }
+    if (QV_OpenPreferences(SettingsFile) == nullptr && errno != ENOENT)
+        ReportUnreadableFile(errno);
+    for (const Setting& setting : Settings)
+        *setting.variable = ReadSetting(setting);
     QV_ClosePreferences();
 }
 
@@ -129,6 +162,7 @@ int32_t RunOptionsWindow()
 
 void WriteSettings()
 {
+    TakeStoredHiScoreIfHigher();
     if (QV_CreatePreferences(SettingsFile) == nullptr)
         return;
     char* const start = QV_StringBase;

@@ -19,7 +19,9 @@ extern GtkWidget* OptionsWindow;
 
 // Reads the five settings from the file; missing keys or file give the
 // defaults (keyboard, sound on, no shadows, full screen, hi score 0) and text
-// that is not a number reads as 0.
+// that is not a number reads as 0. A file that is there but cannot be read
+// gives the defaults too, with one line on standard error saying why; it is
+// then never replaced.
 void ReadSettings();
 
 // Shows the options window with the current settings and waits until the
@@ -31,5 +33,7 @@ void ReadSettings();
 int32_t RunOptionsWindow();
 
 // Replaces the file with the five settings; skipped silently when the file
-// cannot be created.
+// cannot be created or is not the player's to replace (unreadable or
+// read-only). HiScore first takes the file's own if that is higher, so a copy
+// of the game that ends later never lowers a score another one saved.
 void WriteSettings();

@@ -80,7 +80,7 @@ int OptionsWindowExitStatus()
 {
     if (QV_ToolkitRunning())
         return 0;
-    std::fputs("Tervane: the options window could not open because there is no display"
+    std::fputs("tervane: the options window could not open because there is no display"
                " (DISPLAY is unset or unreachable)\n",
                stderr);
     return 1;

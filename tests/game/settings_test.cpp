@@ -4,6 +4,7 @@
 #include "runtime/core/strings.h"
 #include "runtime/prefs/preferences.h"
 #include "tests/runtime/gui/gui_test_support.h"
+#include "tests/runtime/prefs/unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -128,6 +130,45 @@ TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)
     EXPECT_EQ(QV_StringBase, base);
     fs::current_path(folder);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);
+}
+
+TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
+{
+    // Another copy of the game, playing in the same folder, saved 9000.
+    WriteFile("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 9000\r\n");
+    UseKeys = 1;
+    UseAudio = 0;
+    Use3D = 1;
+    UseWindow = 1;
+    HiScore = 500;
+    WriteSettings();
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9000\r\n");
+    HiScore = 9001;
+    WriteSettings();
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n");
+}
+
+// A file the player cannot read, met as a player meets it: as an unprivileged
+// user in a child (root reads every file), in a folder that user owns.
+TEST_F(SettingsTest, AnUnreadableFileGivesTheDefaultsOneLineWhyAndIsNeverReplaced)
+{
+    ASSERT_TRUE(GiveToUnprivilegedUser(folder));
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            WriteFile("UseKeys = 1\r\nHiScore = 5000\r\n");
+            chmod("Tervane.ini", 0);
+            ReadSettings();
+            const bool defaults = UseKeys == 0 && UseAudio == 1 && Use3D == 0 && UseWindow == 0 && HiScore == 0;
+            WriteSettings();  // after "Start Game"
+            HiScore = 300;
+            WriteSettings();  // at the end of the game
+            std::_Exit(defaults ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "^tervane: cannot read Tervane.ini \\(Permission denied\\)[^\n]*\n$");
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nHiScore = 5000\r\n");
+    EXPECT_EQ(fs::status("Tervane.ini").permissions(), fs::perms::none);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 // The options window, driven from inside its own event loop.

@@ -1,11 +1,17 @@
 #include "tests/game/game_fixture.h"
 
 #include "runtime/gui/toolkit.h"
+#include "tests/runtime/gui/gui_test_support.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -154,24 +160,192 @@ TEST_F(StartupStepTest, ContainersAreCreatedEmptyAndAgainOnRequest)
     EXPECT_EQ(Bosses[4].Sprite, 0);
 }
 
-// Without a display the options window cannot open: the program ends at
-// once, with status 0, and leaves the settings file as it was. The program
-// runs in a forked child, which writes into this test's working folder.
-TEST(StartupTest, NoOptionsWindowEndsWithStatusZeroAndTheFileUntouched)
+// ---- The whole program in a forked child ------------------------------------
+// The child starts GTK and SDL afresh, so this process must not have started
+// either; ctest runs each test in a process of its own.
+
+// How the child ended (as waitpid tells) and what it wrote on standard error.
+struct ChildRun {
+    int status = -1;
+    std::string errors;
+};
+
+// Runs the whole program in a child, in the current folder, once `prepare`
+// has run there.
+ChildRun RunProgramInChild(const std::function<void()>& prepare)
 {
-    if (QV_ToolkitRunning())
-        GTEST_SKIP() << "an earlier test started the toolkit in this process; the child would share its display";
+    ChildRun run;
+    int ends[2];
+    if (pipe(ends) != 0)
+        return run;
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(ends[1], STDERR_FILENO);
+        close(ends[0]);
+        close(ends[1]);
+        prepare();
+        RunTervane({});
+    }
+    close(ends[1]);
+    char buffer[4096];
+    for (ssize_t count; (count = read(ends[0], buffer, sizeof buffer)) != 0;) {
+        if (count < 0 && errno != EINTR)
+            break;
+        if (count > 0)
+            run.errors.append(buffer, static_cast<size_t>(count));
+    }
+    close(ends[0]);
+    if (child > 0)
+        waitpid(child, &run.status, 0);
+    return run;
+}
+
+bool ExitedWith(const ChildRun& run, int code)
+{
+    return WIFEXITED(run.status) && WEXITSTATUS(run.status) == code;
+}
+
+size_t LinesHolding(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// The player in the child, acting from a toolkit timer that the program's own
+// event waits run: it answers every "Error" box with Ok (telling its text on
+// standard error), acts once the options window waits with "Start Game"
+// focused, and once more when the game runs (in windowed mode the frame loop
+// keeps the toolkit's events flowing).
+struct Player {
+    std::function<void()> atOptions;
+    std::function<void()> inGame;
+    bool optionsSeen = false;
+    bool gameSeen = false;
+};
+
+Player player;
+
+gboolean PlayerStep(gpointer)
+{
+    GtkWidget* start = QV_Gadget.objects[7].widget;
+    if (GtkWidget* box = TopLevelTitled("Error")) {
+        std::vector<GtkWidget*> labels;
+        CollectWidgets(box, GTK_TYPE_LABEL, labels);
+        std::fprintf(stderr, "error box: %s\n", labels.empty() ? "" : gtk_label_get_text(GTK_LABEL(labels[0])));
+        if (GtkWidget* ok = ButtonLabelled(box, "Ok"))
+            gtk_button_clicked(GTK_BUTTON(ok));
+    } else if (!player.optionsSeen && QV_WindowID2(OptionsWindowNumber) && start && gtk_widget_is_focus(start)) {
+        player.optionsSeen = true;
+        player.atOptions();
+    } else if (!player.gameSeen && SDL_GetVideoSurface() != nullptr && QuitFlag == 0) {
+        player.gameSeen = true;
+        std::fputs("game running\n", stderr);
+        player.inGame();
+    }
+    return G_SOURCE_CONTINUE;
+}
+
+void Play(Player script)
+{
+    player = std::move(script);
+    g_timeout_add(5, PlayerStep, nullptr);
+}
+
+void PressStartGame()
+{
+    gtk_button_clicked(GTK_BUTTON(QV_Gadget.objects[7].widget));
+}
+
+void LeaveTheGame()
+{
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}
+
+class WholeProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QV_ToolkitRunning() || SDL_WasInit(SDL_INIT_EVERYTHING) != 0)
+            GTEST_SKIP() << "an earlier test in this process started GTK or SDL; run this one on its own";
+    }
+
     ScratchFolder folder;
+};
+
+// Without a display there is nothing the player can choose: one line says
+// why, the status is 1 and the settings file stays as it was.
+TEST_F(WholeProgramTest, WithoutADisplayItSaysSoAndEndsWithStatusOne)
+{
     const std::string settings = "UseKeys = 1\nHiScore = 77\n";
     std::ofstream("Tervane.ini") << settings;
-    EXPECT_EXIT(
-        {
-            unsetenv("DISPLAY");
+    for (const char* display : {static_cast<const char*>(nullptr), ":4095"}) {
+        const ChildRun run = RunProgramInChild([display] {
             unsetenv("WAYLAND_DISPLAY");
-            RunTervane({});
-        },
-        ::testing::ExitedWithCode(0), "");
+            if (display)
+                setenv("DISPLAY", display, 1);
+            else
+                unsetenv("DISPLAY");
+        });
+        EXPECT_TRUE(ExitedWith(run, 1)) << run.status;
+        EXPECT_EQ(run.errors,
+                  "tervane: the options window could not open because there is no display"
+                  " (DISPLAY is unset or unreachable)\n");
+        EXPECT_EQ(ReadFile("Tervane.ini"), settings);
+    }
+}
+
+TEST_F(WholeProgramTest, ClosingTheOptionsWindowEndsQuietlyAndLeavesTheFileAsItWas)
+{
+    const std::string settings = "UseKeys = 1\rHiScore = 77\r";
+    std::ofstream("Tervane.ini", std::ios::binary) << settings;
+    const ChildRun run = RunProgramInChild([] {
+        Play({.atOptions = [] { gtk_window_close(GTK_WINDOW(OptionsWindow)); }});
+    });
+    EXPECT_TRUE(ExitedWith(run, 0)) << run.status;
+    EXPECT_EQ(LinesHolding(run.errors, "error box"), 0u) << run.errors;
     EXPECT_EQ(ReadFile("Tervane.ini"), settings);
+}
+
+TEST_F(WholeProgramTest, ASoundDriverThatCannotOpenGivesOneErrorBoxAndStartUpGoesOn)
+{
+    std::ofstream("Tervane.ini") << "UseWindow = 1\r\nHiScore = 77\r\n";
+    const ChildRun run = RunProgramInChild([] {
+        setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+        Play({.atOptions = PressStartGame, .inGame = LeaveTheGame});
+    });
+    EXPECT_TRUE(ExitedWith(run, 0)) << run.status;
+    EXPECT_EQ(LinesHolding(run.errors, "error box"), 1u) << run.errors;
+    EXPECT_EQ(LinesHolding(run.errors, "error box: Failed to Initialize Sound Environment\n"), 1u) << run.errors;
+    EXPECT_EQ(LinesHolding(run.errors, "game running"), 1u) << run.errors;
+    EXPECT_EQ(ReadFile("Tervane.ini"), "UseKeys = 0\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 77\r\n");
+}
+
+// A closed terminal during play saves the settings and the hi score, as
+// SIGTERM does; with the options window still open it ends the program
+// before anything was chosen, so the file stays as it was.
+TEST_F(WholeProgramTest, AHangUpEndsTheProgramAsSigtermDoes)
+{
+    const std::string settings = "UseWindow = 1\r\nHiScore = 77\r\n";
+    std::ofstream("Tervane.ini") << settings;
+    const ChildRun beforeTheGame = RunProgramInChild([] {
+        Play({.atOptions = [] { std::raise(SIGHUP); }});
+    });
+    EXPECT_TRUE(WIFSIGNALED(beforeTheGame.status)) << beforeTheGame.status;
+    EXPECT_EQ(ReadFile("Tervane.ini"), settings);
+
+    const ChildRun inTheGame = RunProgramInChild([] {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        Play({.atOptions = PressStartGame, .inGame = [] {
+                  HiScore = 4321;
+                  std::raise(SIGHUP);
+              }});
+    });
+    EXPECT_TRUE(ExitedWith(inTheGame, 0)) << inTheGame.status << inTheGame.errors;
+    EXPECT_EQ(ReadFile("Tervane.ini"), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 4321\r\n");
 }
 
 // Leaving the loop writes the settings, with this run's hi score, before
