@@ -1,15 +1,22 @@
 # The two commands of the README, and a few for developers.
 #   make play   install what is missing, build Release, start the game
-#   make test   install what is missing, build with ASan and UBSan, run every test
+#   make test   install what is missing, build with ASan and UBSan, run every test,
+#               the game's suites again on sdl12-compat
 #   make bench  build Release with the benchmarks and run them
 #   make assets regenerate the built-in pictures, sounds and level tables
+#   make install    build Release and install under PREFIX (default /usr/local),
+#                   staged under DESTDIR when given; make uninstall removes it
+#   make deb        build the Debian package into build/deb
+#   make package-check  build the package, lint it and run it unpacked
 
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
 FUZZ := build/fuzz
+DEB := build/deb
+PREFIX ?= /usr/local
 
-.PHONY: play test bench assets deps build clean
+.PHONY: play test bench assets deps build clean install uninstall deb package-check
 
 deps:
 	@scripts/install-deps
@@ -28,12 +35,19 @@ test: deps
 		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ) -j $(JOBS)
 	ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+	scripts/test-sdl12-compat $(ASAN) $(JOBS)
 	ctest --test-dir $(FUZZ) --output-on-failure
 
 bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DTERVANE_TESTS=OFF -DTERVANE_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
 	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $$b || exit 1; done
+# The frame pass again in a window, and both ways on sdl12-compat.
+	@compat=$$(scripts/sdl12-compat-folder) && for lib in "" "$$compat"; do for screen in "" --window; do \
+		[ -z "$$lib$$screen" ] && continue; \
+		echo "== bench_frame $$screen on $${lib:-classic SDL 1.2}"; \
+		LD_LIBRARY_PATH=$$lib SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $(RELEASE)/bench/bench_frame $$screen || exit 1; \
+	done; done
 
 assets:
 	@scripts/install-deps assets
@@ -41,6 +55,19 @@ assets:
 	cmake --build build/assetgen -j $(JOBS)
 	ctest --test-dir build/assetgen --output-on-failure
 	build/assetgen/assetgen assets --preview build/assetgen/preview
+
+install: build
+	cmake -S . -B $(RELEASE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE)
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -D MANIFEST=$(RELEASE)/install_manifest.txt -P cmake/Uninstall.cmake
+
+deb: deps
+	scripts/build-deb $(DEB)
+
+package-check: deps
+	scripts/check-package $(DEB)
 
 clean:
 	rm -rf build

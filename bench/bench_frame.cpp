@@ -1,9 +1,19 @@
 // The cost of one pass of the frame loop, drawn on the dummy video driver,
-// against the 75 frames a second the game asks for; and of the map alone,
-// 195 tile copies re-clipped from one strip.
+// against the 75 frames a second the game asks for; of presenting a frame
+// alone; and of the map alone, 195 tile copies re-clipped from one strip.
+//
+//   bench_frame [--window] [benchmark options]
+//
+// Full screen unless --window. `make bench` runs it on both SDL 1.2
+// libraries: the classic one and sdl12-compat, whose full screen scales the
+// frame to the desktop in software on this driver.
 #include <benchmark/benchmark.h>
 
+#include <SDL.h>
+
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "game/frame_loop.h"
 #include "game/level_map.h"
@@ -14,13 +24,13 @@
 
 namespace {
 
-// The game as start-up leaves it, silent, full screen on the dummy driver.
-void StartGame()
+// The game as start-up leaves it, silent, on the dummy driver.
+void StartGame(bool window)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     UseAudio = 0;
     UseKeys = 0;
-    UseWindow = 0;
+    UseWindow = window ? 1 : 0;
     if (QV_InitStrings(QV_StringAreaSize) == 0 || StartDevices() != nullptr || OpenGameScreen() != nullptr)
         std::abort();
     QV_SetFrameRate(0);
@@ -42,6 +52,13 @@ void BM_FramePass(benchmark::State& state)
     ReportFramesPerSecond(state);
 }
 
+void BM_Present(benchmark::State& state)
+{
+    for (auto _ : state)
+        QV_FlipBuffers();
+    ReportFramesPerSecond(state);
+}
+
 void BM_MapDrawing(benchmark::State& state)
 {
     for (auto _ : state)
@@ -52,11 +69,23 @@ void BM_MapDrawing(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_FramePass);
+BENCHMARK(BM_Present);
 BENCHMARK(BM_MapDrawing);
 
 int main(int argc, char** argv)
 {
-    StartGame();
+    const bool window = argc > 1 && std::strcmp(argv[1], "--window") == 0;
+    if (window) {
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
+    StartGame(window);
+    // sdl12-compat reports 1.2.50 and later, far past classic's last, 1.2.15.
+    const SDL_version* library = SDL_Linked_Version();
+    benchmark::AddCustomContext("sdl", std::to_string(library->major) + "." + std::to_string(library->minor) + "." +
+                                           std::to_string(library->patch) + (library->patch >= 50 ? " (sdl12-compat)" : " (classic)"));
+    benchmark::AddCustomContext("screen", window ? "640 x 480 window" : "640 x 480 full screen");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

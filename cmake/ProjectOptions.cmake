@@ -55,5 +55,6 @@ function(tervane_test_suite name)
         list(APPEND launcher xvfb-run -a)
     endif()
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    # Labelled with the suite's name, so that `ctest -L` can pick suites.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${name})
 endfunction()
