@@ -6,6 +6,7 @@
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
 #include "game/frame_watch.h"
+#include "game/key_map.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"
@@ -44,17 +45,6 @@ void RecreateList(QV_List& list)
 {
     QV_FreeList(&list);
     QV_NewList(&list, static_cast<int32_t>(sizeof(Record)));
-}
-
-void StartRuntimeLayers()
-{
-    QV_InitStrings(QV_StringAreaSize);
-    QV_Init2DDrawing();
-    QV_InitImageDecoder();
-    QV_InitGadget();
-    QV_InitMisc();
-    QV_InitWindow();
-    QV_InitPreference();
 }
 
 // False when the player closed the options window (or it could not be
@@ -157,6 +147,17 @@ ReplayHeader RecordedHeader()
 
 } // namespace
 
+void StartRuntimeLayers()
+{
+    QV_InitStrings(QV_StringAreaSize);
+    QV_Init2DDrawing();
+    QV_InitImageDecoder();
+    QV_InitGadget();
+    QV_InitMisc();
+    QV_InitWindow();
+    QV_InitPreference();
+}
+
 void CreateGameContainers()
 {
     QV_DeclareArray(Bullets, BulletUpperBound, QV_ArrayOfRecords);
@@ -200,7 +201,7 @@ const char* OpenGameScreen()
     // The windowed screen is a window of its own; the handle of the options
     // window, closed by now, is handed over only as the call expects one.
     if (UseWindow != 0) {
-        if (QV_OpenWindowedScreen(OptionsWindow, 0, 0, ScreenWidth, ScreenHeight) == nullptr)
+        if (QV_OpenWindowedScreen(OptionsWindow, 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
             return "Failed to open DirectX Window";
         return nullptr;
     }
@@ -251,8 +252,11 @@ void RunTervane(const LaunchOptions& options)
     if (const char* warning = StartSound(); warning != nullptr)
         ReportError(warning);
     const char* failure = StartDevices();
-    if (failure == nullptr)
+    if (failure == nullptr) {
+        ApplyPlayerKeys();
+        CommandLineScale = options.scale;
         failure = OpenGameScreen();
+    }
     if (failure != nullptr) {
         ReportError(failure);
         ShutDown();

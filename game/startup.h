@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <span>
 
+// Starts the runtime layers that need no device, in their order; the
+// random generator is seeded from the clock.
+void StartRuntimeLayers();
+
 // ---- Game state ----------------------------------------------------------
 
 // Creates the bullet array, the enemy, explosion and enemy-shot lists and

@@ -2,10 +2,10 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -49,6 +49,8 @@ public:
     }
 
     bool AtEnd() const { return offset_ == bytes_.size(); }
+    // True once a number ran on past the longest the format has.
+    bool Overlong() const { return overlong_; }
     size_t Offset() const { return offset_; }
 
     bool Byte(uint8_t& value)
@@ -85,6 +87,7 @@ public:
             if ((byte & 0x80) == 0)
                 return true;
         }
+        overlong_ = true;
         return false;
     }
 
@@ -100,6 +103,7 @@ public:
 private:
     std::span<const uint8_t> bytes_;
     size_t offset_;
+    bool overlong_ = false;
 };
 
 bool DecodeJoystick(uint8_t byte, JoystickReading& reading)
@@ -168,7 +172,7 @@ RecordResult ReadFrameRecord(ByteReader& reader, int32_t previousFrame, RecordRe
 
 // Reads the record at the reader's position: a frame record after
 // `previousFrame`, or the end record.
-RecordResult ReadRecord(ByteReader& reader, int32_t previousFrame, RecordReading& reading)
+RecordResult ReadRecordBody(ByteReader& reader, int32_t previousFrame, RecordReading& reading)
 {
     uint8_t tag = 0;
     if (!reader.Byte(tag))
@@ -188,6 +192,16 @@ RecordResult ReadRecord(ByteReader& reader, int32_t previousFrame, RecordReading
     }
     reading.frame = static_cast<int32_t>(frameCount);
     return RecordResult::End;
+}
+
+RecordResult ReadRecord(ByteReader& reader, int32_t previousFrame, RecordReading& reading)
+{
+    const RecordResult result = ReadRecordBody(reader, previousFrame, reading);
+    if (result == RecordResult::Incomplete && reader.Overlong()) {
+        reading.error = "a number longer than any the format holds";
+        return RecordResult::Bad;
+    }
+    return result;
 }
 
 std::string ParseHeader(ByteReader& reader, ReplayHeader& header)
@@ -329,11 +343,14 @@ bool ReplayWriter::Put(const std::vector<uint8_t>& bytes)
 
 bool ReplayWriter::WriteHeader(const ReplayHeader& header)
 {
-    std::vector<uint8_t> bytes(std::begin(Magic), std::end(Magic));
+    const std::string_view version = std::string_view(header.gameVersion).substr(0, 255);
+    std::vector<uint8_t> bytes;
+    for (const char c : Magic)
+        bytes.push_back(static_cast<uint8_t>(c));
     bytes.push_back(ReplayFormatVersion);
-    const size_t length = std::min<size_t>(header.gameVersion.size(), 255);
-    bytes.push_back(static_cast<uint8_t>(length));
-    bytes.insert(bytes.end(), header.gameVersion.begin(), header.gameVersion.begin() + static_cast<ptrdiff_t>(length));
+    bytes.push_back(static_cast<uint8_t>(version.size()));
+    for (const char c : version)
+        bytes.push_back(static_cast<uint8_t>(c));
     PutInt32(bytes, header.seed);
     bytes.push_back(static_cast<uint8_t>(header.useKeys != 0));
     PutInt32(bytes, header.hiScore);

@@ -1,0 +1,85 @@
+// Runs the built tervane program in a child process, in a folder of its
+// own, headless, and collects what it says and how it ends.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+// An empty folder that is removed again with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "tervane-replay-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TemporaryFolder() { fs::remove_all(path_); }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    fs::path path_;
+};
+
+inline std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+struct TervaneRun {
+    int status = -1;  // exit status, or -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs tervane with `arguments` in `folder`, with the dummy video and sound
+// drivers and no display, so nothing can open a window.
+inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder)
+{
+    const std::string out = folder / ".stdout";
+    const std::string err = folder / ".stderr";
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.Path().c_str()) != 0)
+            _exit(127);
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        std::vector<char*> argv{const_cast<char*>(TERVANE_EXECUTABLE)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(TERVANE_EXECUTABLE, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    TervaneRun run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = FileText(out);
+    run.err = FileText(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+}
