@@ -1,14 +1,28 @@
 #include "runtime/sdl/sdl_lifetime.h"
 
+#include "runtime/sdl/compat_hints.h"
+
 #include <SDL.h>
 
 int32_t QV_SDL_State = 0;
 int32_t QV_SDL_VideoState = 0;
 
+namespace {
+
+// Every SDL_Init goes through here, so sdl12-compat finds its hints set
+// whichever layer starts SDL first.
+int InitSDL(uint32_t subsystem)
+{
+    QV_SetCompatHints();
+    return SDL_Init(subsystem);
+}
+
+} // namespace
+
 int32_t QV_StartSDLSubsystem(uint32_t subsystem)
 {
     if (QV_SDL_State == 0) {
-        if (SDL_Init(subsystem) != 0)
+        if (InitSDL(subsystem) != 0)
             return 0;
         QV_SDL_State = 1;
         return 1;
@@ -34,7 +48,7 @@ void QV_StopSDLVideo()
 
 int32_t QV_StartSDLAudio()
 {
-    return SDL_Init(SDL_INIT_AUDIO) == 0 ? 1 : 0;
+    return InitSDL(SDL_INIT_AUDIO) == 0 ? 1 : 0;
 }
 
 void QV_StopSDLAudio()
