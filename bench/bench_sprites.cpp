@@ -2,6 +2,8 @@
 // issued straight to SDL, in one run: the layer's cost is the ratio of the
 // two. Goal: at most 1.10. A third run shows what the layer avoids: every
 // surface keyed, with the key switched off and on around each opaque blit.
+// Last, a real game frame against the same raw-SDL figure: the golden
+// whole-level replay run by the program with --timedemo.
 //
 // The frame: clear; 13 x 15 map tiles of 32 x 32 clipped from one 2016 x 32
 // strip; four frame strips round the playfield; the 160 x 480 panel; 30
@@ -164,8 +166,32 @@ void BM_FrameStraightToSdl(benchmark::State& state)
         ComposeStraightToSdl(sdl, scroll++ % TileSize);
 }
 
+// The whole game, not a scene: the golden whole-level replay played by the
+// program itself with --timedemo (unpaced, silent, dummy driver), timed per
+// frame as the program reports it.
+void BM_TimedemoWholeLevelFrame(benchmark::State& state)
+{
+    const std::string command = "cd /tmp && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" TERVANE_EXECUTABLE "' --timedemo '" GOLDEN_WHOLE_LEVEL "'";
+    for (auto _ : state) {
+        std::FILE* program = popen(command.c_str(), "r");
+        int frames = 0;
+        double seconds = 0;
+        double perSecond = 0;
+        if (program == nullptr || std::fscanf(program, "%d frames in %lf seconds, %lf frames per second", &frames, &seconds, &perSecond) != 3 || frames <= 0) {
+            state.SkipWithError("the timedemo did not run");
+            if (program != nullptr)
+                pclose(program);
+            return;
+        }
+        pclose(program);
+        state.SetIterationTime(seconds / frames);
+        state.counters["frames_per_second"] = perSecond;
+    }
+}
+
 BENCHMARK(BM_FrameThroughSpriteLayer)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_FrameStraightToSdl)->ArgName("toggleKey")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TimedemoWholeLevelFrame)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
 
 // Keeps the median time of each benchmark for the ratio.
 class MedianReporter : public benchmark::ConsoleReporter {
@@ -194,6 +220,9 @@ int main(int argc, char** argv)
         std::printf("sprite layer / straight SDL (median frame time): %.3f (goal: at most 1.10)\n", layer / sdl);
         std::printf("toggling the key around opaque blits / straight SDL: %.3f\n", toggling / sdl);
     }
+    const double timedemo = reporter.medians["BM_TimedemoWholeLevelFrame"];
+    if (timedemo > 0 && sdl > 0)
+        std::printf("a game frame of the whole-level timedemo / the scene straight to SDL: %.3f\n", timedemo / sdl);
     benchmark::Shutdown();
     return 0;
 }

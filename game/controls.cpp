@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int32_t EscapeKey = 27;
+constexpr int32_t PauseKey = 112;  // P
 constexpr int32_t FireButton = 1;
 
 struct FileCloser {
@@ -32,6 +33,8 @@ struct ControlsState {
     // Every run.
     ReplayFrame frame;
     int32_t frameNumber = 0;
+    // Key events taken while the game was paused, not yet seen by the game.
+    std::vector<QV_KeyEvent> pausedKeys;
 };
 
 ControlsState controls;
@@ -56,16 +59,32 @@ bool ViewerStopped()
     return false;
 }
 
+// The keys taken while the game was paused come first: they belong to the
+// first frame after it.
 void TakeLiveInput(bool joystick)
 {
-    QV_ExamineKeyboard();
+    QV_TakeKeyboardEvents();
+    const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
+    controls.frame.keys.swap(controls.pausedKeys);
+    controls.pausedKeys.clear();
+    controls.frame.keys.insert(controls.frame.keys.end(), taken.begin(), taken.end());
+    QV_ApplyKeyEvents(controls.frame.keys);
     if (joystick) {
         QV_ExamineJoystick();
         controls.frame.joystick = {QV_JoystickAxisX(), QV_JoystickAxisY(), QV_JoystickButton(FireButton)};
     }
     if (controls.writer && !controls.writeFailed &&
-        !controls.writer->WriteFrame(controls.frameNumber, QV_KeyboardEventsTaken(), controls.frame.joystick))
+        !controls.writer->WriteFrame(controls.frameNumber, controls.frame.keys, controls.frame.joystick))
         ReportWriteFailure();
+}
+
+bool Pressed(std::span<const QV_KeyEvent> events, int32_t key)
+{
+    for (const QV_KeyEvent& event : events) {
+        if (event.symbol == key && event.down != 0)
+            return true;
+    }
+    return false;
 }
 
 void TakeReplayedInput()
@@ -136,6 +155,32 @@ void TakeFrameInput(bool joystick)
     else
         TakeLiveInput(joystick);
     ++controls.frameNumber;
+}
+
+bool PauseAsked(bool windowed)
+{
+    if (PlayingBack())
+        return false;
+    // Only what this frame took live: the press that ended a pause is among
+    // the keys it left for this frame.
+    return Pressed(QV_KeyboardEventsTaken(), PauseKey) || (windowed && QV_KeyboardFocusLost() != 0);
+}
+
+bool WaitWhilePaused()
+{
+    for (;;) {
+        QV_WaitForKeyboardEvent();
+        QV_TakeKeyboardEvents();
+        if (QV_KeyboardQuitRequested() != 0)
+            return false;
+        for (const QV_KeyEvent& event : QV_KeyboardEventsTaken()) {
+            if (event.symbol == EscapeKey && event.down == 0)
+                return false;
+            controls.pausedKeys.push_back(event);
+        }
+        if (Pressed(QV_KeyboardEventsTaken(), PauseKey))
+            return true;
+    }
 }
 
 JoystickReading FrameJoystick()

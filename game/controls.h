@@ -32,6 +32,17 @@ bool ControlledFramesLeft();
 // joystick reading (read from the joystick only when `joystick` is true).
 void TakeFrameInput(bool joystick);
 
+// True when the player asked in this frame for a pause: P pressed, or, in a
+// window, the keyboard's focus gone to another window. A replay never
+// pauses: it shows the frames of the run, paused or not.
+bool PauseAsked(bool windowed);
+
+// Sleeps until the player resumes with P (true) or leaves with Escape or
+// the window's close button (false). The keys pressed and let go meanwhile
+// reach the game with the next frame's input, so a key let go during the
+// pause is up when play goes on.
+bool WaitWhilePaused();
+
 // The joystick reading TakeFrameInput took for this frame.
 JoystickReading FrameJoystick();
 

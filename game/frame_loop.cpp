@@ -13,6 +13,7 @@
 #include "runtime/core/lists.h"
 #include "runtime/core/random.h"
 #include "runtime/gui/windows.h"
+#include "runtime/screen/drawing.h"
 #include "runtime/input/keyboard.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/sprites.h"
@@ -63,6 +64,14 @@ constexpr int32_t EffectMode = 0;
 // Out of play the gauge holds a value past its end, clamped in the first
 // frame without a death.
 constexpr int32_t DamageGaugeIdle = 999;
+
+// The pause banner, centred on the playfield.
+constexpr const char* PausedText = "PAUSED";
+constexpr const char* ResumeText = "P to resume";
+constexpr int32_t PausedBannerWidth = 136;
+constexpr int32_t PausedBannerHeight = 44;
+constexpr int32_t PausedBannerX = 240 - PausedBannerWidth / 2;
+constexpr int32_t PausedBannerY = 240 - PausedBannerHeight / 2;
 
 // Start-of-play values of the plane.
 constexpr int32_t StartPlayerX = 192;
@@ -206,6 +215,20 @@ void LevelEndStep()
     }
 }
 
+void DrawPausedBanner()
+{
+    QV_StartDrawing(QV_ScreenOutput());
+    QV_Box2(PausedBannerX, PausedBannerY, PausedBannerWidth, PausedBannerHeight, 0xB0A090);
+    QV_Box2(PausedBannerX + 2, PausedBannerY + 2, PausedBannerWidth - 4, PausedBannerHeight - 4, 0x000000);
+    QV_FrontColor(255, 255, 255);
+    QV_Locate(PausedBannerX + (PausedBannerWidth - QV_TextLength(PausedText)) / 2, PausedBannerY + 10);
+    QV_DrawText(PausedText);
+    QV_FrontColor(160, 170, 180);
+    QV_Locate(PausedBannerX + (PausedBannerWidth - QV_TextLength(ResumeText)) / 2, PausedBannerY + 26);
+    QV_DrawText(ResumeText);
+    QV_StopDrawing();
+}
+
 // Damage beyond the gauge's end is lost; only a plane in play can die.
 void DamageStep()
 {
@@ -267,7 +290,14 @@ void RunFrame()
     if (FrameParity >= 2)
         FrameParity = 0;
     WatchFrame();
+    // The banner goes over the frame after its digest: a paused run shows
+    // the same frames as one never paused.
+    const bool pausing = TitleMode == 0 && PauseAsked(UseWindow != 0);
+    if (pausing)
+        DrawPausedBanner();
     QV_FlipBuffers();
+    if (pausing && !WaitWhilePaused())
+        QuitFlag = LeaveLoop;
 }
 
 void RunFrameLoop()

@@ -16,6 +16,8 @@ struct KeyboardState {
     // not been reported yet. Deliberately kept across QV_InitKeyboard.
     std::array<uint8_t, QV_KEYBOARD_RELEASE_KEYS> releaseArmed{};
     int32_t quitRequested = 0;
+    // 1 when the last examination took the window's loss of the keyboard.
+    int32_t focusLost = 0;
     // The key events of the last examination, kept for whoever replays them.
     std::vector<QV_KeyEvent> taken;
 };
@@ -66,6 +68,7 @@ int32_t QV_ExamineKeyboard()
 int32_t QV_TakeKeyboardEvents()
 {
     keyboard.taken.clear();
+    keyboard.focusLost = 0;
     int32_t taken = 0;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
@@ -78,6 +81,10 @@ int32_t QV_TakeKeyboardEvents()
             break;
         case SDL_QUIT:
             keyboard.quitRequested = 1;
+            break;
+        case SDL_ACTIVEEVENT:
+            if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0)
+                keyboard.focusLost = 1;
             break;
         default:
             break;
@@ -118,6 +125,18 @@ int32_t QV_KeyboardReleased(int32_t key)
 int32_t QV_KeyboardQuitRequested()
 {
     return keyboard.quitRequested;
+}
+
+int32_t QV_KeyboardFocusLost()
+{
+    return keyboard.focusLost;
+}
+
+void QV_WaitForKeyboardEvent()
+{
+    // With no event to fill in, SDL 1.2 leaves the event in the queue for
+    // the next examination; it sleeps between its looks at the queue.
+    SDL_WaitEvent(nullptr);
 }
 
 void QV_FreeKeyboards()

@@ -55,5 +55,13 @@ int32_t QV_KeyboardReleased(int32_t key);
 // or SIGINT/SIGTERM, which SDL turns into one) from the queue.
 int32_t QV_KeyboardQuitRequested();
 
+// 1 when the last examination took the loss of the keyboard's focus (the
+// player went to another window).
+int32_t QV_KeyboardFocusLost();
+
+// Sleeps until an event is waiting in SDL's queue, leaving it there for the
+// next examination.
+void QV_WaitForKeyboardEvent();
+
 // Nothing to release: SDL as a whole is shut down by the sprite layer.
 void QV_FreeKeyboards();
