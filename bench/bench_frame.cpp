@@ -66,11 +66,28 @@ void BM_MapDrawing(benchmark::State& state)
     ReportFramesPerSecond(state);
 }
 
+// Presenting in a window opened at the scale given, with a frame of the
+// game on its back buffer. It keeps that window open, so it runs last.
+void BM_PresentScaledWindow(benchmark::State& state)
+{
+    const int32_t scale = static_cast<int32_t>(state.range(0));
+    if (QV_OpenWindowedScreen(nullptr, 0, 0, 640, 480, scale) == nullptr) {
+        state.SkipWithError("the window cannot open");
+        return;
+    }
+    RunFrame();
+    for (auto _ : state)
+        QV_FlipBuffers();
+    state.SetLabel(std::to_string(SDL_GetVideoSurface()->format->BitsPerPixel) + " bits");
+    ReportFramesPerSecond(state);
+}
+
 } // namespace
 
 BENCHMARK(BM_FramePass);
 BENCHMARK(BM_Present);
 BENCHMARK(BM_MapDrawing);
+BENCHMARK(BM_PresentScaledWindow)->Arg(1)->Arg(2)->Arg(3);
 
 int main(int argc, char** argv)
 {

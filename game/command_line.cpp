@@ -1,5 +1,6 @@
 #include "game/command_line.h"
 
+#include "runtime/screen/screen.h"
 #include "tervane_version.h"
 
 #include <string_view>
@@ -10,9 +11,12 @@ namespace {
 // (empty for an option that takes none).
 struct Option {
     std::string_view name;
-    bool takesValue;
+    const char* value;  // what the value is, for the error; nullptr when it takes none
     void (*apply)(CommandLine& line, std::string_view value);
 };
+
+constexpr const char* FileValue = "a file name";
+constexpr const char* ScaleValue = "a scale from 1 to 4";
 
 void SetMode(CommandLine& line, LaunchMode mode, std::string_view file)
 {
@@ -25,13 +29,25 @@ void SetMode(CommandLine& line, LaunchMode mode, std::string_view file)
     line.options.replayFile = file;
 }
 
+// One digit, so "2x", " 2" and "02" are refused rather than half read.
+void SetScale(CommandLine& line, std::string_view value)
+{
+    if (value.size() == 1 && value[0] >= '1' && value[0] <= '0' + QV_MAX_WINDOW_SCALE) {
+        line.options.scale = value[0] - '0';
+        return;
+    }
+    line.action = CommandLineAction::Refuse;
+    line.error = "option '--scale' needs " + std::string(ScaleValue) + ", not '" + std::string(value) + "'";
+}
+
 constexpr Option Options[] = {
-    {"help", false, [](CommandLine& line, std::string_view) { line.action = CommandLineAction::ShowHelp; }},
-    {"version", false, [](CommandLine& line, std::string_view) { line.action = CommandLineAction::ShowVersion; }},
-    {"record", true, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Record, file); }},
-    {"play", true, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Play, file); }},
-    {"timedemo", true, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Timedemo, file); }},
-    {"frame-digests", true, [](CommandLine& line, std::string_view file) { line.options.digestFile = file; }},
+    {"help", nullptr, [](CommandLine& line, std::string_view) { line.action = CommandLineAction::ShowHelp; }},
+    {"version", nullptr, [](CommandLine& line, std::string_view) { line.action = CommandLineAction::ShowVersion; }},
+    {"record", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Record, file); }},
+    {"play", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Play, file); }},
+    {"timedemo", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Timedemo, file); }},
+    {"frame-digests", FileValue, [](CommandLine& line, std::string_view file) { line.options.digestFile = file; }},
+    {"scale", ScaleValue, SetScale},
 };
 
 const Option* FindOption(std::string_view name)
@@ -65,18 +81,19 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments)
         const Option* option = FindOption(name);
         if (option == nullptr)
             return Refused("unknown option '--" + std::string(name) + "'");
+        const bool takesValue = option->value != nullptr;
         std::string_view value;
         if (equals != std::string_view::npos) {
-            if (!option->takesValue)
+            if (!takesValue)
                 return Refused("option '--" + std::string(name) + "' takes no value");
             value = argument.substr(equals + 1);
-        } else if (option->takesValue) {
+        } else if (takesValue) {
             if (i + 1 == arguments.size())
-                return Refused("option '--" + std::string(name) + "' needs a file name");
+                return Refused("option '--" + std::string(name) + "' needs " + option->value);
             value = arguments[++i];
         }
-        if (option->takesValue && value.empty())
-            return Refused("option '--" + std::string(name) + "' needs a file name");
+        if (takesValue && value.empty())
+            return Refused("option '--" + std::string(name) + "' needs " + option->value);
         const CommandLineAction before = line.action;
         option->apply(line, value);
         if (line.action == CommandLineAction::Refuse)
@@ -103,6 +120,8 @@ std::string UsageText()
            "                        frames, seconds, frames per second and a digest\n"
            "  --frame-digests OUT   with --play or --timedemo: write each presented\n"
            "                        frame's number and pixel digest to OUT\n"
+           "  --scale N             in window mode, show the game N times larger (1 to 4)\n"
+           "                        this run, whatever WindowScale in Tervane.ini says\n"
            "  --help                show this text and exit\n"
            "  --version             show the version and exit\n"
            "\n"

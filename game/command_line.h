@@ -2,6 +2,7 @@
 // the options record a run, play one back or time one.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -16,6 +17,7 @@ struct LaunchOptions {
     LaunchMode mode = LaunchMode::Normal;
     std::string replayFile;  // written by Record, read by Play and Timedemo
     std::string digestFile;  // one line per presented frame; empty for none
+    int32_t scale = 0;       // the window's scale for this run; 0 for the settings file's
 };
 
 enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };

@@ -1,21 +1,26 @@
 #include "game/settings.h"
 
 #include "game/frame_loop.h"
+#include "game/key_map.h"
 #include "runtime/core/strings.h"
 #include "runtime/gui/gadgets.h"
 #include "runtime/gui/windows.h"
 #include "runtime/prefs/preferences.h"
+#include "runtime/screen/screen.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 int32_t UseKeys = 0;
 int32_t UseAudio = 0;
 int32_t Use3D = 0;
 int32_t UseWindow = 0;
 int32_t HiScore = 0;
+int32_t WindowScale = 1;
+int32_t CommandLineScale = 0;
 GtkWidget* OptionsWindow = nullptr;
 
 namespace {
@@ -31,22 +36,34 @@ struct Setting {
 
 constexpr Setting HiScoreSetting = {"HiScore", "0", &HiScore};
 
-// In the order they are read and written.
+// In the order they are read and written: older copies of the game read
+// only the first five, and the first line of a key wins, so those come first.
 const Setting Settings[] = {
     {"UseKeys", "0", &UseKeys},
     {"UseAudio", "1", &UseAudio},
     {"Use3D", "0", &Use3D},
     {"UseWindow", "0", &UseWindow},
     HiScoreSetting,
+    {"WindowScale", "1", &WindowScale},
 };
+
+std::string ReadText(const char* key, const char* defaultText)
+{
+    char* const start = QV_StringBase;
+    std::string text = QV_ReadPreferenceString(key, defaultText, start);
+    QV_StringBase = start;
+    return text;
+}
 
 // Reads one setting from the open file; text that is not a number reads as 0.
 int32_t ReadSetting(const Setting& setting)
 {
-    char* const start = QV_StringBase;
-    const int32_t value = QV_Val(QV_ReadPreferenceString(setting.key, setting.defaultText, start));
-    QV_StringBase = start;
-    return value;
+    return QV_Val(ReadText(setting.key, setting.defaultText).c_str());
+}
+
+bool IsWindowScale(int32_t scale)
+{
+    return scale >= 1 && scale <= QV_MAX_WINDOW_SCALE;
 }
 
 // A file that is there but cannot be read is left alone (the writes are then
@@ -134,7 +151,16 @@ void ReadSettings()
         ReportUnreadableFile(errno);
     for (const Setting& setting : Settings)
         *setting.variable = ReadSetting(setting);
+    if (!IsWindowScale(WindowScale))
+        WindowScale = 1;
+    for (const PlayerKey& key : PlayerKeys())
+        *key.chosen = ReadText(key.setting, key.usualName);
     QV_ClosePreferences();
+}
+
+int32_t ChosenWindowScale()
+{
+    return IsWindowScale(CommandLineScale) ? CommandLineScale : WindowScale;
 }
 
 int32_t RunOptionsWindow()
@@ -170,5 +196,7 @@ void WriteSettings()
         QV_WritePreferenceString(setting.key, QV_Str(*setting.variable));
         QV_StringBase = start;
     }
+    for (const PlayerKey& key : PlayerKeys())
+        QV_WritePreferenceString(key.setting, key.chosen->c_str());
     QV_ClosePreferences();
 }

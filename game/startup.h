@@ -34,8 +34,8 @@ const char* StartSound();
 // chosen.
 const char* StartDevices();
 
-// Opens the 640 x 480 screen in a window or, failing depth 32, 24 and 16 in
-// turn, full screen.
+// Opens the 640 x 480 screen in a window, enlarged by ChosenWindowScale(),
+// or, failing depth 32, 24 and 16 in turn, full screen.
 const char* OpenGameScreen();
 // Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
 // and stops at the first that opens; nullptr then, the message otherwise.

@@ -5,9 +5,23 @@
 #include <SDL.h>
 
 #include <array>
+#include <strings.h>
 #include <vector>
 
 namespace {
+
+// What the key map turns a key into that the game should not see.
+constexpr int32_t DroppedKey = QV_NO_KEY;
+
+using KeyMap = std::array<int32_t, QV_KEYBOARD_KEYS>;
+
+constexpr KeyMap IdentityKeyMap()
+{
+    KeyMap map{};
+    for (int32_t key = 0; key < QV_KEYBOARD_KEYS; ++key)
+        map[key] = key;
+    return map;
+}
 
 struct KeyboardState {
     // 1 while the key is down, as of the last examination.
@@ -20,6 +34,8 @@ struct KeyboardState {
     int32_t focusLost = 0;
     // The key events of the last examination, kept for whoever replays them.
     std::vector<QV_KeyEvent> taken;
+    // What each symbol SDL delivers reaches the game as.
+    KeyMap keyMap = IdentityKeyMap();
 };
 
 KeyboardState keyboard;
@@ -48,6 +64,18 @@ int32_t ReleasedKey(int32_t key)
     return 0;
 }
 
+int32_t Translated(int32_t symbol)
+{
+    return IsKey(symbol, QV_KEYBOARD_KEYS) ? keyboard.keyMap[symbol] : symbol;
+}
+
+void TakeKeyEvent(int32_t symbol, int32_t down)
+{
+    const int32_t seen = Translated(symbol);
+    if (seen != DroppedKey)
+        keyboard.taken.push_back({seen, down});
+}
+
 } // namespace
 
 int32_t QV_InitKeyboard()
@@ -55,6 +83,7 @@ int32_t QV_InitKeyboard()
     keyboard.held.fill(0);
     keyboard.quitRequested = 0;
     keyboard.taken.clear();
+    keyboard.keyMap = IdentityKeyMap();
     return QV_StartSDLVideo();
 }
 
@@ -74,10 +103,10 @@ int32_t QV_TakeKeyboardEvents()
     while (SDL_PollEvent(&event) != 0) {
         switch (event.type) {
         case SDL_KEYDOWN:
-            keyboard.taken.push_back({event.key.keysym.sym, 1});
+            TakeKeyEvent(event.key.keysym.sym, 1);
             break;
         case SDL_KEYUP:
-            keyboard.taken.push_back({event.key.keysym.sym, 0});
+            TakeKeyEvent(event.key.keysym.sym, 0);
             break;
         case SDL_QUIT:
             keyboard.quitRequested = 1;
@@ -137,6 +166,35 @@ void QV_WaitForKeyboardEvent()
     // With no event to fill in, SDL 1.2 leaves the event in the queue for
     // the next examination; it sleeps between its looks at the queue.
     SDL_WaitEvent(nullptr);
+}
+
+void QV_SetKeyMap(std::span<const QV_KeyMapping> mappings)
+{
+    keyboard.keyMap = IdentityKeyMap();
+    // Dropping every usual key first lets a key chosen for another action
+    // take its new meaning whatever the order of the mappings.
+    for (const QV_KeyMapping& mapping : mappings) {
+        if (IsKey(mapping.chosen, QV_KEYBOARD_KEYS) && IsKey(mapping.usual, QV_KEYBOARD_KEYS))
+            keyboard.keyMap[mapping.usual] = DroppedKey;
+    }
+    for (const QV_KeyMapping& mapping : mappings) {
+        if (IsKey(mapping.chosen, QV_KEYBOARD_KEYS) && IsKey(mapping.usual, QV_KEYBOARD_KEYS))
+            keyboard.keyMap[mapping.chosen] = mapping.usual;
+    }
+}
+
+int32_t QV_KeySymbolFromName(const char* name)
+{
+    // SDL 1.2 has no lookup by name; its names are unique, and every symbol
+    // without one shares the same placeholder, which names no key.
+    const char* const unnamed = SDL_GetKeyName(SDLK_UNKNOWN);
+    if (name == nullptr || strcasecmp(name, unnamed) == 0)
+        return QV_NO_KEY;
+    for (int32_t symbol = 0; symbol < SDLK_LAST; ++symbol) {
+        if (strcasecmp(SDL_GetKeyName(static_cast<SDLKey>(symbol)), name) == 0)
+            return symbol;
+    }
+    return QV_NO_KEY;
 }
 
 void QV_FreeKeyboards()

@@ -12,9 +12,11 @@ constexpr int32_t QV_KEYBOARD_KEYS = 512;
 constexpr int32_t QV_KEYBOARD_RELEASE_KEYS = 256;
 // Argument of QV_KeyboardReleased meaning "any key".
 constexpr int32_t QV_ANY_KEY = -1;
+// What QV_KeySymbolFromName gives for a name that names no key.
+constexpr int32_t QV_NO_KEY = -1;
 
-// Clears the held keys and the quit request and starts SDL video unless it
-// already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
+// Clears the held keys, the quit request and the key map and starts SDL
+// video unless it already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
 // be started.
 int32_t QV_InitKeyboard();
 
@@ -24,15 +26,15 @@ struct QV_KeyEvent {
     int32_t down;
 };
 
-// Takes every pending SDL event, recording key presses and releases (and a
-// quit request). Returns 1 if at least one event of any type was taken.
-// The same as QV_TakeKeyboardEvents followed by QV_ApplyKeyEvents of what
-// it took.
+// Takes every pending SDL event, recording key presses and releases,
+// translated through the key map (and a quit request). Returns 1 if at
+// least one event of any type was taken. The same as QV_TakeKeyboardEvents
+// followed by QV_ApplyKeyEvents of what it took.
 int32_t QV_ExamineKeyboard();
 
 // The first half of an examination: takes every pending SDL event, keeping
-// the key events (readable through QV_KeyboardEventsTaken) and a quit
-// request, but leaves the held keys as they were. Returns 1 if at least one
+// the key events translated through the key map (readable through
+// QV_KeyboardEventsTaken) and a quit request, but leaves the held keys as they were. Returns 1 if at least one
 // event of any type was taken.
 int32_t QV_TakeKeyboardEvents();
 
@@ -40,7 +42,9 @@ int32_t QV_TakeKeyboardEvents();
 std::span<const QV_KeyEvent> QV_KeyboardEventsTaken();
 
 // The second half: records `events` in order as if they had just come from
-// SDL. Symbols outside 0 to 511 are ignored.
+// SDL. They are taken as already translated, so events recorded from an
+// earlier examination come out the same under any key map. Symbols outside
+// 0 to 511 are ignored.
 void QV_ApplyKeyEvents(std::span<const QV_KeyEvent> events);
 
 // 1 if `key` (0 to 511) was down at the last examination, else 0.
@@ -62,6 +66,24 @@ int32_t QV_KeyboardFocusLost();
 // Sleeps until an event is waiting in SDL's queue, leaving it there for the
 // next examination.
 void QV_WaitForKeyboardEvent();
+
+// One key the player chose for one of the game's: while the key map holds
+// it, SDL's `chosen` reaches the game as `usual`.
+struct QV_KeyMapping {
+    int32_t chosen;
+    int32_t usual;
+};
+
+// Replaces the key map with `mappings` (an empty span restores every key to
+// itself). A usual key that no mapping chooses is dropped rather than passed
+// on, so a moved action answers to its new key alone; keys the map does not
+// mention reach the game as they are. Symbols outside 0 to 511 are ignored.
+void QV_SetKeyMap(std::span<const QV_KeyMapping> mappings);
+
+// The symbol whose SDL 1.2 key name (as SDL_GetKeyName gives it: "up",
+// "space", "left ctrl") is `name`, ASCII case ignored; QV_NO_KEY for none.
+// SDL knows its key names once video runs, so call it after QV_InitKeyboard.
+int32_t QV_KeySymbolFromName(const char* name);
 
 // Nothing to release: SDL as a whole is shut down by the sprite layer.
 void QV_FreeKeyboards();

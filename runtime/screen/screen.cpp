@@ -1,9 +1,11 @@
 #include "runtime/screen/screen.h"
 
+#include "runtime/screen/pixel_scaling.h"
 #include "runtime/screen/sprites.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
 #include <cerrno>
+#include <climits>
 #include <ctime>
 
 SDL_Surface* QV_Screen_Current = nullptr;
@@ -28,6 +30,17 @@ struct FramePacing {
 };
 
 FramePacing pacing;
+
+// A window opened at a scale above 1. The game draws its frame, at the size
+// it asked for, on a back buffer of this layer's own (QV_Screen_Current), so
+// everything it computes and every digest taken of the screen is the same at
+// every scale; presenting enlarges that buffer into SDL's window surface.
+struct Enlargement {
+    SDL_Surface* window;  // SDL's; nullptr when the screen is shown as drawn
+    int32_t scale;
+};
+
+Enlargement enlargement{nullptr, 1};
 
 int64_t MonotonicNow()
 {
@@ -73,6 +86,49 @@ SDL_Surface* AdoptScreen(SDL_Surface* screen, int32_t width, int32_t height)
     return screen;
 }
 
+// The back buffer takes the window's pixel format, so sprites converted to
+// the screen's format and the enlargement both copy pixels unchanged.
+SDL_Surface* BackBufferFor(const SDL_Surface* window, int32_t width, int32_t height)
+{
+    const SDL_PixelFormat* format = window->format;
+    SDL_Surface* back = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask,
+                                             format->Gmask, format->Bmask, format->Amask);
+    if (back != nullptr && format->palette != nullptr)
+        SDL_SetColors(back, format->palette->colors, 0, format->palette->ncolors);
+    return back;
+}
+
+void ReleaseBackBuffer()
+{
+    if (enlargement.window == nullptr)
+        return;
+    if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
+        QV_Sprite_CurrentBitmap = nullptr;
+    SDL_FreeSurface(QV_Screen_Current);
+    QV_Screen_Current = nullptr;
+    enlargement = {nullptr, 1};
+}
+
+bool IsWindowScale(int32_t width, int32_t height, int32_t scale)
+{
+    return scale >= 1 && scale <= QV_MAX_WINDOW_SCALE && static_cast<int64_t>(width) * scale <= INT_MAX &&
+           static_cast<int64_t>(height) * scale <= INT_MAX;
+}
+
+// The surface SDL shows: the screen itself, or the window it is enlarged into.
+SDL_Surface* PresentedSurface()
+{
+    if (enlargement.window == nullptr)
+        return QV_Screen_Current;
+    if (SDL_LockSurface(enlargement.window) == 0) {
+        SDL_LockSurface(QV_Screen_Current);
+        QV_ScalePixels(QV_Screen_Current, enlargement.window, enlargement.scale);
+        SDL_UnlockSurface(QV_Screen_Current);
+        SDL_UnlockSurface(enlargement.window);
+    }
+    return enlargement.window;
+}
+
 }  // namespace
 
 SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth)
@@ -83,14 +139,23 @@ SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth)
     return AdoptScreen(SDL_SetVideoMode(width, height, depth, SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWSURFACE), width, height);
 }
 
-SDL_Surface* QV_OpenWindowedScreen(void*, int32_t, int32_t, int32_t width, int32_t height)
+SDL_Surface* QV_OpenWindowedScreen(void*, int32_t, int32_t, int32_t width, int32_t height, int32_t scale)
 {
+    if (!IsWindowScale(width, height, scale))
+        return nullptr;
     // SDL_SetVideoMode would start video by itself, behind the flags' back,
     // when a closed screen took it down.
     if (QV_StartSDLVideo() == 0)
         return nullptr;
     SDL_WM_SetCaption(WindowTitle, WindowTitle);
-    return AdoptScreen(SDL_SetVideoMode(width, height, 0, SDL_DOUBLEBUF | SDL_HWSURFACE), width, height);
+    ReleaseBackBuffer();
+    SDL_Surface* window = SDL_SetVideoMode(width * scale, height * scale, 0, SDL_DOUBLEBUF | SDL_HWSURFACE);
+    if (window == nullptr || scale == 1)
+        return AdoptScreen(window, width, height);
+    SDL_Surface* back = BackBufferFor(window, width, height);
+    if (back != nullptr)
+        enlargement = {window, scale};
+    return AdoptScreen(back, width, height);
 }
 
 void QV_CloseScreen()
@@ -99,6 +164,7 @@ void QV_CloseScreen()
         return;
     // SDL releases the screen surface with the subsystem: a display target
     // left pointing at it would be drawn into after it is gone.
+    ReleaseBackBuffer();
     if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
         QV_Sprite_CurrentBitmap = nullptr;
     QV_StopSDLVideo();
@@ -111,7 +177,7 @@ void QV_FlipBuffers()
         return;
     QV_UseBuffer(-1);
     WaitForFrameDeadline();
-    SDL_Flip(QV_Screen_Current);
+    SDL_Flip(PresentedSurface());
 }
 
 void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)

@@ -10,7 +10,10 @@
 
 #include <cstdint>
 
-// The open screen, 0 while none is open. The surface belongs to SDL.
+// The open screen, 0 while none is open: the surface the game draws its
+// frame on. It belongs to SDL, except in a window enlarged by a scale above
+// 1, where it is this layer's own back buffer that presenting enlarges into
+// SDL's window surface.
 extern SDL_Surface* QV_Screen_Current;
 // The size the open screen was asked for.
 extern int32_t QV_Screen_RealWidth;
@@ -27,16 +30,24 @@ extern SDL_Surface* QV_Sprite_CurrentBitmap;
 // screen first. Returns the screen, or 0 with no screen open.
 SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth);
 
+// The largest scale a window can be opened at.
+constexpr int32_t QV_MAX_WINDOW_SCALE = 4;
+
 // Opens the screen at the desktop's depth in a top-level window of its own,
 // titled "Tervane". SDL cannot place it inside another window or at a
-// position, so `window`, `x` and `y` are not used. Returns the screen or 0.
-SDL_Surface* QV_OpenWindowedScreen(void* window, int32_t x, int32_t y, int32_t width, int32_t height);
+// position, so `window`, `x` and `y` are not used. With `scale` N above 1
+// the window is N times the size each way and shows every pixel of the
+// width x height screen as N x N; `scale` runs from 1 to
+// QV_MAX_WINDOW_SCALE. Returns the screen or 0.
+SDL_Surface* QV_OpenWindowedScreen(void* window, int32_t x, int32_t y, int32_t width, int32_t height,
+                                   int32_t scale = 1);
 
 // Shuts the screen and the video subsystem down; nothing when none is open.
 void QV_CloseScreen();
 
 // Waits for the next frame's deadline (see QV_SetFrameRate), presents the
-// back buffer and makes the screen the display target again.
+// back buffer (enlarged in a scaled window) and makes the screen the display
+// target again.
 void QV_FlipBuffers();
 
 // Fills the whole screen, whatever the display target, with the colour.

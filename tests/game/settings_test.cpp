@@ -1,13 +1,20 @@
 #include "game/settings.h"
 
 #include "game/frame_loop.h"
+#include "game/key_map.h"
+#include "game/startup.h"
 #include "runtime/core/strings.h"
+#include "runtime/input/keyboard.h"
 #include "runtime/prefs/preferences.h"
+#include "runtime/screen/screen.h"
+#include "runtime/screen/sprites.h"
+#include "tests/runtime/input/key_events.h"
 #include "tests/runtime/gui/gui_test_support.h"
 #include "tests/runtime/prefs/unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +26,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* DefaultFile = "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n";
+// What follows the five settings every copy of the game reads, at defaults.
+#define NEWER_SETTINGS \
+    "WindowScale = 1\r\nKeyUp = up\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n" \
+    "KeyFire = space\r\nKeyStart = s\r\n"
+
+constexpr const char* DefaultFile = "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS;
 
 // Each test runs in an empty working folder of its own, where the settings
 // file is looked for, with the runtime layers the settings need started.
@@ -34,7 +46,9 @@ protected:
         fs::current_path(folder);
         ASSERT_EQ(QV_InitStrings(QV_StringAreaSize), 1);
         QV_InitPreference();
-        UseKeys = UseAudio = Use3D = UseWindow = HiScore = -1;
+        UseKeys = UseAudio = Use3D = UseWindow = HiScore = WindowScale = -1;
+        for (const PlayerKey& key : PlayerKeys())
+            *key.chosen = key.usualName;
     }
 
     void TearDown() override
@@ -89,15 +103,16 @@ TEST_F(SettingsTest, ReadingLeavesTheStringAreaAsItWas)
     EXPECT_EQ(QV_StringBase, base);
 }
 
-TEST_F(SettingsTest, WritingGivesTheFiveLinesInOrder)
+TEST_F(SettingsTest, WritingGivesTheFiveLinesInOrderThenTheNewerOnes)
 {
     UseKeys = 1;
     UseAudio = 0;
     Use3D = 0;
     UseWindow = 1;
     HiScore = 123456;
+    WindowScale = 1;
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 123456\r\n");
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 123456\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
@@ -107,14 +122,139 @@ TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
     Use3D = 1;
     UseWindow = 0;
     HiScore = 2147483647;
+    WindowScale = 3;
+    KeyFire = "left ctrl";
     WriteSettings();
-    UseKeys = UseAudio = Use3D = UseWindow = HiScore = -1;
+    UseKeys = UseAudio = Use3D = UseWindow = HiScore = WindowScale = -1;
+    KeyFire.clear();
     ReadSettings();
     EXPECT_EQ(UseKeys, 0);
     EXPECT_EQ(UseAudio, 1);
     EXPECT_EQ(Use3D, 1);
     EXPECT_EQ(UseWindow, 0);
     EXPECT_EQ(HiScore, 2147483647);
+    EXPECT_EQ(WindowScale, 3);
+    EXPECT_EQ(KeyFire, "left ctrl");
+}
+
+TEST_F(SettingsTest, AScaleOtherThanOneToFourReadsAsOne)
+{
+    const struct {
+        const char* text;
+        int32_t scale;
+    } cases[] = {{"1", 1}, {"2", 2}, {"4", 4}, {"3 times", 3}, {"0", 1}, {"5", 1}, {"-2", 1}, {"big", 1}, {"", 1}};
+    for (const auto& row : cases) {
+        WriteFile(std::string("WindowScale = ") + row.text + "\r\n");
+        ReadSettings();
+        EXPECT_EQ(WindowScale, row.scale) << '"' << row.text << '"';
+    }
+}
+
+// A player's file, hand-edited: the game writes back every line it knows,
+// the player's key names (good or not) as they were, and the five lines
+// older copies read first, as they always were.
+TEST_F(SettingsTest, TheNewerSettingsAreKeptAsWrittenAfterTheFiveOldOnes)
+{
+    WriteFile("KeyFire = spcae\r\nHiScore = 300\r\nKeyUp = w\r\nWindowScale = 2\r\nUseWindow = 1\r\n");
+    ReadSettings();
+    EXPECT_EQ(KeyFire, "spcae");
+    EXPECT_EQ(KeyUp, "w");
+    EXPECT_EQ(KeyDown, "down");
+    WriteSettings();
+    EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 300\r\n"
+                           "WindowScale = 2\r\nKeyUp = w\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n"
+                           "KeyFire = spcae\r\nKeyStart = s\r\n");
+}
+
+// The keyboard and the game's screen started, as start-up leaves them.
+class StartedDevicesTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        UseKeys = 0;
+        ASSERT_EQ(StartDevices(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        CommandLineScale = 0;
+        QV_FreeKeyboards();
+        QV_FreeSprites();
+        SettingsTest::TearDown();
+    }
+
+    // The symbol the game sees when `symbol` is pressed, or -1 for none.
+    static int32_t SeenAs(int32_t symbol)
+    {
+        PushKeyDown(symbol);
+        PushKeyUp(symbol);
+        QV_ExamineKeyboard();
+        const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
+        return taken.empty() ? -1 : taken.front().symbol;
+    }
+};
+
+TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
+{
+    const struct {
+        const char* file;
+        // The key each action ends up on: up, down, left, right, fire, start.
+        std::array<int32_t, 6> keys;
+        const char* messages;  // matched against what standard error says
+    } cases[] = {
+        {"", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s}, ""},
+        {"KeyUp = W\r\nKeyStart = up\r\nKeyFire = left ctrl\r\n",
+         {SDLK_w, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_LCTRL, SDLK_UP}, ""},
+        {"KeyFire = spcae\r\nKeyLeft = \r\n",
+         {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
+         "tervane: KeyLeft = : no key has that name; it stays on left\n"
+         "tervane: KeyFire = spcae: no key has that name; it stays on space\n"},
+        {"KeyStart = escape\r\nKeyFire = F12\r\nKeyDown = p\r\n",
+         {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
+         "tervane: KeyDown = p: Escape, F12 and P cannot be given to another action; it stays on down\n"
+         "tervane: KeyFire = F12: Escape, F12 and P cannot be given to another action; it stays on space\n"
+         "tervane: KeyStart = escape: Escape, F12 and P cannot be given to another action; it stays on s\n"},
+        // Fire keeps Space, which up asked for too.
+        {"KeyUp = space\r\n", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
+         "tervane: KeyUp = space: that key is given to another action too; it stays on up\n"},
+        // Up and down both go back, which takes the up arrow from fire.
+        {"KeyUp = x\r\nKeyDown = x\r\nKeyFire = up\r\nKeyRight = d\r\n",
+         {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_d, SDLK_SPACE, SDLK_s},
+         "tervane: KeyUp = x: that key is given to another action too; it stays on up\n"
+         "tervane: KeyDown = x: that key is given to another action too; it stays on down\n"
+         "tervane: KeyFire = up: that key is given to another action too; it stays on space\n"},
+    };
+    const int32_t usual[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s};
+    for (const auto& row : cases) {
+        WriteFile(row.file);
+        ReadSettings();
+        testing::internal::CaptureStderr();
+        ApplyPlayerKeys();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.messages) << row.file;
+        for (size_t action = 0; action < std::size(usual); ++action)
+            EXPECT_EQ(SeenAs(row.keys[action]), usual[action]) << row.file << " action " << action;
+    }
+}
+
+TEST_F(StartedDevicesTest, TheWindowIsAsLargeAsTheFileOrTheCommandLineAsks)
+{
+    WriteFile("UseWindow = 1\r\nWindowScale = 3\r\n");
+    ReadSettings();
+    ASSERT_EQ(OpenGameScreen(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1920);
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 1440);
+    EXPECT_EQ(QV_Screen_Current->w, 640);
+    CommandLineScale = 2;
+    ASSERT_EQ(OpenGameScreen(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1280);
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 960);
+    WriteSettings();
+    EXPECT_NE(FileBytes().find("WindowScale = 3\r\n"), std::string::npos) << "--scale is not saved";
+    // Full screen is the game's 640 x 480 whatever the scale.
+    UseWindow = 0;
+    ASSERT_EQ(OpenGameScreen(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
 }
 
 TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)
@@ -141,11 +281,12 @@ TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
     Use3D = 1;
     UseWindow = 1;
     HiScore = 500;
+    WindowScale = 1;
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9000\r\n");
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9000\r\n" NEWER_SETTINGS);
     HiScore = 9001;
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n");
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n" NEWER_SETTINGS);
 }
 
 // A file the player cannot read, met as a player meets it: as an unprivileged
@@ -295,7 +436,7 @@ TEST_F(OptionsWindowTest, ShadowsReadAsOnStayTickedGreyedAndWrittenBack)
         EXPECT_FALSE(gtk_widget_get_sensitive(Gadget(3)));
         Click(7);
     });
-    EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 1\r\nUseWindow = 0\r\nHiScore = 4200\r\n");
+    EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 1\r\nUseWindow = 0\r\nHiScore = 4200\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(OptionsWindowTest, TheStoredChoicesAreShownAndTheNewOnesTaken)
@@ -324,7 +465,7 @@ TEST_F(OptionsWindowTest, ChoosingTheJoystickWithTheMouseStoresUseKeysAsOne)
         RealClick(Gadget(7));
     });
     EXPECT_EQ(UseKeys, 1);
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n");
+    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(OptionsWindowTest, OtherGadgetsDoNotEndTheWindow)

@@ -8,15 +8,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 class GoldenReplayTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenReplayTest, DrawsEveryFrameAsStored)

@@ -6,7 +6,6 @@
 #include "tests/game/game_fixture.h"
 #include "tests/replays/tervane_process.h"
 
-#include <cinttypes>
 #include <regex>
 
 namespace {
@@ -18,9 +17,7 @@ protected:
     void Frame()
     {
         RunFrame();
-        char line[40];
-        std::snprintf(line, sizeof line, "%zu %016" PRIx64, digests_.size(), QV_ScreenDigest());
-        digests_.push_back(line);
+        digests_.push_back(DigestLine(digests_.size(), QV_ScreenDigest()));
     }
 
     void Frames(int count)
@@ -29,15 +26,6 @@ protected:
             Frame();
     }
 };
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 TEST_F(ReplayRoundTripTest, ARunRecordedThroughTheKeyboardPlaysBackFrameForFrame)
 {

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +44,24 @@ inline std::string FileText(const std::string& path)
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// The lines of `text`, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A frame's line as --frame-digests writes it.
+inline std::string DigestLine(size_t frame, uint64_t digest)
+{
+    char line[40];
+    std::snprintf(line, sizeof line, "%zu %016" PRIx64, frame, digest);
+    return line;
 }
 
 struct TervaneRun {

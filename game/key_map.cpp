@@ -1,0 +1,103 @@
+#include "game/key_map.h"
+
+#include "runtime/input/keyboard.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdio>
+
+std::string KeyUp = "up";
+std::string KeyDown = "down";
+std::string KeyLeft = "left";
+std::string KeyRight = "right";
+std::string KeyFire = "space";
+std::string KeyStart = "s";
+
+namespace {
+
+const PlayerKey Keys[] = {
+    {"KeyUp", "up", SDLK_UP, &KeyUp},
+    {"KeyDown", "down", SDLK_DOWN, &KeyDown},
+    {"KeyLeft", "left", SDLK_LEFT, &KeyLeft},
+    {"KeyRight", "right", SDLK_RIGHT, &KeyRight},
+    {"KeyFire", "space", SDLK_SPACE, &KeyFire},
+    {"KeyStart", "s", SDLK_s, &KeyStart},
+};
+constexpr size_t KeyCount = std::size(Keys);
+
+// Leaving the game, the credits line and the pause answer to their keys
+// whatever the player chooses.
+bool IsFixedKey(int32_t symbol)
+{
+    return symbol == SDLK_ESCAPE || symbol == SDLK_F12 || symbol == SDLK_p;
+}
+
+void ReportRefusal(const PlayerKey& key, const char* why)
+{
+    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, key.chosen->c_str(), why,
+                 key.usualName);
+}
+
+// Each action's chosen symbol, or its usual one when the name is refused.
+std::array<int32_t, KeyCount> NamedKeys()
+{
+    std::array<int32_t, KeyCount> symbols{};
+    for (size_t action = 0; action < KeyCount; ++action) {
+        const PlayerKey& key = Keys[action];
+        const int32_t symbol = QV_KeySymbolFromName(key.chosen->c_str());
+        symbols[action] = key.usual;
+        if (symbol == QV_NO_KEY)
+            ReportRefusal(key, "no key has that name");
+        else if (IsFixedKey(symbol))
+            ReportRefusal(key, "Escape, F12 and P cannot be given to another action");
+        else
+            symbols[action] = symbol;
+    }
+    return symbols;
+}
+
+bool SharesItsKey(const std::array<int32_t, KeyCount>& symbols, size_t action)
+{
+    for (size_t other = 0; other < KeyCount; ++other) {
+        if (other != action && symbols[other] == symbols[action])
+            return true;
+    }
+    return false;
+}
+
+// An action that shares its key goes back to its usual one. That can make
+// it collide with another action's choice in turn; the usual keys differ
+// from each other, so a few rounds always end with every key on one action.
+void SeparateSharedKeys(std::array<int32_t, KeyCount>& symbols)
+{
+    for (bool moved = true; moved;) {
+        moved = false;
+        std::array<int32_t, KeyCount> next = symbols;
+        for (size_t action = 0; action < KeyCount; ++action) {
+            if (symbols[action] != Keys[action].usual && SharesItsKey(symbols, action)) {
+                ReportRefusal(Keys[action], "that key is given to another action too");
+                next[action] = Keys[action].usual;
+                moved = true;
+            }
+        }
+        symbols = next;
+    }
+}
+
+} // namespace
+
+std::span<const PlayerKey> PlayerKeys()
+{
+    return Keys;
+}
+
+void ApplyPlayerKeys()
+{
+    std::array<int32_t, KeyCount> symbols = NamedKeys();
+    SeparateSharedKeys(symbols);
+    std::array<QV_KeyMapping, KeyCount> mappings{};
+    for (size_t action = 0; action < KeyCount; ++action)
+        mappings[action] = {symbols[action], Keys[action].usual};
+    QV_SetKeyMap(mappings);
+}

@@ -1,0 +1,60 @@
+#include "runtime/screen/pixel_scaling.h"
+
+#include <cstring>
+
+namespace {
+
+// A 24-bit pixel, copied as one value.
+struct Pixel24 {
+    uint8_t bytes[3];
+};
+
+uint8_t* RowOf(SDL_Surface* surface, int32_t y)
+{
+    return static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
+}
+
+const uint8_t* RowOf(const SDL_Surface* surface, int32_t y)
+{
+    return static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
+}
+
+// Each source row is widened once, pixel by pixel; its other copies are
+// whole-row memcpy, which is where most of the bytes go.
+template <class Pixel>
+void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t scale)
+{
+    const size_t rowBytes = static_cast<size_t>(from->w) * static_cast<size_t>(scale) * sizeof(Pixel);
+    for (int32_t y = 0; y < from->h; ++y) {
+        const auto* source = reinterpret_cast<const Pixel*>(RowOf(from, y));
+        uint8_t* const first = RowOf(to, y * scale);
+        auto* target = reinterpret_cast<Pixel*>(first);
+        for (int32_t x = 0; x < from->w; ++x) {
+            const Pixel pixel = source[x];
+            for (int32_t copy = 0; copy < scale; ++copy)
+                *target++ = pixel;
+        }
+        for (int32_t copy = 1; copy < scale; ++copy)
+            std::memcpy(RowOf(to, y * scale + copy), first, rowBytes);
+    }
+}
+
+} // namespace
+
+void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale)
+{
+    switch (from->format->BytesPerPixel) {
+    case 1:
+        ScaleRows<uint8_t>(from, to, scale);
+        break;
+    case 2:
+        ScaleRows<uint16_t>(from, to, scale);
+        break;
+    case 3:
+        ScaleRows<Pixel24>(from, to, scale);
+        break;
+    default:
+        ScaleRows<uint32_t>(from, to, scale);
+        break;
+    }
+}

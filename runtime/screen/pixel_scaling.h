@@ -1,0 +1,13 @@
+// Whole-pixel enlargement of a picture, so that pixel art stays sharp on a
+// screen many times larger than the picture was drawn for.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// Copies `from` into `to` with every pixel repeated `scale` times across and
+// `scale` times down (nearest neighbour). Both surfaces must have the same
+// pixel size, `to` at least `scale` times `from` each way, and both must be
+// locked where SDL asks for it.
+void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale);
