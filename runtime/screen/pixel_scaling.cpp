@@ -20,22 +20,42 @@ const uint8_t* RowOf(const SDL_Surface* surface, int32_t y)
 }
 
 // Each source row is widened once, pixel by pixel; its other copies are
-// whole-row memcpy, which is where most of the bytes go.
-template <class Pixel>
-void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t scale)
+// whole-row memcpy, which is where most of the bytes go. The scale is a
+// constant of each instance, so the widening loop unrolls.
+template <class Pixel, int32_t Scale>
+void ScaleRows(const SDL_Surface* from, SDL_Surface* to)
 {
-    const size_t rowBytes = static_cast<size_t>(from->w) * static_cast<size_t>(scale) * sizeof(Pixel);
+    const size_t rowBytes = static_cast<size_t>(from->w) * Scale * sizeof(Pixel);
     for (int32_t y = 0; y < from->h; ++y) {
         const auto* source = reinterpret_cast<const Pixel*>(RowOf(from, y));
-        uint8_t* const first = RowOf(to, y * scale);
+        uint8_t* const first = RowOf(to, y * Scale);
         auto* target = reinterpret_cast<Pixel*>(first);
         for (int32_t x = 0; x < from->w; ++x) {
             const Pixel pixel = source[x];
-            for (int32_t copy = 0; copy < scale; ++copy)
-                *target++ = pixel;
+            for (int32_t copy = 0; copy < Scale; ++copy)
+                target[x * Scale + copy] = pixel;
         }
-        for (int32_t copy = 1; copy < scale; ++copy)
-            std::memcpy(RowOf(to, y * scale + copy), first, rowBytes);
+        for (int32_t copy = 1; copy < Scale; ++copy)
+            std::memcpy(RowOf(to, y * Scale + copy), first, rowBytes);
+    }
+}
+
+template <class Pixel>
+void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t scale)
+{
+    switch (scale) {
+    case 1:
+        ScaleRows<Pixel, 1>(from, to);
+        break;
+    case 2:
+        ScaleRows<Pixel, 2>(from, to);
+        break;
+    case 3:
+        ScaleRows<Pixel, 3>(from, to);
+        break;
+    default:
+        ScaleRows<Pixel, 4>(from, to);
+        break;
     }
 }
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-// Copies `from` into `to` with every pixel repeated `scale` times across and
-// `scale` times down (nearest neighbour). Both surfaces must have the same
+// Copies `from` into `to` with every pixel repeated `scale` (1 to 4) times
+// across and `scale` times down (nearest neighbour). Both surfaces must have the same
 // pixel size, `to` at least `scale` times `from` each way, and both must be
 // locked where SDL asks for it.
 void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale);
