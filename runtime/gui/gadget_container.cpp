@@ -39,7 +39,7 @@ QV_GadgetRequest Request(GtkWidget* container, GtkWidget* gadget)
     gtk_widget_get_size_request(gadget, &width, &height);
     GtkRequisition natural;
     gtk_widget_get_preferred_size(gadget, nullptr, &natural);
-    return {{x, y, std::max(width, 0), std::max(height, 0)}, natural.width, natural.height, GTK_IS_FRAME(gadget)};
+    return {{x, y, std::max(width, 0), std::max(height, 0)}, natural.width, natural.height, GTK_IS_FRAME(gadget) != FALSE};
 }
 
 // The shown gadgets of a container and what each asks for, in the order

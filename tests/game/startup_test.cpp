@@ -223,8 +223,8 @@ size_t LinesHolding(const std::string& text, const std::string& part)
 // focused, and once more when the game runs (in windowed mode the frame loop
 // keeps the toolkit's events flowing).
 struct Player {
-    std::function<void()> atOptions;
-    std::function<void()> inGame;
+    std::function<void()> atOptions{};
+    std::function<void()> inGame{};
     bool optionsSeen = false;
     bool gameSeen = false;
 };
