@@ -28,9 +28,9 @@ namespace {
 void StartGame(bool window)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    UseAudio = 0;
-    UseKeys = 0;
-    UseWindow = window ? 1 : 0;
+    Settings.UseAudio = 0;
+    Settings.UseKeys = 0;
+    Settings.UseWindow = window ? 1 : 0;
     if (QV_InitStrings(QV_StringAreaSize) == 0 || StartDevices() != nullptr || OpenGameScreen() != nullptr)
         std::abort();
     QV_SetFrameRate(0);

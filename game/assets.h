@@ -1,9 +1,59 @@
-// The pictures, sounds and level tables built into the executable: where each
-// one lies, the read position that walks the level tables, and the loading
-// step of start-up that hands every picture and sound to the runtime.
+// The pictures, sounds and level tables built into the executable: the
+// number of every picture and sound the game shows or plays, named here and
+// nowhere else; where each block lies, found through the data image's table;
+// the read position that walks the level tables; and the loading step of
+// start-up that hands every picture and sound to the runtime.
 #pragma once
 
 #include <cstdint>
+
+// ---- Picture numbers -----------------------------------------------------
+
+constexpr int32_t TileStripSprite = 0;    // the 63 map tiles side by side
+constexpr int32_t TopStripSprite = 1;     // the frame strips around the playfield
+constexpr int32_t BottomStripSprite = 2;
+constexpr int32_t LeftStripSprite = 3;
+constexpr int32_t RightStripSprite = 4;
+constexpr int32_t PlaneSprite = 5;        // the plane's frames 1 to 4 are 5 to 8
+constexpr int32_t PlaneShadowSprite = 9;  // and their shadows 9 to 12
+constexpr int32_t BulletSprite = 13;
+
+// An enemy's type is the number of its first picture: a flying enemy's
+// shadow, whose two animation frames follow it, or a ground enemy's only one.
+constexpr int32_t RaiderType = 14;
+constexpr int32_t DiverType = 17;
+constexpr int32_t StrikerType = 23;
+constexpr int32_t InterceptorType = 26;  // the last of the flying types
+constexpr int32_t GunboatWestType = 29;
+constexpr int32_t GunboatEastType = 31;
+constexpr int32_t TankWestType = 32;     // the first of the small ground types
+
+constexpr int32_t EnemyShotSprite = 37;  // shot kind k shows 37 + k: 0 red, 1 yellow
+constexpr int32_t ExplosionSprite = 39;  // an explosion with n frames left shows 39 + n
+constexpr int32_t GetReadyBanner = 49;
+constexpr int32_t GameOverBanner = 50;
+constexpr int32_t PanelSprite = 51;
+constexpr int32_t MarkerSprite = 52;     // the progress and damage markers
+constexpr int32_t CreditsPicture = 53;
+constexpr int32_t TitlePicture = 54;
+constexpr int32_t DigitSprite = 60;      // digit d is 60 + d
+constexpr int32_t LevelCompletePicture = 75;
+// The bosses' pictures are numbered in the boss table.
+
+// ---- Sound numbers -------------------------------------------------------
+
+constexpr int32_t BuiltInSoundCount = 10;  // sounds 0 to 9
+
+constexpr int32_t EnemyHitSound = 0;  // a bullet hits an enemy, or an enemy rams the plane
+constexpr int32_t GunSound = 1;
+constexpr int32_t ExplosionSound = 2;
+constexpr int32_t EnemyFireSound = 3;  // an enemy or a boss fires
+constexpr int32_t PlayerDestroyedSound = 4;
+constexpr int32_t BossDestroyedSound = 5;
+constexpr int32_t PlayMusic = 6;
+constexpr int32_t BossMusicLow = 7;    // the two layers of the boss music
+constexpr int32_t TitleMusic = 8;
+constexpr int32_t BossMusicHigh = 9;
 
 // ---- Level data ----------------------------------------------------------
 
@@ -20,9 +70,11 @@ const uint8_t* LevelMapStart();
 const uint8_t* BossTableStart();
 const uint8_t* WaveStreamStart();
 
-// The read position in the level data. Callers set it to a block's start
-// (plus a wave offset) before reading.
+// The read position in the level data, moved by the two calls below alone.
 extern const uint8_t* DataCursor;
+
+// Puts DataCursor at `position` (a block's start, plus a wave offset).
+void StartReading(const uint8_t* position);
 
 // Returns the signed 32-bit little-endian integer at DataCursor and moves
 // DataCursor 4 bytes on.
@@ -30,26 +82,24 @@ int32_t ReadDataInteger();
 
 // ---- Pictures and sounds -------------------------------------------------
 
-constexpr int32_t BuiltInPictureCount = 70;
-constexpr int32_t BuiltInSoundCount = 10;
-
 // A file image inside the executable: a BMP picture or a RIFF WAVE sound.
 struct BuiltInFile {
     const uint8_t* address;
     int32_t size;
 };
 
-// The picture for a sprite number; {nullptr, 0} for a number the game does
-// not use (39, 48, 58, 59, 73, 74 and everything outside 0 to 75).
+// The picture the data image holds for a sprite number; {nullptr, 0} for a
+// number it holds none for.
 BuiltInFile SpritePicture(int32_t sprite);
 
-// The WAVE image of sound 0 to 9; {nullptr, 0} for any other number.
+// The WAVE image of a sound number; {nullptr, 0} for a number without one.
 BuiltInFile SoundWave(int32_t sound);
 
 // ---- Start-up ------------------------------------------------------------
 
-// Loads the 70 pictures into their sprite numbers in the fixed load order
-// (the screen must be open), then, only when useAudio is nonzero, sounds 0
-// to 9. The results of the individual loads are not checked: a picture or
-// sound the runtime refuses leaves its number empty.
+// Loads every picture of the data image into its sprite number, in storage
+// order (the screen must be open), then, only when useAudio is nonzero,
+// every sound into its sound number. The results of the individual loads
+// are not checked: a picture or sound the runtime refuses leaves its number
+// empty.
 void LoadBuiltInAssets(int32_t useAudio);

@@ -2,20 +2,15 @@
 
 #include "game/assets.h"
 #include "game/enemy_waves.h"
-#include "game/frame_loop.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/shots_explosions.h"
+#include "game/sound_cues.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/sprites.h"
 
-Boss* Bosses;
-int32_t ActiveBoss;
-int32_t ShownBoss;
-int32_t BossMusicCounter;
-int32_t BossStepDelay;
-int32_t BossFireChance;
+BossState BossFight;
 
 namespace {
 
@@ -26,21 +21,15 @@ constexpr int32_t GoneY = 500;
 constexpr int32_t PointsPerHit = 5;
 constexpr int32_t PointsPerBossNumber = 250;
 
-constexpr int32_t ExplosionSound = 2;
-constexpr int32_t BossFireSound = 3;
-constexpr int32_t BossDestroyedSound = 5;
-constexpr int32_t BossMusicLow = 7;
-constexpr int32_t BossMusicHigh = 9;
-
 // The stop test of the scroll tick raises the counter on every tick spent at
 // a stop row, so a counter of 1 on a tick with a fight on means this tick
 // has just raised it from 0. A counter left standing by a death (nothing
 // resets it then) keeps the next fight silent.
 void StartMusicAtFightStart()
 {
-    if (FrameParity >= 2 && ActiveBoss >= 1 && BossMusicCounter == 1) {
-        PlayGameSound(BossMusicLow, 1);
-        PlayGameSound(BossMusicHigh, 1);
+    if (IsScrollTick() && BossFight.ActiveBoss >= 1 && BossFight.BossMusicCounter == 1) {
+        PlayGameSound(BossMusicLow, MusicMode);
+        PlayGameSound(BossMusicHigh, MusicMode);
     }
 }
 
@@ -49,21 +38,21 @@ void StartMusicAtFightStart()
 // right and stops for good.
 void SteerActiveBoss()
 {
-    Boss& boss = Bosses[ActiveBoss];
-    if (ActiveBoss == 1 || ActiveBoss == 2) {
+    Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
+    if (BossFight.ActiveBoss == 1 || BossFight.ActiveBoss == 2) {
         const int32_t r = QV_Random(15);
         if (r == 10)
             boss.X += 1;
         if (r == 5)
             boss.X -= 1;
-        const int32_t swingSpeed = ActiveBoss == 1 ? 1 : 2;
-        BossFireChance = 20;
+        const int32_t swingSpeed = BossFight.ActiveBoss == 1 ? 1 : 2;
+        BossFight.BossFireChance = 20;
         if (boss.Y > 200)
             boss.DY = -swingSpeed;
         if (boss.Y < 64)
             boss.DY = swingSpeed;
-    } else if (ActiveBoss == 3) {
-        BossFireChance = 10;
+    } else if (BossFight.ActiveBoss == 3) {
+        BossFight.BossFireChance = 10;
         if (boss.X < 100)
             boss.DX = 0;
     }
@@ -71,14 +60,14 @@ void SteerActiveBoss()
 
 void MoveShownBoss()
 {
-    BossStepDelay += 1;
-    if (BossStepDelay <= 1)
+    BossFight.BossStepDelay += 1;
+    if (BossFight.BossStepDelay <= 1)
         return;
-    BossStepDelay = 0;
-    Boss& shown = Bosses[ShownBoss];
+    BossFight.BossStepDelay = 0;
+    Boss& shown = BossFight.Bosses[BossFight.ShownBoss];
     shown.X += shown.DX;
     shown.Y += shown.DY;
-    if (ActiveBoss >= 1)
+    if (BossFight.ActiveBoss >= 1)
         SteerActiveBoss();
 }
 
@@ -97,22 +86,19 @@ constexpr Reward Rewards[BossCount + 1] = {
 
 void GiveReward()
 {
-    const Reward& reward = Rewards[ActiveBoss];
-    PlayerSpeed = reward.playerSpeed;
-    BulletSlots = reward.bulletSlots;
-    if (reward.nextWaveOffset == NoNextWave)
-        return;
-    DataCursor = WaveStreamStart() + reward.nextWaveOffset;
-    ReadNextWave();
+    const Reward& reward = Rewards[BossFight.ActiveBoss];
+    Rearm(reward.playerSpeed, reward.bulletSlots);
+    if (reward.nextWaveOffset != NoNextWave)
+        ReadWaveAt(reward.nextWaveOffset);
 }
 
-void DestroyActiveBoss(Bullet& bullet)
+void DestroyActiveBoss(int32_t slot)
 {
-    Boss& boss = Bosses[ActiveBoss];
+    Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
     StopGameSound(BossMusicLow);
     StopGameSound(BossMusicHigh);
-    PlayGameSound(BossDestroyedSound, 0);
-    Score += PointsPerBossNumber * ActiveBoss;
+    PlayGameSound(BossDestroyedSound, EffectMode);
+    AddScore(PointsPerBossNumber * BossFight.ActiveBoss);
     const int32_t cx = boss.X + boss.CentreX;
     const int32_t cy = boss.Y + boss.CentreY;
     const int32_t h = boss.CentreX >> 1;
@@ -121,16 +107,15 @@ void DestroyActiveBoss(Bullet& bullet)
     AddExplosion(cx - h, cy, 8, 8);
     AddExplosion(cx + h, cy, 8, 6);
     AddExplosion(cx, cy + v, 8, 6);
-    bullet.Active = 0;
+    RetireBullet(slot);
     // The wreck sinks away as the shown boss.
     boss.DX = 0;
     boss.DY = 1;
     boss.Sprite += 1;
     GiveReward();
-    BossMusicCounter = 0;
-    ActiveBoss = 0;
-    // Off 416, the stop test fails from the next tick on and the map scrolls.
-    ScrollY += 1;
+    BossFight.BossMusicCounter = 0;
+    BossFight.ActiveBoss = 0;
+    LeaveStopRow();
 }
 
 // Bullets are tested where they were drawn in the previous frame, since the
@@ -138,9 +123,9 @@ void DestroyActiveBoss(Bullet& bullet)
 // remaining bullets then fly on untested.
 bool TakeBulletHits()
 {
-    Boss& boss = Bosses[ActiveBoss];
-    for (int32_t slot = 1; slot <= BulletSlots; ++slot) {
-        Bullet& bullet = Bullets[slot];
+    Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
+    for (int32_t slot = 1; slot <= Player.BulletSlots; ++slot) {
+        const Bullet& bullet = Player.Bullets[slot];
         if (bullet.Active != 1)
             continue;
         if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, boss.Sprite, boss.X, boss.Y) == 0)
@@ -149,12 +134,12 @@ bool TakeBulletHits()
         if (boss.HitPoints == boss.DamagedAt)
             boss.Sprite += 1;
         if (boss.HitPoints == 0) {
-            DestroyActiveBoss(bullet);
+            DestroyActiveBoss(slot);
             return true;
         }
-        PlayGameSound(ExplosionSound, 0);
-        Score += PointsPerHit;
-        bullet.Active = 0;
+        PlayGameSound(ExplosionSound, EffectMode);
+        AddScore(PointsPerHit);
+        RetireBullet(slot);
         AddExplosion(bullet.X - 32, bullet.Y - 32, 4, 1);
     }
     return false;
@@ -184,22 +169,22 @@ void ShotVelocity(int32_t d, int32_t& dx, int32_t& dy)
 // A shot raises the chance of another until the next boss move resets it.
 void Fire()
 {
-    const Boss& boss = Bosses[ActiveBoss];
-    if (!InFirePosition(boss) || QV_Random(BossFireChance) != BossFireChance)
+    const Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
+    if (!InFirePosition(boss) || QV_Random(BossFight.BossFireChance) != BossFight.BossFireChance)
         return;
-    PlayGameSound(BossFireSound, 0);
+    PlayGameSound(EnemyFireSound, EffectMode);
     int32_t x;
-    if (ActiveBoss == 3) {
-        BossFireChance = 6;
+    if (BossFight.ActiveBoss == 3) {
+        BossFight.BossFireChance = 6;
         x = boss.X + QV_Random(2 * boss.CentreX);
     } else {
-        BossFireChance = 4;
+        BossFight.BossFireChance = 4;
         x = boss.X + boss.CentreX;
     }
     const int32_t y = boss.Y + boss.CentreY;
     int32_t dx;
     int32_t dy;
-    ShotVelocity(QV_Random(BossFireChance), dx, dy);
+    ShotVelocity(QV_Random(BossFight.BossFireChance), dx, dy);
     AddEnemyShot(x, y, dx, dy, 0);
 }
 
@@ -207,9 +192,9 @@ void Fire()
 
 void LoadBosses()
 {
-    DataCursor = BossTableStart();
+    StartReading(BossTableStart());
     for (int32_t number = 1; number <= BossCount; ++number) {
-        Boss& boss = Bosses[number];
+        Boss& boss = BossFight.Bosses[number];
         boss.X = ReadDataInteger();
         boss.Y = ReadDataInteger();
         boss.DX = ReadDataInteger();
@@ -220,17 +205,41 @@ void LoadBosses()
         boss.CentreY = ReadDataInteger();
         boss.Sprite = ReadDataInteger();
     }
+    ForgetBosses();
+}
+
+void StopForBoss(int32_t boss)
+{
+    BossFight.ActiveBoss = boss;
+    BossFight.ShownBoss = boss;
+    BossFight.BossMusicCounter += 1;
+}
+
+// The scroll moves on because the stop row is left: ScrollY no longer
+// matches the stop test.
+void SendActiveBossAway()
+{
+    if (BossFight.ActiveBoss >= 1)
+        BossFight.Bosses[BossFight.ActiveBoss].DY = 1;
+    BossFight.ActiveBoss = 0;
+    LeaveStopRow();
+}
+
+void ForgetBosses()
+{
+    BossFight.ActiveBoss = 0;
+    BossFight.ShownBoss = 0;
 }
 
 void BossStep()
 {
-    if (ShownBoss < 1 || Bosses[ShownBoss].Y >= GoneY)
+    if (BossFight.ShownBoss < 1 || BossFight.Bosses[BossFight.ShownBoss].Y >= GoneY)
         return;
     StartMusicAtFightStart();
     MoveShownBoss();
-    const Boss& shown = Bosses[ShownBoss];
+    const Boss& shown = BossFight.Bosses[BossFight.ShownBoss];
     QV_DisplayTransparentSprite(shown.Sprite, shown.X, shown.Y);
-    if (ActiveBoss < 1)
+    if (BossFight.ActiveBoss < 1)
         return;
     if (!TakeBulletHits())
         Fire();

@@ -3,6 +3,7 @@
 // follow a boss's destruction.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // ---- Record --------------------------------------------------------------
@@ -25,17 +26,32 @@ struct Boss {
 
 constexpr int32_t BossCount = 3;
 
-extern Boss* Bosses;               // element 0 of records 0 to 4; 1 to 3 are used
-extern int32_t ActiveBoss;         // boss being fought (holds the scroll), or 0
-extern int32_t ShownBoss;          // boss moved and drawn (also its wreck), or 0
-extern int32_t BossMusicCounter;   // scroll ticks spent at a boss stop row
-extern int32_t BossStepDelay;      // the shown boss moves every second frame
-extern int32_t BossFireChance;     // range of the boss's fire draw
+struct BossState {
+    std::array<Boss, BossCount + 1> Bosses{};  // records 1 to 3 are used
+    int32_t ActiveBoss = 0;        // boss being fought (holds the scroll), or 0
+    int32_t ShownBoss = 0;         // boss moved and drawn (also its wreck), or 0
+    int32_t BossMusicCounter = 0;  // scroll ticks spent at a boss stop row
+    int32_t BossStepDelay = 0;     // the shown boss moves every second frame
+    int32_t BossFireChance = 0;    // range of the boss's fire draw
+};
+
+// Written by this module alone; the rest of the game reads it.
+extern BossState BossFight;
 
 // ---- Operations ----------------------------------------------------------
 
-// Reads the three boss records afresh from the boss table.
+// Reads the three boss records afresh from the boss table; no boss is
+// fought or shown.
 void LoadBosses();
+
+// A scroll tick at boss `boss`'s stop row: the fight is on (or goes on).
+void StopForBoss(int32_t boss);
+
+// The player is destroyed: the boss being fought sinks away without a reward.
+void SendActiveBossAway();
+
+// No boss is fought or shown (the title page).
+void ForgetBosses();
 
 // The boss part of a frame: music, movement, drawing, bullet hits,
 // destruction and fire. Does nothing unless a boss is shown above y 500.

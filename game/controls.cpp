@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int32_t EscapeKey = 27;
-constexpr int32_t PauseKey = 112;  // P
+constexpr int32_t EscapeKey = QV_KEY_ESCAPE;
+constexpr int32_t PauseKey = QV_KEY_P;
 constexpr int32_t FireButton = 1;
 
 struct FileCloser {
@@ -32,6 +32,7 @@ struct ControlsState {
     bool viewerStopped = false;
     // Every run.
     ReplayFrame frame;
+    PlayerInput playerInput;
     int32_t frameNumber = 0;
     // Key events taken while the game was paused, not yet seen by the game.
     std::vector<QV_KeyEvent> pausedKeys;
@@ -85,6 +86,21 @@ bool Pressed(std::span<const QV_KeyEvent> events, int32_t key)
             return true;
     }
     return false;
+}
+
+// -1, 0 or +1 from two opposite keys; both held cancel out.
+int32_t KeyAxis(int32_t lessKey, int32_t moreKey)
+{
+    return QV_KeyboardPushed(moreKey) - QV_KeyboardPushed(lessKey);
+}
+
+PlayerInput ReadPlayerInput(bool joystick)
+{
+    if (joystick) {
+        const JoystickReading& reading = controls.frame.joystick;
+        return {reading.x, reading.y, reading.button != 0};
+    }
+    return {KeyAxis(QV_KEY_LEFT, QV_KEY_RIGHT), KeyAxis(QV_KEY_UP, QV_KEY_DOWN), QV_KeyboardPushed(QV_KEY_SPACE) != 0};
 }
 
 void TakeReplayedInput()
@@ -154,7 +170,13 @@ void TakeFrameInput(bool joystick)
         TakeReplayedInput();
     else
         TakeLiveInput(joystick);
+    controls.playerInput = ReadPlayerInput(joystick);
     ++controls.frameNumber;
+}
+
+PlayerInput FramePlayerInput()
+{
+    return controls.playerInput;
 }
 
 bool PauseAsked(bool windowed)
@@ -181,11 +203,6 @@ bool WaitWhilePaused()
         if (Pressed(QV_KeyboardEventsTaken(), PauseKey))
             return true;
     }
-}
-
-JoystickReading FrameJoystick()
-{
-    return controls.frame.joystick;
 }
 
 void EndControlledFrames()

@@ -3,6 +3,7 @@
 // back, where the live keyboard only stops the watching.
 #pragma once
 
+#include "game/player.h"
 #include "game/replay/replay_file.h"
 
 #include <string>
@@ -29,8 +30,13 @@ void BeginControlledFrames(const ReplayHeader& header);
 bool ControlledFramesLeft();
 
 // Takes this frame's input into the keyboard layer's table and the frame's
-// joystick reading (read from the joystick only when `joystick` is true).
+// joystick reading (read from the joystick only when `joystick` is true),
+// and from them the player's input record: from the joystick when
+// `joystick` is true, from the arrow keys and Space otherwise.
 void TakeFrameInput(bool joystick);
+
+// The player's input record TakeFrameInput made for this frame.
+PlayerInput FramePlayerInput();
 
 // True when the player asked in this frame for a pause: P pressed, or, in a
 // window, the keyboard's focus gone to another window. A replay never
@@ -42,9 +48,6 @@ bool PauseAsked(bool windowed);
 // reach the game with the next frame's input, so a key let go during the
 // pause is up when play goes on.
 bool WaitWhilePaused();
-
-// The joystick reading TakeFrameInput took for this frame.
-JoystickReading FrameJoystick();
 
 // Completes a recording, and says on standard error when a replay was cut
 // short or could not be written whole.

@@ -1,30 +1,21 @@
 #include "game/enemy_waves.h"
 
 #include "game/assets.h"
-#include "game/frame_loop.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/shots_explosions.h"
+#include "game/sound_cues.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/sprites.h"
 
-QV_List Enemies;
-int32_t EnemyFrame;
-int32_t EnemyFrameDelay;
-int32_t EnemyFireChance;
-int32_t EnemyShotKind;
-int32_t EnemyShotOffset;
+EnemyWaveState Waves;
 
 namespace {
 
 // Wave stream markers.
 constexpr int32_t EnemyRecordFollows = 0;
 constexpr int32_t EndOfWave = 9;
-
-// Enemy types (their base sprite numbers).
-constexpr int32_t FirstGroundType = 27;
-constexpr int32_t FirstSmallGroundType = 32;
 
 // An enemy leaves at the bottom below this Y, and by its side beyond these X.
 constexpr int32_t BottomExitY = 448;
@@ -39,23 +30,19 @@ constexpr int32_t FireDraw = 80;
 constexpr int32_t RamDamage = 20;
 constexpr int32_t PointsPerHit = 5;
 
-constexpr int32_t EnemyHitSound = 0;
-constexpr int32_t ExplosionSound = 2;
-constexpr int32_t EnemyFireSound = 3;
-
 enum class SideExit { None, Left, Right };
 
 bool IsFlying(const Enemy& enemy)
 {
-    return enemy.Sprite < FirstGroundType;
+    return enemy.Sprite <= InterceptorType;
 }
 
 SideExit SideExitOf(int32_t type)
 {
     switch (type) {
-    case 14: case 17: case 29:
+    case RaiderType: case DiverType: case GunboatWestType:
         return SideExit::Left;
-    case 23: case 26: case 31:
+    case StrikerType: case InterceptorType: case GunboatEastType:
         return SideExit::Right;
     default:
         return SideExit::None;
@@ -79,32 +66,27 @@ bool HasPassedSide(const Enemy& enemy)
 // against.
 int32_t CurrentPicture(const Enemy& enemy)
 {
-    return IsFlying(enemy) ? enemy.Sprite + EnemyFrame : enemy.Sprite;
-}
-
-bool IsScrollTick()
-{
-    return FrameParity >= 2;
+    return IsFlying(enemy) ? enemy.Sprite + Waves.EnemyFrame : enemy.Sprite;
 }
 
 void AdvanceAnimation()
 {
-    EnemyFrameDelay += 1;
-    if (EnemyFrameDelay > 1) {
-        EnemyFrameDelay = 0;
-        EnemyFrame += 1;
-        if (EnemyFrame > 2)
-            EnemyFrame = 1;
+    Waves.EnemyFrameDelay += 1;
+    if (Waves.EnemyFrameDelay > 1) {
+        Waves.EnemyFrameDelay = 0;
+        Waves.EnemyFrame += 1;
+        if (Waves.EnemyFrame > 2)
+            Waves.EnemyFrame = 1;
     }
 }
 
 void Ram(Enemy& enemy)
 {
-    PlayGameSound(EnemyHitSound, 0);
-    FrameDamage += RamDamage;
+    PlayGameSound(EnemyHitSound, EffectMode);
+    TakeRamDamage(RamDamage);
     AddExplosion(enemy.X, enemy.Y, 8, 4);
     enemy.Active = 0;
-    AddExplosion(PlayerX, PlayerY, 4, 1);
+    AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
 }
 
 void MoveFlying(Enemy& enemy)
@@ -112,9 +94,9 @@ void MoveFlying(Enemy& enemy)
     enemy.X += enemy.DX;
     enemy.Y += enemy.DY;
     QV_DisplayTransparentSprite(enemy.Sprite, enemy.X + 40, enemy.Y + 50);
-    QV_DisplayTransparentSprite(enemy.Sprite + EnemyFrame, enemy.X, enemy.Y);
-    if (QV_SpritePixelCollision(PlayerFrame + 4, PlayerX, PlayerY,
-                                enemy.Sprite + EnemyFrame, enemy.X, enemy.Y) != 0)
+    QV_DisplayTransparentSprite(enemy.Sprite + Waves.EnemyFrame, enemy.X, enemy.Y);
+    if (QV_SpritePixelCollision(PlanePicture(), Player.PlayerX, Player.PlayerY,
+                                enemy.Sprite + Waves.EnemyFrame, enemy.X, enemy.Y) != 0)
         Ram(enemy);
 }
 
@@ -128,17 +110,19 @@ void MoveGround(Enemy& enemy)
     QV_DisplayTransparentSprite(enemy.Sprite, enemy.X, enemy.Y);
 }
 
-void SetFireParameters(const Enemy& enemy)
+// How an enemy type fires: the range of its fire draw, the kind of its
+// shots and where they start, relative to the enemy.
+struct FireParameters {
+    int32_t chance;
+    int32_t shotKind;
+    int32_t shotOffset;
+};
+
+FireParameters FireParametersOf(const Enemy& enemy)
 {
-    if (IsFlying(enemy)) {
-        EnemyFireChance = 100;
-        EnemyShotKind = 1;
-        EnemyShotOffset = 32;
-    } else {
-        EnemyFireChance = 180;
-        EnemyShotKind = 0;
-        EnemyShotOffset = enemy.Sprite < FirstSmallGroundType ? 32 : 16;
-    }
+    if (IsFlying(enemy))
+        return {100, 1, 32};
+    return {180, 0, enemy.Sprite < TankWestType ? 32 : 16};
 }
 
 bool InFireArea(const Enemy& enemy)
@@ -149,18 +133,18 @@ bool InFireArea(const Enemy& enemy)
 
 // Two shots spreading away from each other, downwards when the plane is
 // level with or below the enemy, upwards otherwise.
-void FireVolley(Enemy& enemy)
+void FireVolley(Enemy& enemy, const FireParameters& fire)
 {
     enemy.Shots -= 1;
-    PlayGameSound(EnemyFireSound, 0);
-    const int32_t x = enemy.X + EnemyShotOffset;
-    const int32_t y = enemy.Y + EnemyShotOffset;
-    if (PlayerY >= enemy.Y) {
-        AddEnemyShot(x, y, enemy.DX - 1, enemy.DY + 2, EnemyShotKind);
-        AddEnemyShot(x, y, enemy.DX + 1, enemy.DY + 2, EnemyShotKind);
+    PlayGameSound(EnemyFireSound, EffectMode);
+    const int32_t x = enemy.X + fire.shotOffset;
+    const int32_t y = enemy.Y + fire.shotOffset;
+    if (Player.PlayerY >= enemy.Y) {
+        AddEnemyShot(x, y, enemy.DX - 1, enemy.DY + 2, fire.shotKind);
+        AddEnemyShot(x, y, enemy.DX + 1, enemy.DY + 2, fire.shotKind);
     } else {
-        AddEnemyShot(x, y, 1 - enemy.DX, -enemy.DY - 1, EnemyShotKind);
-        AddEnemyShot(x, y, -1 - enemy.DX, -enemy.DY - 1, EnemyShotKind);
+        AddEnemyShot(x, y, 1 - enemy.DX, -enemy.DY - 1, fire.shotKind);
+        AddEnemyShot(x, y, -1 - enemy.DX, -enemy.DY - 1, fire.shotKind);
     }
 }
 
@@ -168,9 +152,10 @@ void Fire(Enemy& enemy)
 {
     if (!InFireArea(enemy))
         return;
+    const FireParameters fire = FireParametersOf(enemy);
     // The draw is made even when the enemy has no volleys left.
-    if (QV_Random(EnemyFireChance) == FireDraw && enemy.Shots > 0)
-        FireVolley(enemy);
+    if (QV_Random(fire.chance) == FireDraw && enemy.Shots > 0)
+        FireVolley(enemy, fire);
 }
 
 // An enemy that an earlier bullet finished this frame still takes the later
@@ -178,21 +163,21 @@ void Fire(Enemy& enemy)
 void TakeBulletHits(Enemy& enemy)
 {
     const int32_t picture = CurrentPicture(enemy);
-    for (int32_t slot = 1; slot <= BulletSlots; ++slot) {
-        Bullet& bullet = Bullets[slot];
+    for (int32_t slot = 1; slot <= Player.BulletSlots; ++slot) {
+        const Bullet& bullet = Player.Bullets[slot];
         if (bullet.Active != 1)
             continue;
         if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, picture, enemy.X, enemy.Y) == 0)
             continue;
         enemy.HitPoints -= 1;
-        PlayGameSound(EnemyHitSound, 0);
-        Score += PointsPerHit;
-        bullet.Active = 0;
+        PlayGameSound(EnemyHitSound, EffectMode);
+        AddScore(PointsPerHit);
+        RetireBullet(slot);
         if (enemy.HitPoints == 0) {
             enemy.Active = 0;
             AddExplosion(enemy.X, enemy.Y, 8, 4);
         } else {
-            PlayGameSound(ExplosionSound, 0);
+            PlayGameSound(ExplosionSound, EffectMode);
             AddExplosion(enemy.X, enemy.Y, 4, 1);
         }
     }
@@ -203,7 +188,7 @@ void TakeBulletHits(Enemy& enemy)
 // meets every bullet.
 void WalkEnemy(Enemy& enemy)
 {
-    if (MapRow <= enemy.StartRow || enemy.Active != 1)
+    if (Level.MapRow <= enemy.StartRow || enemy.Active != 1)
         return;
     if (IsScrollTick())
         enemy.Y += 1;
@@ -217,7 +202,6 @@ void WalkEnemy(Enemy& enemy)
         MoveFlying(enemy);
     else
         MoveGround(enemy);
-    SetFireParameters(enemy);
     Fire(enemy);
     TakeBulletHits(enemy);
 }
@@ -242,23 +226,29 @@ Enemy ReadEnemyRecord()
 // A marker other than 0 and 9 is skipped as a single word.
 void ReadNextWave()
 {
-    QV_ClearList(&Enemies);
+    QV_ClearList(&Waves.Enemies);
     int32_t marker;
     do {
         marker = ReadDataInteger();
         if (marker == EnemyRecordFollows) {
             const Enemy enemy = ReadEnemyRecord();
-            if (QV_AddElement(&Enemies) != nullptr)
-                *QV_CurrentRecord<Enemy>(Enemies) = enemy;
+            if (QV_AddElement(&Waves.Enemies) != nullptr)
+                *QV_CurrentRecord<Enemy>(Waves.Enemies) = enemy;
         }
     } while (marker != EndOfWave);
+}
+
+void ReadWaveAt(int32_t offset)
+{
+    StartReading(WaveStreamStart() + offset);
+    ReadNextWave();
 }
 
 void EnemyStep()
 {
     AdvanceAnimation();
-    FrameDamage = 0;
-    QV_ResetList(&Enemies);
-    while (QV_NextElement(&Enemies) != nullptr)
-        WalkEnemy(*QV_CurrentRecord<Enemy>(Enemies));
+    ClearFrameDamage();
+    QV_ResetList(&Waves.Enemies);
+    while (QV_NextElement(&Waves.Enemies) != nullptr)
+        WalkEnemy(*QV_CurrentRecord<Enemy>(Waves.Enemies));
 }

@@ -3,15 +3,15 @@
 // playfield, firing volleys, ramming the plane and taking bullet hits.
 #pragma once
 
-#include <cstdint>
+#include "game/record_list.h"
 
-#include "runtime/core/lists.h"
+#include <cstdint>
 
 // ---- Record --------------------------------------------------------------
 
-// One enemy. Sprite is the type: the shadow picture of a flying enemy (whose
-// animation frames are Sprite + 1 and Sprite + 2), the only picture of a
-// ground enemy. Types below 27 fly.
+// One enemy. Sprite is the type (assets.h): the shadow picture of a flying
+// enemy, whose animation frames are Sprite + 1 and Sprite + 2, or the only
+// picture of a ground enemy.
 struct Enemy {
     int32_t X;
     int32_t Y;
@@ -26,14 +26,14 @@ struct Enemy {
 
 // ---- State ---------------------------------------------------------------
 
-extern QV_List Enemies;          // created at start-up with the size of Enemy
-extern int32_t EnemyFrame;       // animation frame of flying enemies, 1 or 2
-extern int32_t EnemyFrameDelay;  // divider of EnemyFrame, 0 or 1
+struct EnemyWaveState {
+    RecordList<Enemy> Enemies;
+    int32_t EnemyFrame = 1;       // animation frame of flying enemies, 1 or 2
+    int32_t EnemyFrameDelay = 0;  // divider of EnemyFrame, 0 or 1
+};
 
-// Fire parameters of the enemy being walked, set from its type.
-extern int32_t EnemyFireChance;
-extern int32_t EnemyShotKind;
-extern int32_t EnemyShotOffset;
+// Written by this module alone; the rest of the game reads it.
+extern EnemyWaveState Waves;
 
 // ---- Operations ----------------------------------------------------------
 
@@ -41,6 +41,10 @@ extern int32_t EnemyShotOffset;
 // the wave's end marker.
 void ReadNextWave();
 
-// The enemy part of a frame: advances the animation counter, clears
-// FrameDamage and walks every enemy.
+// Replaces Enemies with the wave at `offset` in the wave stream (0 for the
+// level's first section, Wave2Offset, Wave3Offset).
+void ReadWaveAt(int32_t offset);
+
+// The enemy part of a frame: advances the animation counter, clears the
+// frame's ramming damage and walks every enemy.
 void EnemyStep();

@@ -9,42 +9,24 @@
 #include "game/player.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
+#include "game/sound_cues.h"
 #include "game/status_panel.h"
-#include "runtime/core/lists.h"
 #include "runtime/core/random.h"
 #include "runtime/gui/windows.h"
-#include "runtime/screen/drawing.h"
 #include "runtime/input/keyboard.h"
+#include "runtime/screen/drawing.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/sprites.h"
 
-#include <SDL.h>
-
-int32_t QuitFlag = 0;
-int32_t TitleMode = 0;
-int32_t TitlePage = 0;
-int32_t AttractRow = 0;
-int32_t TitleMusicPending = 0;
-int32_t FrameParity = 0;
-int32_t FrameDamage = 0;
-int32_t DamageGauge = 0;
+FlowState Flow;
 
 namespace {
 
 constexpr int32_t LeaveLoop = 2;
 
-constexpr int32_t StartKey = SDLK_s;
-constexpr int32_t CreditsKey = SDLK_F12;
+constexpr int32_t StartKey = QV_KEY_S;
+constexpr int32_t CreditsKey = QV_KEY_F12;
 
-// Title pages and their pictures.
-constexpr int32_t TitlePicturePage = 0;
-constexpr int32_t CreditsPage = 1;
-constexpr int32_t GameOverPage = 2;
-constexpr int32_t TitlePicture = 54;
-constexpr int32_t CreditsPicture = 53;
-constexpr int32_t GameOverBanner = 50;
-constexpr int32_t GetReadyBanner = 49;
-constexpr int32_t LevelCompletePicture = 75;
 constexpr int32_t BannerX = 140;
 constexpr int32_t BannerY = 165;
 
@@ -55,16 +37,6 @@ constexpr int32_t AttractRestartRow = 15;
 constexpr int32_t AttractRows = 5;
 constexpr int32_t GetReadyRows = 5;  // the banner shows below this row
 
-constexpr int32_t PlayMusic = 6;
-constexpr int32_t TitleMusic = 8;
-constexpr int32_t ExplosionSound = 2;
-constexpr int32_t MusicMode = 1;
-constexpr int32_t EffectMode = 0;
-
-// Out of play the gauge holds a value past its end, clamped in the first
-// frame without a death.
-constexpr int32_t DamageGaugeIdle = 999;
-
 // The pause banner, centred on the playfield.
 constexpr const char* PausedText = "PAUSED";
 constexpr const char* ResumeText = "P to resume";
@@ -72,11 +44,6 @@ constexpr int32_t PausedBannerWidth = 136;
 constexpr int32_t PausedBannerHeight = 44;
 constexpr int32_t PausedBannerX = 240 - PausedBannerWidth / 2;
 constexpr int32_t PausedBannerY = 240 - PausedBannerHeight / 2;
-
-// Start-of-play values of the plane.
-constexpr int32_t StartPlayerX = 192;
-constexpr int32_t StartPlayerY = 360;
-constexpr int32_t StartBulletSlots = 2;
 
 // Level-complete fireworks: one in FireworkChance + 1 frames, inside the
 // upper playfield.
@@ -89,21 +56,79 @@ constexpr int32_t FireworkHeight = 200;
 constexpr int32_t FireworkFrames = 8;
 constexpr int32_t FireworkDelay = 4;
 
+bool ShowsGameOver()
+{
+    return Flow.Phase == GamePhase::GameOver || Flow.Phase == GamePhase::GameOverAtLevelEnd;
+}
+
+// ---- Changes of phase -------------------------------------------------------
+
 void ReadFirstWave()
 {
-    DataCursor = WaveStreamStart();
-    ReadNextWave();
+    ReadWaveAt(0);
 }
+
+void StartPlay()
+{
+    StopGameSound(TitleMusic);
+    PlayGameSound(PlayMusic, MusicMode);
+    LoadBosses();
+    StartPlane();
+    SetDamageGauge(DamageGaugeStart);
+    ResetScore();
+    Flow.StartPage = ShowsGameOver() ? GamePhase::GameOver : Flow.Phase;
+    Flow.Phase = GamePhase::Play;
+    RestartScrollAt(0);
+    ReadFirstWave();
+    ClearShotsAndExplosions();
+}
+
+// Alternates the title and credits pages (game over gives way to the title)
+// and replays the start of the level under them.
+void NextAttractPage()
+{
+    Flow.Phase = Flow.Phase == GamePhase::Title ? GamePhase::Credits : GamePhase::Title;
+    Flow.AttractRow = AttractRestartRow;
+    RestartScrollAt(AttractStartRow);
+    ReadFirstWave();
+}
+
+// The scroll stops on the level's end row, whether the plane is in play or
+// was lost on the way there.
+void ReachLevelEnd()
+{
+    if (Flow.Phase == GamePhase::Play)
+        Flow.Phase = GamePhase::LevelComplete;
+    else if (Flow.Phase == GamePhase::GameOver)
+        Flow.Phase = GamePhase::GameOverAtLevelEnd;
+}
+
+// The player is destroyed. The upper boss-music layer plays on to its end.
+void DeathStep()
+{
+    AddExplosion(Player.PlayerX - 2, Player.PlayerY, 8, 10);
+    AddExplosion(Player.PlayerX + 2, Player.PlayerY + 16, 8, 8);
+    Flow.Phase = AtLevelEnd() ? GamePhase::GameOverAtLevelEnd : GamePhase::GameOver;
+    ParkPlane();
+    StopGameSound(BossMusicLow);
+    StopGameSound(PlayMusic);
+    PlayGameSound(PlayerDestroyedSound, EffectMode);
+    SendActiveBossAway();
+    Flow.AttractRow = Level.MapRow;
+    Flow.TitleMusicPending = 1;
+}
+
+// ---- Steps of the frame -----------------------------------------------------
 
 // The options window is long closed by now; this keeps the toolkit's
 // events flowing while the game runs in a window. A timedemo runs unpaced,
 // so it does not rest.
 void HandleWindowEvents()
 {
-    if (UseWindow == 0)
+    if (Settings.UseWindow == 0)
         return;
     if (QV_WindowEvent() == QV_EventCloseWindow)
-        QuitFlag = LeaveLoop;
+        Flow.QuitFlag = LeaveLoop;
     else if (!TimingFrames())
         QV_Delay(1);
 }
@@ -113,86 +138,45 @@ void HandleWindowEvents()
 // turns into the same request).
 void ExamineControls()
 {
-    TakeFrameInput(UseKeys != 0);
-    if (QV_KeyboardReleased(SDLK_ESCAPE) != 0 || QV_KeyboardQuitRequested() != 0)
-        QuitFlag = LeaveLoop;
+    TakeFrameInput(Settings.UseKeys != 0);
+    if (QV_KeyboardReleased(QV_KEY_ESCAPE) != 0 || QV_KeyboardQuitRequested() != 0)
+        Flow.QuitFlag = LeaveLoop;
 }
 
 void ScrollStepOfFrame()
 {
-    FrameParity += 1;
-    if (FrameParity >= 2)
-        ScrollTick();
-}
-
-void StartPlay()
-{
-    StopGameSound(TitleMusic);
-    PlayGameSound(PlayMusic, MusicMode);
-    LoadBosses();
-    ActiveBoss = 0;
-    ShownBoss = 0;
-    GunSide = 0;
-    BulletSlots = StartBulletSlots;
-    PlayerFrame = 1;
-    PlayerFrameDelay = 1;
-    PlayerX = StartPlayerX;
-    PlayerY = StartPlayerY;
-    PlayerSpeed = 1;
-    DamageGauge = DamageGaugeStart;
-    ProgressX = 0;
-    TitleMode = 0;
-    Score = 0;
-    MapRow = 0;
-    LevelEnd = 0;
-    ReadFirstWave();
-    QV_ClearList(&Explosions);
-    QV_ClearList(&EnemyShots);
+    if (!StartScrollFrame())
+        return;
+    if (const int32_t boss = BossAtStopRow(); boss != 0)
+        StopForBoss(boss);
+    if (ScrollTick(BossFight.ActiveBoss != 0))
+        ReachLevelEnd();
 }
 
 void DrawTitlePage()
 {
-    switch (TitlePage) {
-    case TitlePicturePage:
+    if (Flow.Phase == GamePhase::Title) {
         QV_DisplayTransparentSprite(TitlePicture, 70, 120);
-        ActiveBoss = 0;
-        ShownBoss = 0;
-        break;
-    case CreditsPage:
+        ForgetBosses();
+    } else if (Flow.Phase == GamePhase::Credits) {
         QV_DisplayTransparentSprite(CreditsPicture, 64, 64);
-        break;
-    case GameOverPage:
+    } else {
         QV_DisplayTransparentSprite(GameOverBanner, BannerX, BannerY);
-        break;
-    default:
-        break;
     }
-}
-
-// Alternates the title and credits pages (game over gives way to the title)
-// and replays the start of the level under them.
-void NextAttractPage()
-{
-    TitlePage += 1;
-    if (TitlePage > CreditsPage)
-        TitlePage = TitlePicturePage;
-    AttractRow = AttractRestartRow;
-    MapRow = AttractStartRow;
-    ReadFirstWave();
 }
 
 void TitleStep()
 {
     DrawTitlePage();
-    if (TitleMusicPending != 0 && TitlePage != GameOverPage) {
-        TitleMusicPending = 0;
+    if (Flow.TitleMusicPending != 0 && !ShowsGameOver()) {
+        Flow.TitleMusicPending = 0;
         PlayGameSound(TitleMusic, MusicMode);
     }
     if (QV_KeyboardReleased(StartKey) != 0) {
         StartPlay();
         return;
     }
-    if (MapRow > AttractRow + AttractRows)
+    if (Level.MapRow > Flow.AttractRow + AttractRows)
         NextAttractPage();
 }
 
@@ -215,6 +199,13 @@ void LevelEndStep()
     }
 }
 
+// Only a plane in play can die.
+void DamageStep()
+{
+    if (AddFrameDamage() && PlaneInPlay())
+        DeathStep();
+}
+
 void DrawPausedBanner()
 {
     QV_StartDrawing(QV_ScreenOutput());
@@ -229,33 +220,28 @@ void DrawPausedBanner()
     QV_StopDrawing();
 }
 
-// Damage beyond the gauge's end is lost; only a plane in play can die.
-void DamageStep()
+} // namespace
+
+bool AtLevelEnd()
 {
-    DamageGauge += FrameDamage;
-    if (DamageGauge <= DamageGaugeEnd)
-        return;
-    DamageGauge = DamageGaugeEnd;
-    if (TitleMode == 0)
-        DeathStep();
+    return Flow.Phase == GamePhase::LevelComplete || Flow.Phase == GamePhase::GameOverAtLevelEnd;
 }
 
-} // namespace
+bool PlaneInPlay()
+{
+    return Flow.Phase == GamePhase::Play || Flow.Phase == GamePhase::LevelComplete;
+}
 
 void NewGame()
 {
     LoadBosses();
-    TitleMusicPending = 1;
-    LevelEnd = 0;
-    ActiveBoss = 0;
-    ShownBoss = 0;
-    MapRow = AttractStartRow;
-    AttractRow = AttractRestartRow;
-    DamageGauge = DamageGaugeIdle;
-    PlayerX = ParkedPlayerX;
-    PlayerY = ParkedPlayerY;
-    QuitFlag = 0;
-    TitleMode = 1;
+    Flow.TitleMusicPending = 1;
+    RestartScrollAt(AttractStartRow);
+    Flow.AttractRow = AttractRestartRow;
+    SetDamageGauge(DamageGaugeIdle);
+    ParkPlane();
+    Flow.QuitFlag = 0;
+    Flow.Phase = Flow.StartPage;
     ReadFirstWave();
 }
 
@@ -263,8 +249,8 @@ void RunFrame()
 {
     HandleWindowEvents();
     ExamineControls();
-    if (TitleMode == 0)
-        PlayerInputStep();
+    if (PlaneInPlay())
+        PlayerInputStep(FramePlayerInput());
     ScrollStepOfFrame();
     QV_ClearScreen(0, 0, 0);
     DrawLevelMap();
@@ -272,36 +258,35 @@ void RunFrame()
     EnemyShotWalk();
     BulletStep();
     EnemyStep();
-    if (TitleMode != 0)
-        TitleStep();
-    else
+    if (PlaneInPlay())
         PlayerDrawStep();
-    if (LevelEnd == 1)
+    else
+        TitleStep();
+    if (AtLevelEnd())
         LevelEndStep();
     ExplosionWalk();
     DrawPanelFrame();
     UpdateProgressMarker();
     DamageStep();
-    if (MapRow < GetReadyRows)
+    if (Level.MapRow < GetReadyRows)
         QV_DisplayTransparentSprite(GetReadyBanner, BannerX, BannerY);
     DrawGaugesAndScores();
     if (QV_KeyboardPushed(CreditsKey) != 0)
         DrawCreditsLine();
-    if (FrameParity >= 2)
-        FrameParity = 0;
+    EndScrollFrame();
     WatchFrame();
     // The banner goes over the frame after its digest: a paused run shows
     // the same frames as one never paused.
-    const bool pausing = TitleMode == 0 && PauseAsked(UseWindow != 0);
+    const bool pausing = PlaneInPlay() && PauseAsked(Settings.UseWindow != 0);
     if (pausing)
         DrawPausedBanner();
     QV_FlipBuffers();
     if (pausing && !WaitWhilePaused())
-        QuitFlag = LeaveLoop;
+        Flow.QuitFlag = LeaveLoop;
 }
 
 void RunFrameLoop()
 {
-    while (QuitFlag == 0 && ControlledFramesLeft())
+    while (Flow.QuitFlag == 0 && ControlledFramesLeft())
         RunFrame();
 }

@@ -1,25 +1,41 @@
 // Frame loop and game flow: the one pass that advances and draws everything
-// in a fixed order, and the states it moves through: the attract (title and
-// credits) pages, play, game over and the completed level.
+// in a fixed order, and the phases the game moves through: the attract
+// (title and credits) pages, play, game over and the completed level. Every
+// change of phase happens here.
 #pragma once
 
 #include <cstdint>
 
-// ---- State ---------------------------------------------------------------
+// Where the game is.
+enum class GamePhase : int32_t {
+    Title,               // attract page: the title picture
+    Credits,             // attract page: the credits picture
+    GameOver,            // the game-over banner, until the attract pages resume
+    GameOverAtLevelEnd,  // a game lost at the level's end: the banner and the
+                         // level-complete picture, until 's' starts play
+    Play,                // the plane in play, under the get-ready banner for its first rows
+    LevelComplete,       // the level-complete picture, the plane still in play
+};
 
-extern int32_t QuitFlag;           // 0 keep looping; 2 leave the loop (1: the options window's)
-extern int32_t TitleMode;          // 1 while no plane is in play, 0 during play
-extern int32_t TitlePage;          // while TitleMode is 1: 0 title, 1 credits, 2 game over
-extern int32_t AttractRow;         // the attract pages change once MapRow > AttractRow + 5
-extern int32_t TitleMusicPending;  // 1: start the title music in the next title frame
-extern int32_t FrameParity;        // reaches 2 on every second frame: a scroll tick
-extern int32_t FrameDamage;        // ramming damage taken in this frame
-extern int32_t DamageGauge;        // damage as the x of its panel marker, 490 to 625
+struct FlowState {
+    GamePhase Phase = GamePhase::Title;
+    // The attract page that was showing when play began: a new game after a
+    // completed level shows it again.
+    GamePhase StartPage = GamePhase::Title;
+    int32_t QuitFlag = 0;           // 0 keep looping; 2 leave the loop
+    int32_t AttractRow = 0;         // the attract pages change once MapRow > AttractRow + 5
+    int32_t TitleMusicPending = 0;  // 1: start the title music in the next frame of an attract page
+};
 
-constexpr int32_t DamageGaugeStart = 490;
-constexpr int32_t DamageGaugeEnd = 625;  // passing it destroys the plane
+// Written by this module alone; the rest of the game reads it.
+extern FlowState Flow;
 
-// ---- Operations ----------------------------------------------------------
+// True while the plane is in play (play and the completed level).
+bool PlaneInPlay();
+
+// True while the level-complete picture shows: the scroll stopped at the
+// level's end, with the plane in play or lost there.
+bool AtLevelEnd();
 
 // Reloads the bosses, parks the plane, puts the game onto the attract
 // pages from map row 5 and reads the first enemy wave.

@@ -2,8 +2,6 @@
 
 #include "runtime/input/keyboard.h"
 
-#include <SDL.h>
-
 #include <array>
 #include <cstdio>
 
@@ -17,12 +15,12 @@ std::string KeyStart = "s";
 namespace {
 
 const PlayerKey Keys[] = {
-    {"KeyUp", "up", SDLK_UP, &KeyUp},
-    {"KeyDown", "down", SDLK_DOWN, &KeyDown},
-    {"KeyLeft", "left", SDLK_LEFT, &KeyLeft},
-    {"KeyRight", "right", SDLK_RIGHT, &KeyRight},
-    {"KeyFire", "space", SDLK_SPACE, &KeyFire},
-    {"KeyStart", "s", SDLK_s, &KeyStart},
+    {"KeyUp", "up", QV_KEY_UP, &KeyUp},
+    {"KeyDown", "down", QV_KEY_DOWN, &KeyDown},
+    {"KeyLeft", "left", QV_KEY_LEFT, &KeyLeft},
+    {"KeyRight", "right", QV_KEY_RIGHT, &KeyRight},
+    {"KeyFire", "space", QV_KEY_SPACE, &KeyFire},
+    {"KeyStart", "s", QV_KEY_S, &KeyStart},
 };
 constexpr size_t KeyCount = std::size(Keys);
 
@@ -30,7 +28,7 @@ constexpr size_t KeyCount = std::size(Keys);
 // whatever the player chooses.
 bool IsFixedKey(int32_t symbol)
 {
-    return symbol == SDLK_ESCAPE || symbol == SDLK_F12 || symbol == SDLK_p;
+    return symbol == QV_KEY_ESCAPE || symbol == QV_KEY_F12 || symbol == QV_KEY_P;
 }
 
 void ReportRefusal(const PlayerKey& key, const char* why)

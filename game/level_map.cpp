@@ -1,36 +1,17 @@
 #include "game/level_map.h"
 
 #include "game/assets.h"
-#include "game/bosses.h"
-#include "runtime/core/lists.h"
 #include "runtime/screen/sprites.h"
 
-int32_t* LevelMap = nullptr;
-int32_t MapRow = 0;
-int32_t ScrollY = 0;
-int32_t ScrollStep = 0;
-int32_t LevelEnd = 0;
+#include <iterator>
+
+LevelMapState Level;
 
 namespace {
 
-constexpr int32_t TileStripSprite = 0;
-
 int32_t& MapCell(int32_t row, int32_t column)
 {
-    return LevelMap[row * MapRowStride + column];
-}
-
-// The boss whose stop row the scroll stands on, or 0. Once a fight is over
-// ScrollY has been moved off MapBaseY, so the same row no longer matches.
-int32_t BossAtStopRow()
-{
-    if (ScrollY != MapBaseY)
-        return 0;
-    for (int32_t boss = 1; boss <= BossCount; ++boss) {
-        if (MapRow == BossStopRows[boss - 1])
-            return boss;
-    }
-    return 0;
+    return Level.LevelMap[static_cast<size_t>(row * MapRowStride + column)];
 }
 
 void DrawMapRow(int32_t row, int32_t y)
@@ -47,10 +28,7 @@ void DrawMapRow(int32_t row, int32_t y)
 
 void BuildLevelMap()
 {
-    int32_t counts[] = {MapRows, MapRowStride};
-    if (QV_DeclareArrayDims(LevelMap, 2, counts, QV_ArrayOfIntegers) == nullptr)
-        return;
-    DataCursor = LevelMapStart();
+    StartReading(LevelMapStart());
     // The block lists the level from its far end to its start.
     for (int32_t row = MapRows - 1; row >= 0; --row) {
         for (int32_t column = 0; column < MapColumns; ++column)
@@ -58,34 +36,64 @@ void BuildLevelMap()
     }
 }
 
-void ScrollTick()
+bool StartScrollFrame()
 {
-    if (const int32_t boss = BossAtStopRow(); boss != 0) {
-        ActiveBoss = boss;
-        ShownBoss = boss;
-        BossMusicCounter += 1;
+    Level.FrameParity += 1;
+    return IsScrollTick();
+}
+
+bool IsScrollTick()
+{
+    return Level.FrameParity >= 2;
+}
+
+void EndScrollFrame()
+{
+    if (IsScrollTick())
+        Level.FrameParity = 0;
+}
+
+int32_t BossAtStopRow()
+{
+    if (Level.ScrollY != MapBaseY)
+        return 0;
+    for (size_t stop = 0; stop < std::size(BossStopRows); ++stop) {
+        if (Level.MapRow == BossStopRows[stop])
+            return static_cast<int32_t>(stop) + 1;
     }
-    if (MapRow == LevelEndRow) {
-        LevelEnd = 1;
-        return;
+    return 0;
+}
+
+bool ScrollTick(bool heldByBoss)
+{
+    if (Level.MapRow == LevelEndRow)
+        return true;
+    if (heldByBoss)
+        return false;
+    Level.ScrollStep += 1;
+    Level.ScrollY += 1;
+    if (Level.ScrollStep > TileSize) {
+        Level.ScrollStep = 1;
+        Level.MapRow += 1;
+        Level.ScrollY = MapBaseY;
     }
-    if (ActiveBoss != 0)
-        return;
-    ScrollStep += 1;
-    ScrollY += 1;
-    if (ScrollStep > TileSize) {
-        ScrollStep = 1;
-        MapRow += 1;
-        ScrollY = MapBaseY;
-    }
+    return false;
+}
+
+void LeaveStopRow()
+{
+    Level.ScrollY += 1;
+}
+
+void RestartScrollAt(int32_t row)
+{
+    Level.MapRow = row;
 }
 
 void DrawLevelMap()
 {
-    if (LevelMap == nullptr)
-        return;
-    int32_t y = ScrollY;
-    for (int32_t row = MapRow; row < MapRow + VisibleMapRows; ++row, y -= TileSize) {
+    int32_t y = Level.ScrollY;
+    for (int32_t row = Level.MapRow; row < Level.MapRow + VisibleMapRows; ++row, y -= TileSize) {
         // Past the last row (only at the end row) lies nothing visible.
         if (row < MapRows)
             DrawMapRow(row, y);

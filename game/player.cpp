@@ -1,24 +1,12 @@
 #include "game/player.h"
 
-#include "game/controls.h"
-#include "game/settings.h"
-#include "game/shots_explosions.h"
-#include "runtime/input/keyboard.h"
+#include "game/assets.h"
+#include "game/sound_cues.h"
 #include "runtime/screen/sprites.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 
-Bullet* Bullets = nullptr;
-int32_t PlayerX = 0;
-int32_t PlayerY = 0;
-int32_t PlayerSpeed = 0;
-int32_t PlayerFrame = 0;
-int32_t PlayerFrameDelay = 0;
-int32_t FireDelay = 0;
-int32_t GunSide = 0;
-int32_t BulletSlots = 0;
+PlayerState Player;
 
 namespace {
 
@@ -28,8 +16,11 @@ constexpr int32_t PlayerRight = 386;
 constexpr int32_t PlayerTop = 100;
 constexpr int32_t PlayerBottom = 382;
 
+constexpr int32_t StartPlayerX = 192;
+constexpr int32_t StartPlayerY = 360;
+constexpr int32_t StartBulletSlots = 2;
+
 constexpr int32_t FireInterval = 8;     // frames between reads of the fire control
-constexpr int32_t GunSound = 1;
 constexpr int32_t LeftGunX = 24;        // bullet start, relative to the plane
 constexpr int32_t RightGunX = 34;
 constexpr int32_t GunY = 20;
@@ -38,73 +29,43 @@ constexpr int32_t BulletRetireY = 30;   // a bullet above this is spent
 
 constexpr int32_t PlaneFrames = 4;
 constexpr int32_t FrameHold = 2;        // frames each plane picture stays
-constexpr int32_t PlaneSprite = 4;      // plane frame n is sprite PlaneSprite + n
-constexpr int32_t ShadowSprite = 8;     // its shadow is ShadowSprite + n
 constexpr int32_t ShadowOffsetX = 40;
 constexpr int32_t ShadowOffsetY = 50;
 
 // The last slot in use, never past the end of the array.
 int32_t LastSlot()
 {
-    return std::min(BulletSlots, BulletUpperBound);
+    return std::min(Player.BulletSlots, BulletUpperBound);
 }
 
-// -1, 0 or +1 from two opposite keys; both held cancel out.
-int32_t KeyAxis(int32_t lessKey, int32_t moreKey)
+void MovePlane(const PlayerInput& input)
 {
-    return QV_KeyboardPushed(moreKey) - QV_KeyboardPushed(lessKey);
-}
-
-bool JoystickControl()
-{
-    return UseKeys != 0;
-}
-
-void MovePlane()
-{
-    int32_t dx = 0;
-    int32_t dy = 0;
-    if (JoystickControl()) {
-        const JoystickReading joystick = FrameJoystick();
-        dx = joystick.x;
-        dy = joystick.y;
-    } else {
-        dx = KeyAxis(SDLK_LEFT, SDLK_RIGHT);
-        dy = KeyAxis(SDLK_UP, SDLK_DOWN);
-    }
-    PlayerX = std::clamp(PlayerX + dx * PlayerSpeed, PlayerLeft, PlayerRight);
-    PlayerY = std::clamp(PlayerY + dy * PlayerSpeed, PlayerTop, PlayerBottom);
-}
-
-bool FireHeld()
-{
-    if (JoystickControl())
-        return FrameJoystick().button != 0;
-    return QV_KeyboardPushed(SDLK_SPACE) != 0;
+    Player.PlayerX = std::clamp(Player.PlayerX + input.X * Player.PlayerSpeed, PlayerLeft, PlayerRight);
+    Player.PlayerY = std::clamp(Player.PlayerY + input.Y * Player.PlayerSpeed, PlayerTop, PlayerBottom);
 }
 
 // The fire control is read as held, so holding it fires every eighth frame.
 bool FireReadDue()
 {
-    FireDelay += 1;
-    if (FireDelay <= FireInterval)
+    Player.FireDelay += 1;
+    if (Player.FireDelay <= FireInterval)
         return false;
-    FireDelay = 1;
+    Player.FireDelay = 1;
     return true;
 }
 
 void FireFrom(Bullet& bullet)
 {
-    GunSide += 1;
-    PlayGameSound(GunSound, 0);
-    if (GunSide > 1) {
-        GunSide = 0;
-        bullet.X = PlayerX + RightGunX;
+    Player.GunSide += 1;
+    PlayGameSound(GunSound, EffectMode);
+    if (Player.GunSide > 1) {
+        Player.GunSide = 0;
+        bullet.X = Player.PlayerX + RightGunX;
     } else {
-        bullet.X = PlayerX + LeftGunX;
+        bullet.X = Player.PlayerX + LeftGunX;
     }
     bullet.Active = 1;
-    bullet.Y = PlayerY + GunY;
+    bullet.Y = Player.PlayerY + GunY;
     bullet.Speed = BulletSpeed;
 }
 
@@ -112,8 +73,8 @@ void FireFrom(Bullet& bullet)
 void Fire()
 {
     for (int32_t slot = 1; slot <= LastSlot(); ++slot) {
-        if (Bullets[slot].Active == 0) {
-            FireFrom(Bullets[slot]);
+        if (Player.Bullets[slot].Active == 0) {
+            FireFrom(Player.Bullets[slot]);
             return;
         }
     }
@@ -121,26 +82,59 @@ void Fire()
 
 void AnimatePlane()
 {
-    PlayerFrameDelay += 1;
-    if (PlayerFrameDelay <= FrameHold)
+    Player.PlayerFrameDelay += 1;
+    if (Player.PlayerFrameDelay <= FrameHold)
         return;
-    PlayerFrameDelay = 1;
-    PlayerFrame = PlayerFrame % PlaneFrames + 1;
+    Player.PlayerFrameDelay = 1;
+    Player.PlayerFrame = Player.PlayerFrame % PlaneFrames + 1;
 }
 
 } // namespace
 
-void PlayerInputStep()
+int32_t PlanePicture()
 {
-    MovePlane();
-    if (FireReadDue() && FireHeld())
+    return PlaneSprite - 1 + Player.PlayerFrame;
+}
+
+void StartPlane()
+{
+    Player.GunSide = 0;
+    Player.BulletSlots = StartBulletSlots;
+    Player.PlayerFrame = 1;
+    Player.PlayerFrameDelay = 1;
+    Player.PlayerX = StartPlayerX;
+    Player.PlayerY = StartPlayerY;
+    Player.PlayerSpeed = 1;
+}
+
+void ParkPlane()
+{
+    Player.PlayerX = ParkedPlayerX;
+    Player.PlayerY = ParkedPlayerY;
+}
+
+void Rearm(int32_t speed, int32_t bulletSlots)
+{
+    Player.PlayerSpeed = speed;
+    Player.BulletSlots = bulletSlots;
+}
+
+void RetireBullet(int32_t slot)
+{
+    Player.Bullets[slot].Active = 0;
+}
+
+void PlayerInputStep(const PlayerInput& input)
+{
+    MovePlane(input);
+    if (FireReadDue() && input.Fire)
         Fire();
 }
 
 void BulletStep()
 {
     for (int32_t slot = 1; slot <= LastSlot(); ++slot) {
-        Bullet& bullet = Bullets[slot];
+        Bullet& bullet = Player.Bullets[slot];
         if (bullet.Active != 1)
             continue;
         bullet.Y -= bullet.Speed;
@@ -154,6 +148,7 @@ void BulletStep()
 void PlayerDrawStep()
 {
     AnimatePlane();
-    QV_DisplayTransparentSprite(ShadowSprite + PlayerFrame, PlayerX + ShadowOffsetX, PlayerY + ShadowOffsetY);
-    QV_DisplayTransparentSprite(PlaneSprite + PlayerFrame, PlayerX, PlayerY);
+    QV_DisplayTransparentSprite(PlaneShadowSprite - 1 + Player.PlayerFrame, Player.PlayerX + ShadowOffsetX,
+                                Player.PlayerY + ShadowOffsetY);
+    QV_DisplayTransparentSprite(PlanePicture(), Player.PlayerX, Player.PlayerY);
 }

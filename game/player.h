@@ -3,11 +3,12 @@
 // animation with its drop shadow.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-// ---- Record --------------------------------------------------------------
+// ---- Records -------------------------------------------------------------
 
-// One bullet slot; drawn as sprite 13.
+// One bullet slot; drawn as BulletSprite.
 struct Bullet {
     int32_t X;
     int32_t Y;
@@ -15,28 +16,57 @@ struct Bullet {
     int32_t Active;  // 1 while the bullet flies, 0 when the slot is free
 };
 
+// What the player asks of the plane in one frame, read once per frame from
+// the keyboard or the joystick (controls.h).
+struct PlayerInput {
+    int32_t X = 0;      // -1 left, 0, +1 right
+    int32_t Y = 0;      // -1 up, 0, +1 down
+    bool Fire = false;  // the fire control is held
+};
+
 // ---- State ---------------------------------------------------------------
 
 constexpr int32_t BulletUpperBound = 11;  // slots 0 to 11; 0 and 11 unused
-constexpr int32_t BulletSprite = 13;
 constexpr int32_t ParkedPlayerX = 640;    // where the plane waits out of play
 constexpr int32_t ParkedPlayerY = 480;
 
-extern Bullet* Bullets;            // element 0 of slots 0 to BulletUpperBound
-extern int32_t PlayerX;            // top-left corner of the plane sprite
-extern int32_t PlayerY;
-extern int32_t PlayerSpeed;        // pixels per frame on each axis
-extern int32_t PlayerFrame;        // animation frame 1 to 4; the plane is sprite PlayerFrame + 4
-extern int32_t PlayerFrameDelay;   // divider of PlayerFrame
-extern int32_t FireDelay;          // frames since the fire control was last read
-extern int32_t GunSide;            // which gun fires next
-extern int32_t BulletSlots;        // slots 1 to BulletSlots are in use
+struct PlayerState {
+    std::array<Bullet, BulletUpperBound + 1> Bullets{};
+    int32_t PlayerX = 0;           // top-left corner of the plane sprite
+    int32_t PlayerY = 0;
+    int32_t PlayerSpeed = 0;       // pixels per frame on each axis
+    int32_t PlayerFrame = 0;       // animation frame 1 to 4
+    int32_t PlayerFrameDelay = 0;  // divider of PlayerFrame
+    int32_t FireDelay = 0;         // frames since the fire control was last read
+    int32_t GunSide = 0;           // which gun fires next
+    int32_t BulletSlots = 0;       // slots 1 to BulletSlots are in use
+};
+
+// Written by this module alone; the rest of the game reads it.
+extern PlayerState Player;
+
+// The picture the plane shows now, which hits are tested against.
+int32_t PlanePicture();
+
+// ---- Changes asked by the game's flow and rules ----------------------------
+
+// The plane at its start of play: two bullet slots, speed 1, first frame.
+void StartPlane();
+
+// The plane out of play, off the screen.
+void ParkPlane();
+
+// A boss's reward: the plane's speed and its bullet slots.
+void Rearm(int32_t speed, int32_t bulletSlots);
+
+// A bullet that hit something stops flying.
+void RetireBullet(int32_t slot);
 
 // ---- Frame steps ---------------------------------------------------------
 
 // During play: moves and clamps the plane; every eighth frame reads the fire
 // control and, while it is held, fires from the first free slot.
-void PlayerInputStep();
+void PlayerInputStep(const PlayerInput& input);
 
 // Every frame: moves the active bullets up, retires those past the top and
 // draws them.

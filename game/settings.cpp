@@ -1,10 +1,7 @@
 #include "game/settings.h"
 
-#include "game/frame_loop.h"
 #include "game/key_map.h"
 #include "runtime/core/strings.h"
-#include "runtime/gui/gadgets.h"
-#include "runtime/gui/windows.h"
 #include "runtime/prefs/preferences.h"
 #include "runtime/screen/screen.h"
 
@@ -14,37 +11,30 @@
 #include <cstring>
 #include <string>
 
-int32_t UseKeys = 0;
-int32_t UseAudio = 0;
-int32_t Use3D = 0;
-int32_t UseWindow = 0;
-int32_t HiScore = 0;
-int32_t WindowScale = 1;
-int32_t CommandLineScale = 0;
-GtkWidget* OptionsWindow = nullptr;
+SettingsState Settings;
 
 namespace {
 
 constexpr const char* SettingsFile = "Tervane.ini";
 
-// One setting: its key, the text it has when the file lacks it, its variable.
+// One setting: its key, the text it has when the file lacks it, its field.
 struct Setting {
     const char* key;
     const char* defaultText;
-    int32_t* variable;
+    int32_t SettingsState::*field;
 };
 
-constexpr Setting HiScoreSetting = {"HiScore", "0", &HiScore};
+constexpr Setting HiScoreSetting = {"HiScore", "0", &SettingsState::HiScore};
 
 // In the order they are read and written: older copies of the game read
 // only the first five, and the first line of a key wins, so those come first.
-const Setting Settings[] = {
-    {"UseKeys", "0", &UseKeys},
-    {"UseAudio", "1", &UseAudio},
-    {"Use3D", "0", &Use3D},
-    {"UseWindow", "0", &UseWindow},
+constexpr Setting FileSettings[] = {
+    {"UseKeys", "0", &SettingsState::UseKeys},
+    {"UseAudio", "1", &SettingsState::UseAudio},
+    {"Use3D", "0", &SettingsState::Use3D},
+    {"UseWindow", "0", &SettingsState::UseWindow},
     HiScoreSetting,
-    {"WindowScale", "1", &WindowScale},
+    {"WindowScale", "1", &SettingsState::WindowScale},
 };
 
 std::string ReadText(const char* key, const char* defaultText)
@@ -81,66 +71,8 @@ void ReportUnreadableFile(int error)
 void TakeStoredHiScoreIfHigher()
 {
     if (QV_OpenPreferences(SettingsFile) != nullptr)
-        HiScore = std::max(HiScore, ReadSetting(HiScoreSetting));
+        RaiseHiScore(ReadSetting(HiScoreSetting));
     QV_ClosePreferences();
-}
-
-// The options window.
-constexpr int32_t OptionsWindowWidth = 192;
-constexpr int32_t OptionsWindowHeight = 190;
-constexpr const char* OptionsWindowTitle = "Tervane";
-
-// Its gadgets.
-constexpr int32_t OptionsFrame = 1;
-constexpr int32_t UseAudioBox = 2;
-constexpr int32_t ShadowsBox = 3;
-constexpr int32_t WindowModeBox = 4;
-constexpr int32_t KeyboardOption = 5;
-constexpr int32_t JoystickOption = 6;
-constexpr int32_t StartButton = 7;
-constexpr int32_t StartButtonY = 162;
-
-// The options window's QuitFlag once "Start Game" was pressed.
-constexpr int32_t OptionsChosen = 1;
-
-void CreateOptionGadgets()
-{
-    QV_Frame3DGadget2(OptionsFrame, 8, 8, 173, 142, "Game Options");
-    QV_OptionGadget(KeyboardOption, 22, 44, 75, 17, "Keyboard");
-    QV_OptionGadget(JoystickOption, 106, 44, 70, 17, "Joystick");
-    QV_CheckBoxGadget(UseAudioBox, 30, 75, 149, 17, "Use Audio");
-    QV_CheckBoxGadget(ShadowsBox, 30, 95, 149, 17, "Hardware Shadows");
-    QV_CheckBoxGadget(WindowModeBox, 30, 115, 149, 17, "Window Mode");
-    QV_ButtonGadget(StartButton, 66, StartButtonY, 65, 21, "Start Game");
-}
-
-// "Start Game" is wider than asked even at normal text size, and large text
-// widens the frame; it stays centred under the frame all the same.
-void CentreStartButton()
-{
-    const int32_t frameSpan = 2 * QV_GadgetX(OptionsFrame) + QV_GadgetWidth(OptionsFrame);
-    QV_MoveGadget(StartButton, (frameSpan - QV_GadgetWidth(StartButton)) / 2, StartButtonY);
-}
-
-void ShowSettings()
-{
-    QV_SetGadgetState(UseKeys != 0 ? JoystickOption : KeyboardOption, 1);
-    if (UseAudio != 0)
-        QV_SetGadgetState(UseAudioBox, 1);
-    if (Use3D != 0)
-        QV_SetGadgetState(ShadowsBox, 1);
-    if (UseWindow != 0)
-        QV_SetGadgetState(WindowModeBox, 1);
-    QV_DisableGadget(ShadowsBox, 1);
-    QV_ActivateGadget(StartButton);
-}
-
-void TakeChosenSettings()
-{
-    UseKeys = QV_GetGadgetState(JoystickOption);
-    UseAudio = QV_GetGadgetState(UseAudioBox);
-    Use3D = QV_GetGadgetState(ShadowsBox);
-    UseWindow = QV_GetGadgetState(WindowModeBox);
 }
 
 }  // namespace
@@ -149,41 +81,49 @@ void ReadSettings()
 {
     if (QV_OpenPreferences(SettingsFile) == nullptr && errno != ENOENT)
         ReportUnreadableFile(errno);
-    for (const Setting& setting : Settings)
-        *setting.variable = ReadSetting(setting);
-    if (!IsWindowScale(WindowScale))
-        WindowScale = 1;
+    for (const Setting& setting : FileSettings)
+        Settings.*setting.field = ReadSetting(setting);
+    if (!IsWindowScale(Settings.WindowScale))
+        Settings.WindowScale = 1;
     for (const PlayerKey& key : PlayerKeys())
         *key.chosen = ReadText(key.setting, key.usualName);
     QV_ClosePreferences();
 }
 
-int32_t ChosenWindowScale()
+void TakeChosenOptions(const ChosenOptions& chosen)
 {
-    return IsWindowScale(CommandLineScale) ? CommandLineScale : WindowScale;
+    Settings.UseKeys = chosen.UseKeys;
+    Settings.UseAudio = chosen.UseAudio;
+    Settings.Use3D = chosen.Use3D;
+    Settings.UseWindow = chosen.UseWindow;
 }
 
-int32_t RunOptionsWindow()
+void TakeReplaySettings(int32_t useKeys, int32_t hiScore, bool silent)
 {
-    OptionsWindow = QV_OpenWindow(OptionsWindowNumber, 0, 0, OptionsWindowWidth, OptionsWindowHeight,
-                                  QV_WindowScreenCentered | QV_WindowSystemMenu, OptionsWindowTitle);
-    if (OptionsWindow == nullptr || QV_CreateGadgetList(OptionsWindow) == nullptr)
-        return 0;
-    CreateOptionGadgets();
-    CentreStartButton();
-    ShowSettings();
+    Settings.UseKeys = useKeys;
+    Settings.HiScore = hiScore;
+    if (silent)
+        Settings.UseAudio = 0;
+}
 
-    QuitFlag = 0;
-    while (QuitFlag != OptionsChosen) {
-        const int32_t event = QV_WaitWindowEvent();
-        if (event == QV_EventCloseWindow)
-            return 0;
-        if (event == QV_EventGadget && QV_EventGadgetID() == StartButton) {
-            TakeChosenSettings();
-            QuitFlag = OptionsChosen;
-        }
-    }
-    return 1;
+void SwitchSoundOff()
+{
+    Settings.UseAudio = 0;
+}
+
+void SetCommandLineScale(int32_t scale)
+{
+    Settings.CommandLineScale = scale;
+}
+
+int32_t ChosenWindowScale()
+{
+    return IsWindowScale(Settings.CommandLineScale) ? Settings.CommandLineScale : Settings.WindowScale;
+}
+
+void RaiseHiScore(int32_t score)
+{
+    Settings.HiScore = std::max(Settings.HiScore, score);
 }
 
 void WriteSettings()
@@ -192,8 +132,8 @@ void WriteSettings()
     if (QV_CreatePreferences(SettingsFile) == nullptr)
         return;
     char* const start = QV_StringBase;
-    for (const Setting& setting : Settings) {
-        QV_WritePreferenceString(setting.key, QV_Str(*setting.variable));
+    for (const Setting& setting : FileSettings) {
+        QV_WritePreferenceString(setting.key, QV_Str(Settings.*setting.field));
         QV_StringBase = start;
     }
     for (const PlayerKey& key : PlayerKeys())

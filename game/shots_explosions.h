@@ -1,18 +1,15 @@
 // Shots, hits and explosions: the enemy and boss shots, the explosion
-// animations every hit leaves behind, and the player's death.
-//
-// The damage gauge itself (`DamageGauge`, `FrameDamage`) belongs to the frame
-// loop, which adds each frame's ramming damage and calls DeathStep() when the
-// gauge overflows during play.
+// animations every hit leaves behind, and the damage gauge that hits and
+// rams fill.
 #pragma once
+
+#include "game/record_list.h"
 
 #include <cstdint>
 
-#include "runtime/core/lists.h"
-
 // ---- Records -------------------------------------------------------------
 
-// One enemy or boss shot; drawn as sprite 37 + Kind (0 red, 1 yellow).
+// One enemy or boss shot; drawn as EnemyShotSprite + Kind (0 red, 1 yellow).
 struct EnemyShot {
     int32_t X;
     int32_t Y;
@@ -21,7 +18,7 @@ struct EnemyShot {
     int32_t Kind;
 };
 
-// One explosion; shows sprite 39 + Frames, each picture for Delay frames.
+// One explosion; shows ExplosionSprite + Frames, each picture for Delay frames.
 struct Explosion {
     int32_t X;
     int32_t Y;
@@ -30,18 +27,49 @@ struct Explosion {
     int32_t Countdown;
 };
 
-// ---- Lists (created at start-up with the record sizes above) -------------
+// ---- State ---------------------------------------------------------------
 
-extern QV_List EnemyShots;
-extern QV_List Explosions;
+// The damage gauge: damage as the x of its panel marker.
+constexpr int32_t DamageGaugeStart = 490;
+constexpr int32_t DamageGaugeEnd = 625;  // passing it destroys the plane
+// Out of play the gauge holds a value past its end, clamped in the first
+// frame without a death.
+constexpr int32_t DamageGaugeIdle = 999;
 
-// ---- Adding objects ------------------------------------------------------
+struct HitState {
+    RecordList<EnemyShot> EnemyShots;
+    RecordList<Explosion> Explosions;
+    int32_t FrameDamage = 0;  // ramming damage taken in this frame
+    int32_t DamageGauge = 0;  // 490 to 625 in play
+};
+
+// Written by this module alone; the rest of the game reads it.
+extern HitState Hits;
+
+// ---- Adding and clearing -------------------------------------------------
 
 // Adds an explosion after the list's current element.
 void AddExplosion(int32_t x, int32_t y, int32_t frames, int32_t delay);
 
 // Adds an enemy shot after the list's current element.
 void AddEnemyShot(int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t kind);
+
+// Play starts with no shot or explosion left over.
+void ClearShotsAndExplosions();
+
+// ---- Damage --------------------------------------------------------------
+
+void SetDamageGauge(int32_t value);
+
+// A new frame's ramming damage starts at 0.
+void ClearFrameDamage();
+
+// An enemy rams the plane.
+void TakeRamDamage(int32_t damage);
+
+// Adds the frame's ramming damage to the gauge. True when the gauge passed
+// its end, where it then stands: damage beyond the end is lost.
+bool AddFrameDamage();
 
 // ---- Frame steps ---------------------------------------------------------
 
@@ -51,14 +79,3 @@ void EnemyShotWalk();
 
 // Draws every explosion and ages it; a finished one is deleted.
 void ExplosionWalk();
-
-// The player is destroyed: explosions, the plane parked off screen, the
-// boss being fought sent away, and the game-over page made ready.
-void DeathStep();
-
-// ---- Sound ---------------------------------------------------------------
-
-// Every sound call of the game goes through these two, which do nothing
-// while sound is switched off.
-void PlayGameSound(int32_t sound, int32_t mode);
-void StopGameSound(int32_t sound);

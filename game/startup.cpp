@@ -8,10 +8,11 @@
 #include "game/frame_watch.h"
 #include "game/key_map.h"
 #include "game/level_map.h"
+#include "game/options_window.h"
 #include "game/player.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
-#include "runtime/core/lists.h"
+#include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/core/strings.h"
 #include "runtime/gui/gadgets.h"
@@ -38,14 +39,6 @@ constexpr int32_t ScreenWidth = 640;
 constexpr int32_t ScreenHeight = 480;
 constexpr int32_t FullScreenDepths[] = {32, 24, 16};
 constexpr int32_t FrameRate = 75;
-constexpr int32_t BossUpperBound = 4;  // records 0 to 4; 1 to 3 are used
-
-template <class Record>
-void RecreateList(QV_List& list)
-{
-    QV_FreeList(&list);
-    QV_NewList(&list, static_cast<int32_t>(sizeof(Record)));
-}
 
 // False when the player closed the options window (or it could not be
 // opened): the settings file is then left as it was.
@@ -129,20 +122,17 @@ std::string OpenLaunchFiles(const LaunchOptions& options)
 // A replay brings the seed and the settings that change play; the screen
 // and sound come from the settings file, which is only read. A timedemo is
 // silent.
-void TakeReplaySettings(const LaunchOptions& options)
+void SettleReplaySettings(const LaunchOptions& options)
 {
     ReadSettings();
     const ReplayHeader& header = PlaybackHeader();
     QV_RandomSeed(header.seed);
-    UseKeys = header.useKeys;
-    HiScore = header.hiScore;
-    if (options.mode == LaunchMode::Timedemo)
-        UseAudio = 0;
+    TakeReplaySettings(header.useKeys, header.hiScore, options.mode == LaunchMode::Timedemo);
 }
 
 ReplayHeader RecordedHeader()
 {
-    return {VersionText(), QV_StartSeed(), UseKeys, HiScore};
+    return {VersionText(), QV_StartSeed(), Settings.UseKeys, Settings.HiScore};
 }
 
 } // namespace
@@ -158,31 +148,23 @@ void StartRuntimeLayers()
     QV_InitPreference();
 }
 
-void CreateGameContainers()
-{
-    QV_DeclareArray(Bullets, BulletUpperBound, QV_ArrayOfRecords);
-    RecreateList<Enemy>(Enemies);
-    RecreateList<Explosion>(Explosions);
-    RecreateList<EnemyShot>(EnemyShots);
-    QV_DeclareArray(Bosses, BossUpperBound, QV_ArrayOfRecords);
-}
-
 void InitialiseGameState()
 {
-    DataCursor = LevelMapStart();
-    ScrollStep = 0;
-    MapRow = 0;
-    ScrollY = MapBaseY;
-    FrameParity = 0;
-    CreateGameContainers();
-    EnemyFrame = 1;
+    StartReading(LevelMapStart());
+    Flow = {};
+    Level = {};
+    Player = {};
+    Hits = {};
+    Waves = {};
+    BossFight = {};
+    Panel = {};
 }
 
 const char* StartSound()
 {
-    if (UseAudio == 0 || QV_InitSound() != nullptr)
+    if (Settings.UseAudio == 0 || QV_InitSound() != nullptr)
         return nullptr;
-    UseAudio = 0;
+    SwitchSoundOff();
     return "Failed to Initialize Sound Environment";
 }
 
@@ -191,7 +173,7 @@ const char* StartDevices()
     if (QV_InitSprite() == nullptr || QV_InitKeyboard() == 0)
         return "Failed to Initialize DirectX 7 or later";
     // A replay brings its joystick readings with it.
-    if (UseKeys != 0 && !PlayingBack() && QV_InitJoystick() == 0)
+    if (Settings.UseKeys != 0 && !PlayingBack() && QV_InitJoystick() == 0)
         return "Failed to Initialize Joystick";
     return nullptr;
 }
@@ -200,8 +182,8 @@ const char* OpenGameScreen()
 {
     // The windowed screen is a window of its own; the handle of the options
     // window, closed by now, is handed over only as the call expects one.
-    if (UseWindow != 0) {
-        if (QV_OpenWindowedScreen(OptionsWindow, 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
+    if (Settings.UseWindow != 0) {
+        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
             return "Failed to open DirectX Window";
         return nullptr;
     }
@@ -219,7 +201,7 @@ const char* OpenFullScreen(std::span<const int32_t> depths)
 
 void LoadGame()
 {
-    LoadBuiltInAssets(UseAudio);
+    LoadBuiltInAssets(Settings.UseAudio);
     BuildLevelMap();
     NewGame();
 }
@@ -246,7 +228,7 @@ void RunTervane(const LaunchOptions& options)
     StartRuntimeLayers();
     InitialiseGameState();
     if (Watching(options))
-        TakeReplaySettings(options);
+        SettleReplaySettings(options);
     else if (!ChooseOptions())
         ShutDown(OptionsWindowExitStatus());
     if (const char* warning = StartSound(); warning != nullptr)
@@ -254,7 +236,7 @@ void RunTervane(const LaunchOptions& options)
     const char* failure = StartDevices();
     if (failure == nullptr) {
         ApplyPlayerKeys();
-        CommandLineScale = options.scale;
+        SetCommandLineScale(options.scale);
         failure = OpenGameScreen();
     }
     if (failure != nullptr) {

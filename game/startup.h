@@ -14,13 +14,8 @@ void StartRuntimeLayers();
 
 // ---- Game state ----------------------------------------------------------
 
-// Creates the bullet array, the enemy, explosion and enemy-shot lists and
-// the boss array, all empty (releasing and re-creating them when called
-// again).
-void CreateGameContainers();
-
-// The state the game starts from: the scroll counters at their start values,
-// DataCursor on the level map and the containers created empty.
+// Every module's game state at its start values (the lists empty, the
+// level map unbuilt) and DataCursor on the level map.
 void InitialiseGameState();
 
 // ---- Start-up steps that can fail ------------------------------------------

@@ -3,13 +3,28 @@
 // and hi score.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // ---- State ---------------------------------------------------------------
 
-extern int32_t Score;
-extern char* ScoreText;   // the six digits last built for the panel
-extern int32_t ProgressX; // x of the progress marker, 490 to 624
+struct PanelState {
+    int32_t Score = 0;
+    int32_t ProgressX = 0;  // x of the progress marker, 490 to 624
+};
+
+// Written by this module alone; the rest of the game reads it.
+extern PanelState Panel;
+
+// Points for a hit or a destroyed boss.
+void AddScore(int32_t points);
+
+// Play starts from a score of 0.
+void ResetScore();
+
+// The six digits the panel shows for a value, most significant first: the
+// last six decimal digits of its magnitude.
+std::array<int32_t, 6> ScoreDigits(int32_t value);
 
 // ---- Frame steps (in the order the frame runs them) -----------------------
 

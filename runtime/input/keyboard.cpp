@@ -8,6 +8,10 @@
 #include <strings.h>
 #include <vector>
 
+static_assert(QV_KEY_ESCAPE == SDLK_ESCAPE && QV_KEY_SPACE == SDLK_SPACE && QV_KEY_P == SDLK_p && QV_KEY_S == SDLK_s);
+static_assert(QV_KEY_UP == SDLK_UP && QV_KEY_DOWN == SDLK_DOWN && QV_KEY_RIGHT == SDLK_RIGHT && QV_KEY_LEFT == SDLK_LEFT);
+static_assert(QV_KEY_F12 == SDLK_F12);
+
 namespace {
 
 // What the key map turns a key into that the game should not see.

@@ -15,6 +15,17 @@ constexpr int32_t QV_ANY_KEY = -1;
 // What QV_KeySymbolFromName gives for a name that names no key.
 constexpr int32_t QV_NO_KEY = -1;
 
+// The SDL 1.2 symbols of the keys a game asks about by name.
+constexpr int32_t QV_KEY_ESCAPE = 27;
+constexpr int32_t QV_KEY_SPACE = 32;
+constexpr int32_t QV_KEY_P = 112;
+constexpr int32_t QV_KEY_S = 115;
+constexpr int32_t QV_KEY_UP = 273;
+constexpr int32_t QV_KEY_DOWN = 274;
+constexpr int32_t QV_KEY_RIGHT = 275;
+constexpr int32_t QV_KEY_LEFT = 276;
+constexpr int32_t QV_KEY_F12 = 293;
+
 // Clears the held keys, the quit request and the key map and starts SDL
 // video unless it already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
 // be started.

@@ -6,22 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 
 using namespace asset_test;
 
 namespace {
 
-// The order of the pictures in storage, which is the load order of start-up.
-const int32_t StorageOrder[] = {
-    51, 1,  2,  3,  4,  0,  20, 14, 17, 23, 26, 9,  10, 11, 12, 5,  6,  7,  8,  13, 37, 38, 15, 16,
-    18, 19, 21, 22, 24, 25, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 40, 41, 42, 43, 44, 45, 46, 47,
-    52, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 49, 50, 53, 54, 55, 56, 57, 70, 71, 72, 75,
-};
-
 bool SameBytes(const uint8_t* address, int64_t size, const std::vector<uint8_t>& file)
 {
     return size == int64_t(file.size()) && std::memcmp(address, file.data(), file.size()) == 0;
+}
+
+std::span<const BuiltInBlock> Blocks()
+{
+    return {BuiltInBlocks, BuiltInBlockCount};
 }
 
 }  // namespace
@@ -44,29 +44,48 @@ TEST(EmbeddedImage, LevelBlocksComeFirstAndEqualTheirFiles)
     EXPECT_TRUE(SameBytes(WaveStreamStart(), WaveStreamBytes, ReadFile(LevelFile("waves.bin"))));
 }
 
-TEST(EmbeddedImage, PicturesFollowInLoadOrderAndEqualTheirFiles)
+// The table names each block's number, so start-up loads whatever order
+// the generator stores; all pictures come before the sounds.
+TEST(EmbeddedImage, EveryCataloguePictureAndSoundIsStoredOnceUnderItsNumber)
 {
-    const uint8_t* expected = WaveStreamStart() + WaveStreamBytes;
-    for (int32_t sprite : StorageOrder) {
-        const BuiltInFile picture = SpritePicture(sprite);
-        EXPECT_EQ(picture.address, expected) << "sprite " << sprite;
-        EXPECT_TRUE(SameBytes(picture.address, picture.size, ReadFile(PictureFile(sprite)))) << "sprite " << sprite;
-        expected = picture.address + picture.size;
+    std::vector<int32_t> pictures;
+    std::vector<int32_t> sounds;
+    for (const BuiltInBlock& block : Blocks().subspan(3)) {
+        const BuiltInFile file = {BuiltInData + block.offset, static_cast<int32_t>(block.size)};
+        if (block.kind == PictureBlock) {
+            ASSERT_TRUE(sounds.empty()) << "picture " << block.number << " after a sound";
+            pictures.push_back(block.number);
+            EXPECT_TRUE(SameBytes(file.address, file.size, ReadFile(PictureFile(block.number)))) << block.number;
+        } else {
+            ASSERT_EQ(block.kind, SoundBlock);
+            sounds.push_back(block.number);
+            EXPECT_TRUE(SameBytes(file.address, file.size, ReadFile(SoundFile(block.number)))) << block.number;
+        }
     }
+    std::vector<int32_t> catalogue;
+    for (const CataloguePicture& picture : CataloguePictures())
+        catalogue.push_back(picture.sprite);
+    std::ranges::sort(pictures);
+    std::ranges::sort(catalogue);
+    EXPECT_EQ(pictures, catalogue);
+    EXPECT_EQ(sounds, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
-TEST(EmbeddedImage, SoundsFollowThePicturesInNumberOrderAndEqualTheirFiles)
+// Every number the game names is found where the table puts it.
+TEST(EmbeddedImage, TheGamesNumbersFindTheirFiles)
 {
-    const BuiltInFile lastPicture = SpritePicture(75);
-    const uint8_t* expected = lastPicture.address + lastPicture.size;
+    for (int32_t sprite : {TileStripSprite, TopStripSprite, RightStripSprite, PlaneSprite, PlaneShadowSprite,
+                           BulletSprite, RaiderType, InterceptorType, GunboatWestType, TankWestType,
+                           EnemyShotSprite, ExplosionSprite + 1, ExplosionSprite + 8, GetReadyBanner,
+                           GameOverBanner, PanelSprite, MarkerSprite, CreditsPicture, TitlePicture,
+                           DigitSprite, DigitSprite + 9, LevelCompletePicture}) {
+        const BuiltInFile picture = SpritePicture(sprite);
+        EXPECT_TRUE(SameBytes(picture.address, picture.size, ReadFile(PictureFile(sprite)))) << "sprite " << sprite;
+    }
     for (int32_t sound = 0; sound < BuiltInSoundCount; ++sound) {
         const BuiltInFile wave = SoundWave(sound);
-        EXPECT_EQ(wave.address, expected) << "sound " << sound;
         EXPECT_TRUE(SameBytes(wave.address, wave.size, ReadFile(SoundFile(sound)))) << "sound " << sound;
-        expected = wave.address + wave.size;
     }
-    const BuiltInBlock& last = BuiltInBlocks[BuiltInBlockCount - 1];
-    EXPECT_EQ(expected, BuiltInData + last.offset + last.size);
 }
 
 TEST(EmbeddedImage, NumbersOutsideTheCatalogueHaveNothing)
@@ -84,7 +103,7 @@ TEST(EmbeddedImage, NumbersOutsideTheCatalogueHaveNothing)
 TEST(DataCursor, ReadsSignedLittleEndianIntegersAndMovesOn)
 {
     const uint8_t data[] = {0x78, 0x56, 0x34, 0x12, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0xC0, 0xFF, 0xFF, 0xFF};
-    DataCursor = data;
+    StartReading(data);
     EXPECT_EQ(ReadDataInteger(), 0x12345678);
     EXPECT_EQ(ReadDataInteger(), -1);
     EXPECT_EQ(ReadDataInteger(), INT32_MIN);

@@ -14,7 +14,7 @@ protected:
     static void ReachStopRow(int32_t number)
     {
         PlayFromRow(StopRows[number]);
-        ScrollY = MapBaseY;
+        Level.ScrollY = MapBaseY;
         NextFrameTicks(true);
     }
 
@@ -22,14 +22,14 @@ protected:
     {
         ReachStopRow(number);
         RunFrame();
-        ASSERT_EQ(ActiveBoss, number);
-        ASSERT_EQ(ShownBoss, number);
+        ASSERT_EQ(BossFight.ActiveBoss, number);
+        ASSERT_EQ(BossFight.ShownBoss, number);
     }
 
     // Runs a frame with the plane kept alive against the boss's shots.
     static void RunShieldedFrame()
     {
-        DamageGauge = DamageGaugeStart;
+        Hits.DamageGauge = DamageGaugeStart;
         RunFrame();
     }
 
@@ -46,7 +46,7 @@ protected:
 
     static Boss& Fought()
     {
-        return Bosses[ActiveBoss];
+        return BossFight.Bosses[BossFight.ActiveBoss];
     }
 
     // A bullet in slot 1 at the boss's centre, tested in the next frame.
@@ -81,12 +81,12 @@ std::vector<int32_t> Fields(const Boss& boss)
 
 TEST_F(BossesTest, BossRecordsAreReadAfreshFromTheTable)
 {
-    Bosses[1].HitPoints = 3;
-    Bosses[3].X = 99;
+    BossFight.Bosses[1].HitPoints = 3;
+    BossFight.Bosses[3].X = 99;
     LoadBosses();
-    EXPECT_EQ(Fields(Bosses[1]), (std::vector<int32_t>{190, -128, 0, 1, 25, 50, 45, 45, 55}));
-    EXPECT_EQ(Fields(Bosses[2]), (std::vector<int32_t>{190, -128, 0, 1, 40, 80, 45, 45, 55}));
-    EXPECT_EQ(Fields(Bosses[3]), (std::vector<int32_t>{448, 150, -1, 0, 60, 120, 123, 30, 70}));
+    EXPECT_EQ(Fields(BossFight.Bosses[1]), (std::vector<int32_t>{190, -128, 0, 1, 25, 50, 45, 45, 55}));
+    EXPECT_EQ(Fields(BossFight.Bosses[2]), (std::vector<int32_t>{190, -128, 0, 1, 40, 80, 45, 45, 55}));
+    EXPECT_EQ(Fields(BossFight.Bosses[3]), (std::vector<int32_t>{448, 150, -1, 0, 60, 120, 123, 30, 70}));
     EXPECT_EQ(DataCursor, BossTableStart() + BossTableBytes);
 }
 
@@ -98,7 +98,7 @@ TEST_F(BossesTest, BossOneComesDownWithoutFiringThenSwingsAndFires)
     while (Fought().Y <= -16) {
         RunShieldedFrame();
         ++frames;
-        ASSERT_EQ(QV_CountList(&EnemyShots), 0) << "fired at y " << Fought().Y;
+        ASSERT_EQ(QV_CountList(&Hits.EnemyShots), 0) << "fired at y " << Fought().Y;
     }
     EXPECT_NEAR(frames, 2 * (Fought().Y - entryStart), 1) << "one pixel every second frame";
 
@@ -108,11 +108,11 @@ TEST_F(BossesTest, BossOneComesDownWithoutFiringThenSwingsAndFires)
     SwingRange swing;
     int32_t shotsSeen = 0;
     for (int frame = 0; frame < 1200; ++frame) {
-        const int32_t shotsBefore = QV_CountList(&EnemyShots);
+        const int32_t shotsBefore = QV_CountList(&Hits.EnemyShots);
         RunShieldedFrame();
         swing.Record(Fought());
-        if (QV_CountList(&EnemyShots) > shotsBefore && BossFireChance == 4) {
-            const EnemyShot& shot = *static_cast<EnemyShot*>(QV_ElementData(EnemyShots.header->last));
+        if (QV_CountList(&Hits.EnemyShots) > shotsBefore && BossFight.BossFireChance == 4) {
+            const EnemyShot& shot = *static_cast<EnemyShot*>(QV_ElementData(Hits.EnemyShots.header->last));
             EXPECT_EQ(shot.X - shot.DX, Fought().X + 45);
             EXPECT_EQ(shot.Y - shot.DY, Fought().Y + 45);
             EXPECT_EQ(shot.Kind, 0);
@@ -126,7 +126,7 @@ TEST_F(BossesTest, BossOneComesDownWithoutFiringThenSwingsAndFires)
     const std::set<Velocity> table{{-2, 0}, {-1, 2}, {-2, 2}, {0, 2}, {1, 2}, {2, 2}, {2, 0}};
     EXPECT_TRUE(std::includes(table.begin(), table.end(), velocities.begin(), velocities.end()));
     EXPECT_NE(Fought().X, 190) << "the boss wanders sideways";
-    EXPECT_EQ(MapRow, 116) << "the map waits for the fight";
+    EXPECT_EQ(Level.MapRow, 116) << "the map waits for the fight";
 }
 
 // Its one odd step on the way in (the table's DY 1, before the first turn
@@ -156,7 +156,7 @@ TEST_F(BossesTest, BossThreeSailsInFromTheRightFiringOnlyOnceInsideAndStopsAtNin
     for (int frame = 0; frame < 1200; ++frame) {
         RunShieldedFrame();
         std::set<QV_ListElement*> current;
-        for (QV_ListElement* element = EnemyShots.header->first; element != nullptr; element = element->next) {
+        for (QV_ListElement* element = Hits.EnemyShots.header->first; element != nullptr; element = element->next) {
             current.insert(element);
             if (previous.count(element) != 0)
                 continue;
@@ -180,16 +180,16 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
 {
     StartFight(1);
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
-    const int32_t scoreBefore = Score;
+    const int32_t scoreBefore = Panel.Score;
 
     for (int hit = 1; hit <= 24; ++hit) {
         AimBulletAtBoss(Fought());
         RunShieldedFrame();
-        ASSERT_EQ(Bullets[1].Active, 0) << "hit " << hit;
+        ASSERT_EQ(Player.Bullets[1].Active, 0) << "hit " << hit;
     }
     EXPECT_EQ(Fought().HitPoints, 26);
     EXPECT_EQ(Fought().Sprite, 55);
-    EXPECT_EQ(Score, scoreBefore + 24 * 5);
+    EXPECT_EQ(Panel.Score, scoreBefore + 24 * 5);
 
     // The 25th hit changes the picture, which shows from the next frame on.
     RunShieldedFrames(5);
@@ -206,16 +206,16 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
         RunShieldedFrame();
     }
     ASSERT_EQ(Fought().HitPoints, 1);
-    const int32_t scoreAfterHits = Score;
-    QV_ClearList(&Explosions);
-    Boss& boss = Bosses[1];
+    const int32_t scoreAfterHits = Panel.Score;
+    QV_ClearList(&Hits.Explosions);
+    Boss& boss = BossFight.Bosses[1];
     AimBulletAtBoss(boss);
     RunShieldedFrame();
 
-    EXPECT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(ShownBoss, 1);
-    EXPECT_EQ(Score, scoreAfterHits + 250) << "no 5 points for the last hit";
-    EXPECT_EQ(Bullets[1].Active, 0);
+    EXPECT_EQ(BossFight.ActiveBoss, 0);
+    EXPECT_EQ(BossFight.ShownBoss, 1);
+    EXPECT_EQ(Panel.Score, scoreAfterHits + 250) << "no 5 points for the last hit";
+    EXPECT_EQ(Player.Bullets[1].Active, 0);
     EXPECT_EQ(boss.Sprite, 57);
     EXPECT_EQ(boss.DX, 0);
     EXPECT_EQ(boss.DY, 1);
@@ -231,13 +231,13 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
     }
 
     // The reward, the next wave, and the scroll moving on.
-    EXPECT_EQ(BulletSlots, 10);
-    EXPECT_EQ(PlayerSpeed, 1);
-    EXPECT_EQ(QV_CountList(&Enemies), 91);
+    EXPECT_EQ(Player.BulletSlots, 10);
+    EXPECT_EQ(Player.PlayerSpeed, 1);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), 91);
     EXPECT_EQ(DataCursor, WaveStreamStart() + Wave3Offset - 36) << "past wave 2's end marker";
-    EXPECT_EQ(BossMusicCounter, 0);
-    EXPECT_EQ(ScrollY, MapBaseY + 1);
-    ASSERT_GT(RunShieldedFramesUntil([] { return MapRow == 117; }, 70), 0);
+    EXPECT_EQ(BossFight.BossMusicCounter, 0);
+    EXPECT_EQ(Level.ScrollY, MapBaseY + 1);
+    ASSERT_GT(RunShieldedFramesUntil([] { return Level.MapRow == 117; }, 70), 0);
 
     // The wreck sinks out of sight and is then left alone.
     ASSERT_GT(RunShieldedFramesUntil([&boss] { return boss.Y >= 500; }, 1000), 0);
@@ -251,16 +251,16 @@ TEST_F(BossesTest, TwoBulletsCostTwoHitPointsUnlessTheFirstDestroys)
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
     Fought().HitPoints = 3;
     AimBulletAtBoss(Fought());
-    FireBullet(2, Bullets[1].X + 10, Bullets[1].Y);
+    FireBullet(2, Player.Bullets[1].X + 10, Player.Bullets[1].Y);
     RunShieldedFrame();
     EXPECT_EQ(Fought().HitPoints, 1);
 
     AimBulletAtBoss(Fought());
-    FireBullet(2, Bullets[1].X + 10, Bullets[1].Y);
+    FireBullet(2, Player.Bullets[1].X + 10, Player.Bullets[1].Y);
     RunShieldedFrame();
-    EXPECT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(Bullets[1].Active, 0);
-    EXPECT_EQ(Bullets[2].Active, 1) << "the second bullet flies on";
+    EXPECT_EQ(BossFight.ActiveBoss, 0);
+    EXPECT_EQ(Player.Bullets[1].Active, 0);
+    EXPECT_EQ(Player.Bullets[2].Active, 1) << "the second bullet flies on";
 }
 
 TEST_F(BossesTest, BossTwoGivesSpeedAndTheThirdWaveAndBossThreeTakesTheGuns)
@@ -268,45 +268,45 @@ TEST_F(BossesTest, BossTwoGivesSpeedAndTheThirdWaveAndBossThreeTakesTheGuns)
     StartFight(2);
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
     Fought().HitPoints = 1;
-    const int32_t score = Score;
+    const int32_t score = Panel.Score;
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
-    ASSERT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(Score, score + 500);
-    EXPECT_EQ(PlayerSpeed, 2);
-    EXPECT_EQ(BulletSlots, 10);
-    EXPECT_EQ(QV_CountList(&Enemies), 139);
+    ASSERT_EQ(BossFight.ActiveBoss, 0);
+    EXPECT_EQ(Panel.Score, score + 500);
+    EXPECT_EQ(Player.PlayerSpeed, 2);
+    EXPECT_EQ(Player.BulletSlots, 10);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), 139);
 
     StartFight(3);  // 's' does nothing during play: the game goes on
-    const int32_t scoreBefore3 = Score;
+    const int32_t scoreBefore3 = Panel.Score;
     Fought().HitPoints = 1;
     PlaceEnemy(MakeEnemy(20, 100, -64, 0, 0));
-    const int32_t enemies = QV_CountList(&Enemies);
+    const int32_t enemies = QV_CountList(&Waves.Enemies);
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
-    ASSERT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(Score, scoreBefore3 + 750);
-    EXPECT_EQ(PlayerSpeed, 1);
-    EXPECT_EQ(BulletSlots, 0);
-    EXPECT_EQ(QV_CountList(&Enemies), enemies) << "no new wave";
+    ASSERT_EQ(BossFight.ActiveBoss, 0);
+    EXPECT_EQ(Panel.Score, scoreBefore3 + 750);
+    EXPECT_EQ(Player.PlayerSpeed, 1);
+    EXPECT_EQ(Player.BulletSlots, 0);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), enemies) << "no new wave";
 }
 
 TEST_F(BossesTest, BossMusicStartsOnceAtTheStartOfAFight)
 {
     StartSoundWithBuiltInSounds();
     StartFight(1);
-    EXPECT_EQ(BossMusicCounter, 1);
+    EXPECT_EQ(BossFight.BossMusicCounter, 1);
     EXPECT_EQ(ChannelsPlaying(7), 1);
     EXPECT_EQ(ChannelsPlaying(9), 1);
     RunShieldedFrames(5);
-    EXPECT_EQ(BossMusicCounter, 3);
+    EXPECT_EQ(BossFight.BossMusicCounter, 3);
     EXPECT_EQ(ChannelsPlaying(7), 1) << "not started again";
     EXPECT_EQ(ChannelsPlaying(9), 1);
 
     Fought().HitPoints = 1;
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
-    ASSERT_EQ(ActiveBoss, 0);
+    ASSERT_EQ(BossFight.ActiveBoss, 0);
     EXPECT_EQ(ChannelsPlaying(7), 0);
     EXPECT_EQ(ChannelsPlaying(9), 0);
     EXPECT_EQ(ChannelsPlaying(5), 1);
@@ -317,10 +317,10 @@ TEST_F(BossesTest, FightAfterADeathInAFightHasNoMusic)
 {
     StartSoundWithBuiltInSounds();
     ReachStopRow(2);
-    BossMusicCounter = 4;
+    BossFight.BossMusicCounter = 4;
     RunFrame();
-    ASSERT_EQ(ActiveBoss, 2);
-    EXPECT_EQ(BossMusicCounter, 5);
+    ASSERT_EQ(BossFight.ActiveBoss, 2);
+    EXPECT_EQ(BossFight.BossMusicCounter, 5);
     RunShieldedFrames(3);
     EXPECT_EQ(ChannelsPlaying(7), 0);
     EXPECT_EQ(ChannelsPlaying(9), 0);
@@ -331,15 +331,15 @@ TEST_F(BossesTest, FightAfterADeathInAFightHasNoMusic)
 TEST_F(BossesTest, BossFliesInBehindTheGameOverPage)
 {
     PlayFromRow(113);
-    DamageGauge = DamageGaugeEnd + 1;
+    Hits.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
-    ASSERT_EQ(TitleMode, 1);
-    ASSERT_GT(RunFramesUntil([] { return ActiveBoss == 1; }, 4 * 64), 0);
-    EXPECT_EQ(TitlePage, 2);
+    ASSERT_FALSE(PlaneInPlay());
+    ASSERT_GT(RunFramesUntil([] { return BossFight.ActiveBoss == 1; }, 4 * 64), 0);
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
     RunFrames(300);
-    EXPECT_EQ(MapRow, 116) << "held until a new game";
+    EXPECT_EQ(Level.MapRow, 116) << "held until a new game";
     EXPECT_GT(Fought().Y, -16);
-    EXPECT_EQ(TitlePage, 2);
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
 }
 
 } // namespace

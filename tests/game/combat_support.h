@@ -19,38 +19,36 @@ protected:
     {
         GameTest::SetUp();
         QV_FlipBuffers();  // the screen becomes the display target
-        BossStepDelay = 0;
-        BossFireChance = 0;
-        EnemyFrame = 1;
-        EnemyFrameDelay = 0;
-        FrameParity = 0;
+        BossFight.BossStepDelay = 0;
+        BossFight.BossFireChance = 0;
+        Waves.EnemyFrame = 1;
+        Waves.EnemyFrameDelay = 0;
+        Level.FrameParity = 0;
     }
 
     // Empties every list and frees every bullet slot, so a test sees only
     // the objects it places itself.
     static void ClearBattlefield()
     {
-        QV_ClearList(&Enemies);
-        QV_ClearList(&EnemyShots);
-        QV_ClearList(&Explosions);
-        for (int32_t slot = 0; slot <= BulletUpperBound; ++slot)
-            Bullets[slot] = Bullet{};
+        QV_ClearList(&Waves.Enemies);
+        ClearShotsAndExplosions();
+        Player.Bullets = {};
     }
 
     // Play from map row `row`, with nothing in the air.
     static void PlayFromRow(int32_t row)
     {
         StartPlaying();
-        MapRow = row;
+        RestartScrollAt(row);
         ClearBattlefield();
     }
 
     // Appends an enemy that takes part at once and returns it.
     static Enemy& PlaceEnemy(Enemy enemy)
     {
-        QV_LastElement(&Enemies);
-        QV_AddElement(&Enemies);
-        Enemy& placed = *QV_CurrentRecord<Enemy>(Enemies);
+        QV_LastElement(&Waves.Enemies);
+        QV_AddElement(&Waves.Enemies);
+        Enemy& placed = *QV_CurrentRecord<Enemy>(Waves.Enemies);
         placed = enemy;
         return placed;
     }
@@ -62,13 +60,13 @@ protected:
 
     static void FireBullet(int32_t slot, int32_t x, int32_t y)
     {
-        Bullets[slot] = Bullet{x, y, 4, 1};
+        Player.Bullets[slot] = Bullet{x, y, 4, 1};
     }
 
     // Makes the next frame a scroll tick (or not).
     static void NextFrameTicks(bool tick)
     {
-        FrameParity = tick ? 1 : 0;
+        Level.FrameParity = tick ? 1 : 0;
     }
 
     template <class Record>
@@ -82,12 +80,12 @@ protected:
 
     static std::vector<Explosion> ExplosionRecords()
     {
-        return Records<Explosion>(Explosions);
+        return Records<Explosion>(Hits.Explosions);
     }
 
     static std::vector<EnemyShot> ShotRecords()
     {
-        return Records<EnemyShot>(EnemyShots);
+        return Records<EnemyShot>(Hits.EnemyShots);
     }
 
     // Runs frames (through `frameStep`) until `done` holds, at most `limit`
@@ -145,7 +143,7 @@ protected:
     // paused, so a sound started stays on its channel until it is stopped.
     static void StartSoundWithBuiltInSounds()
     {
-        UseAudio = 1;
+        Settings.UseAudio = 1;
         ASSERT_NE(QV_InitSound(), nullptr);
         SDL_PauseAudio(1);
         for (int32_t sound = 0; sound < BuiltInSoundCount; ++sound) {

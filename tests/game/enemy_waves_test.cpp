@@ -24,8 +24,8 @@ TEST_F(EnemyWavesTest, WaveReadsRecordsInStreamOrderUpToTheEndMarker)
         0, 64, -32, 0, 1, 20, 2, 3, 13, 1,
         9};
     ReadWaveFrom(words);
-    ASSERT_EQ(QV_CountList(&Enemies), 2);
-    const std::vector<Enemy> enemies = Records<Enemy>(Enemies);
+    ASSERT_EQ(QV_CountList(&Waves.Enemies), 2);
+    const std::vector<Enemy> enemies = Records<Enemy>(Waves.Enemies);
     EXPECT_EQ((std::vector<int32_t>{enemies[0].X, enemies[0].Y, enemies[0].DX, enemies[0].DY, enemies[0].Sprite,
                                     enemies[0].HitPoints, enemies[0].Shots, enemies[0].StartRow, enemies[0].Active}),
               (std::vector<int32_t>{448, 32, -1, 0, 14, 1, 1, 6, 1}));
@@ -35,7 +35,7 @@ TEST_F(EnemyWavesTest, WaveReadsRecordsInStreamOrderUpToTheEndMarker)
 
     const std::array<int32_t, RecordWords> empty{9};
     ReadWaveFrom(empty);
-    EXPECT_EQ(QV_CountList(&Enemies), 0) << "the old wave is replaced";
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), 0) << "the old wave is replaced";
     EXPECT_EQ(DataCursor, reinterpret_cast<const uint8_t*>(empty.data() + 1));
 }
 
@@ -51,7 +51,7 @@ TEST_F(EnemyWavesTest, BuiltInWavesFollowEachOther)
                             Wave{Wave3Offset, 139, WaveStreamBytes}}) {
         DataCursor = WaveStreamStart() + wave.offset;
         ReadNextWave();
-        EXPECT_EQ(QV_CountList(&Enemies), wave.enemies) << "wave at " << wave.offset;
+        EXPECT_EQ(QV_CountList(&Waves.Enemies), wave.enemies) << "wave at " << wave.offset;
         EXPECT_EQ(DataCursor, WaveStreamStart() + wave.nextOffset - 36);
     }
 }
@@ -60,36 +60,36 @@ TEST_F(EnemyWavesTest, EnemyWaitsUntilTheMapHasPassedItsStartRow)
 {
     ClearBattlefield();
     Enemy& enemy = PlaceEnemy(Enemy{200, 100, 0, 1, 20, 1, 0, 6, 1});
-    MapRow = 6;
-    ScrollStep = 31;  // the second tick from now starts row 7
+    Level.MapRow = 6;
+    Level.ScrollStep = 31;  // the second tick from now starts row 7
     NextFrameTicks(true);
     RunFrames(2);
-    ASSERT_EQ(MapRow, 6);
+    ASSERT_EQ(Level.MapRow, 6);
     EXPECT_EQ(enemy.Y, 100) << "waiting at row 6";
     RunFrame();
-    ASSERT_EQ(MapRow, 7);
+    ASSERT_EQ(Level.MapRow, 7);
     EXPECT_EQ(enemy.Y, 102) << "the drift of the tick and its own step";
 }
 
 TEST_F(EnemyWavesTest, FlyingEnemyMovesEveryFrameAndShowsItsFrameOverItsShadow)
 {
     PlayFromRow(40);
-    EnemyFrame = 2;
-    EnemyFrameDelay = 1;
+    Waves.EnemyFrame = 2;
+    Waves.EnemyFrameDelay = 1;
     Enemy& enemy = PlaceEnemy(MakeEnemy(23, 100, 100, 1, 1));
     NextFrameTicks(false);
     RunFrame();
-    EXPECT_EQ(EnemyFrame, 1) << "the frame advances every second frame, 2 wrapping to 1";
+    EXPECT_EQ(Waves.EnemyFrame, 1) << "the frame advances every second frame, 2 wrapping to 1";
     EXPECT_EQ(enemy.X, 101);
     EXPECT_EQ(enemy.Y, 101);
     EXPECT_TRUE(ScreenShowsKeyed(24, 101, 101));
     EXPECT_GT(ShownShare(23, 141, 151), 0.25) << "the shadow, partly under the plane";
 
     RunFrame();  // a tick: the drift adds to the enemy's own step
-    EXPECT_EQ(EnemyFrame, 1);
+    EXPECT_EQ(Waves.EnemyFrame, 1);
     EXPECT_EQ(enemy.Y, 103);
     RunFrame();
-    EXPECT_EQ(EnemyFrame, 2);
+    EXPECT_EQ(Waves.EnemyFrame, 2);
     EXPECT_TRUE(ScreenShowsKeyed(25, enemy.X, enemy.Y));
 }
 
@@ -98,7 +98,7 @@ TEST_F(EnemyWavesTest, FlyingEnemyMovesEveryFrameAndShowsItsFrameOverItsShadow)
 TEST_F(EnemyWavesTest, GroundEnemiesMoveOnScrollTicksOnly)
 {
     PlayFromRow(116);
-    ScrollY = 416;
+    Level.ScrollY = 416;
     Enemy& standing = PlaceEnemy(MakeEnemy(36, 200, 100, 0, 0));
     Enemy& rolling = PlaceEnemy(MakeEnemy(35, 300, 100, 1, 1));
     NextFrameTicks(false);
@@ -106,13 +106,13 @@ TEST_F(EnemyWavesTest, GroundEnemiesMoveOnScrollTicksOnly)
     EXPECT_EQ(standing.Y, 100);
     EXPECT_EQ(rolling.X, 300);
     RunFrame();
-    ASSERT_EQ(ActiveBoss, 1) << "the map is held";
+    ASSERT_EQ(BossFight.ActiveBoss, 1) << "the map is held";
     EXPECT_EQ(standing.Y, 101);
     EXPECT_EQ(rolling.X, 301);
     EXPECT_EQ(rolling.Y, 102);
     EXPECT_TRUE(ScreenShowsKeyed(35, 301, 102));
     RunFrames(20);
-    EXPECT_EQ(MapRow, 116);
+    EXPECT_EQ(Level.MapRow, 116);
     EXPECT_EQ(standing.Y, 111);
 }
 
@@ -159,9 +159,9 @@ TEST_F(EnemyWavesTest, FlyingEnemyFiresAVolleyTowardsThePlanesSide)
               (std::vector<int32_t>{0, 3, 2, 3})) << "downwards, spreading";
 
     // The same enemy below the plane fires upwards.
-    QV_ClearList(&EnemyShots);
+    QV_ClearList(&Hits.EnemyShots);
     below.Y = 380;
-    PlayerY = 100;
+    Player.PlayerY = 100;
     NextFrameTicks(false);
     SeedGivingFirstDraw(100, 80);
     RunFrame();
@@ -205,7 +205,7 @@ TEST_F(EnemyWavesTest, FireDrawIsMadeOnlyStrictlyInsideTheArea)
     const int32_t secondDraw = QV_Random(100);
     QV_RandomSeed(seed);
     RunFrame();
-    EXPECT_EQ(QV_CountList(&EnemyShots), 0) << "no volleys left";
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0) << "no volleys left";
     EXPECT_EQ(QV_Random(100), secondDraw) << "the first draw was taken";
 
     spent.Shots = 1;
@@ -215,7 +215,7 @@ TEST_F(EnemyWavesTest, FireDrawIsMadeOnlyStrictlyInsideTheArea)
         NextFrameTicks(false);
         SeedGivingFirstDraw(100, 80);
         RunFrame();
-        EXPECT_EQ(QV_CountList(&EnemyShots), 0) << position[0] << ", " << position[1];
+        EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0) << position[0] << ", " << position[1];
         EXPECT_EQ(QV_Random(100), 80) << "the draw was left for the next caller";
     }
 }
@@ -230,9 +230,9 @@ TEST_F(EnemyWavesTest, TwoBulletsOnAToughEnemyEachCount)
     RunFrame();
     EXPECT_EQ(enemy.HitPoints, 1);
     EXPECT_EQ(enemy.Active, 1);
-    EXPECT_EQ(Score, 10);
-    EXPECT_EQ(Bullets[1].Active, 0);
-    EXPECT_EQ(Bullets[2].Active, 0);
+    EXPECT_EQ(Panel.Score, 10);
+    EXPECT_EQ(Player.Bullets[1].Active, 0);
+    EXPECT_EQ(Player.Bullets[2].Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 2u);
     for (const Explosion& explosion : explosions) {
@@ -255,8 +255,8 @@ TEST_F(EnemyWavesTest, BulletsAfterTheDestroyingOneStillHit)
     RunFrame();
     EXPECT_EQ(enemy.HitPoints, -1);
     EXPECT_EQ(enemy.Active, 0);
-    EXPECT_EQ(Score, 10);
-    EXPECT_EQ(Bullets[2].Active, 0);
+    EXPECT_EQ(Panel.Score, 10);
+    EXPECT_EQ(Player.Bullets[2].Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 2u);
     EXPECT_EQ(explosions[0].Delay, 4) << "the destruction";
@@ -265,7 +265,7 @@ TEST_F(EnemyWavesTest, BulletsAfterTheDestroyingOneStillHit)
 
     FireBullet(1, 210, 124);
     RunFrame();
-    EXPECT_EQ(Bullets[1].Active, 1) << "a finished enemy takes no more bullets";
+    EXPECT_EQ(Player.Bullets[1].Active, 1) << "a finished enemy takes no more bullets";
 }
 
 TEST_F(EnemyWavesTest, HitSoundsTellADestroyingHitFromOneThatIsNot)
@@ -289,16 +289,16 @@ TEST_F(EnemyWavesTest, HitSoundsTellADestroyingHitFromOneThatIsNot)
 TEST_F(EnemyWavesTest, FlyingEnemyRamsThePlaneButAGroundEnemyCannot)
 {
     PlayFromRow(40);
-    const int32_t gauge = DamageGauge;
-    Enemy& ground = PlaceEnemy(MakeEnemy(32, PlayerX, PlayerY, 0, 0));
+    const int32_t gauge = Hits.DamageGauge;
+    Enemy& ground = PlaceEnemy(MakeEnemy(32, Player.PlayerX, Player.PlayerY, 0, 0));
     NextFrameTicks(false);
     RunFrame();
-    EXPECT_EQ(DamageGauge, gauge);
+    EXPECT_EQ(Hits.DamageGauge, gauge);
     EXPECT_EQ(ground.Active, 1);
 
-    Enemy& flying = PlaceEnemy(MakeEnemy(26, PlayerX + 60, PlayerY, 0, 0));  // edges touching
+    Enemy& flying = PlaceEnemy(MakeEnemy(26, Player.PlayerX + 60, Player.PlayerY, 0, 0));  // edges touching
     RunFrame();
-    EXPECT_EQ(DamageGauge, gauge + 20);
+    EXPECT_EQ(Hits.DamageGauge, gauge + 20);
     EXPECT_EQ(flying.Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 2u);
@@ -306,10 +306,10 @@ TEST_F(EnemyWavesTest, FlyingEnemyRamsThePlaneButAGroundEnemyCannot)
     EXPECT_EQ((std::vector<int32_t>{explosions[0].X, explosions[0].Y, explosions[0].Frames, explosions[0].Countdown}),
               (std::vector<int32_t>{flying.X, flying.Y, 8, 3}));
     EXPECT_EQ((std::vector<int32_t>{explosions[1].X, explosions[1].Y, explosions[1].Frames, explosions[1].Delay}),
-              (std::vector<int32_t>{PlayerX, PlayerY, 3, 1}));
+              (std::vector<int32_t>{Player.PlayerX, Player.PlayerY, 3, 1}));
 
     RunFrame();
-    EXPECT_EQ(DamageGauge, gauge + 20) << "a finished enemy rams no more";
+    EXPECT_EQ(Hits.DamageGauge, gauge + 20) << "a finished enemy rams no more";
 }
 
 } // namespace

@@ -12,19 +12,19 @@ using FrameLoopTest = GameTest;
 
 TEST_F(FrameLoopTest, NewGameOpensTheAttractPagesAndTheFirstFrameIsOnlyCleared)
 {
-    EXPECT_EQ(TitleMode, 1);
-    EXPECT_EQ(TitlePage, 0);
-    EXPECT_EQ(MapRow, 5);
-    EXPECT_EQ(AttractRow, 15);
-    EXPECT_EQ(PlayerX, ParkedPlayerX);
-    EXPECT_EQ(PlayerY, ParkedPlayerY);
-    EXPECT_EQ(QV_CountList(&Enemies), FirstWaveEnemies);
+    EXPECT_FALSE(PlaneInPlay());
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
+    EXPECT_EQ(Level.MapRow, 5);
+    EXPECT_EQ(Flow.AttractRow, 15);
+    EXPECT_EQ(Player.PlayerX, ParkedPlayerX);
+    EXPECT_EQ(Player.PlayerY, ParkedPlayerY);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), FirstWaveEnemies);
 
     RunFrame();
     EXPECT_TRUE(ScreenIsBlack()) << "nothing has a display target before the first flip";
-    EXPECT_EQ(TitleMusicPending, 0);
-    EXPECT_EQ(DamageGauge, DamageGaugeEnd) << "clamped without a death";
-    EXPECT_EQ(TitleMode, 1);
+    EXPECT_EQ(Flow.TitleMusicPending, 0);
+    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd) << "clamped without a death";
+    EXPECT_FALSE(PlaneInPlay());
 
     RunFrame();
     EXPECT_TRUE(ScreenShowsKeyed(54, 70, 120)) << "title picture";
@@ -34,93 +34,93 @@ TEST_F(FrameLoopTest, NewGameOpensTheAttractPagesAndTheFirstFrameIsOnlyCleared)
 
 TEST_F(FrameLoopTest, AttractPagesAlternateEachTimeTheMapPassesRow20)
 {
-    ActiveBoss = 2;
-    ShownBoss = 2;
-    MapRow = 20;
-    ScrollStep = 0;
+    BossFight.ActiveBoss = 2;
+    BossFight.ShownBoss = 2;
+    Level.MapRow = 20;
+    Level.ScrollStep = 0;
     RunFrame();
-    EXPECT_EQ(TitlePage, 0);
-    EXPECT_EQ(MapRow, 20);
-    EXPECT_EQ(ActiveBoss, 0) << "the title page keeps bosses out of the attract pages";
-    EXPECT_EQ(ShownBoss, 0);
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
+    EXPECT_EQ(Level.MapRow, 20);
+    EXPECT_EQ(BossFight.ActiveBoss, 0) << "the title page keeps bosses out of the attract pages";
+    EXPECT_EQ(BossFight.ShownBoss, 0);
 
-    MapRow = 21;
-    QV_ClearList(&Enemies);
+    Level.MapRow = 21;
+    QV_ClearList(&Waves.Enemies);
     RunFrame();
-    EXPECT_EQ(TitlePage, 1);
-    EXPECT_EQ(MapRow, 5);
-    EXPECT_EQ(AttractRow, 15);
-    EXPECT_EQ(QV_CountList(&Enemies), FirstWaveEnemies) << "the first wave is read again";
+    EXPECT_EQ(Flow.Phase, GamePhase::Credits);
+    EXPECT_EQ(Level.MapRow, 5);
+    EXPECT_EQ(Flow.AttractRow, 15);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), FirstWaveEnemies) << "the first wave is read again";
     RunFrame();
     EXPECT_TRUE(ScreenShowsKeyed(53, 64, 64)) << "credits picture";
 
-    MapRow = 21;
+    Level.MapRow = 21;
     RunFrame();
-    EXPECT_EQ(TitlePage, 0);
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
 }
 
 TEST_F(FrameLoopTest, GameOverPageGivesWayToTheTitlePageAndItsMusic)
 {
-    TitlePage = 2;
-    TitleMusicPending = 1;
-    AttractRow = 100;
-    MapRow = 105;
+    Flow.Phase = GamePhase::GameOver;
+    Flow.TitleMusicPending = 1;
+    Flow.AttractRow = 100;
+    Level.MapRow = 105;
     RunFrames(2);
-    EXPECT_EQ(TitlePage, 2);
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
     EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "game-over banner";
-    EXPECT_EQ(TitleMusicPending, 1) << "the title music waits while game over shows";
+    EXPECT_EQ(Flow.TitleMusicPending, 1) << "the title music waits while game over shows";
 
-    MapRow = 106;
+    Level.MapRow = 106;
     RunFrame();
-    EXPECT_EQ(TitlePage, 0);
-    EXPECT_EQ(MapRow, 5);
-    EXPECT_EQ(TitleMusicPending, 1);
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
+    EXPECT_EQ(Level.MapRow, 5);
+    EXPECT_EQ(Flow.TitleMusicPending, 1);
     RunFrame();
-    EXPECT_EQ(TitleMusicPending, 0);
+    EXPECT_EQ(Flow.TitleMusicPending, 0);
 }
 
 TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
 {
-    TitlePage = 1;
-    Score = 95;
-    BulletSlots = 0;
-    Bullets[1] = Bullet{100, 200, 4, 1};
+    Flow.Phase = GamePhase::Credits;
+    Panel.Score = 95;
+    Player.BulletSlots = 0;
+    Player.Bullets[1] = Bullet{100, 200, 4, 1};
     AddExplosion(100, 100, 8, 4);
     AddEnemyShot(100, 100, 0, 1, 0);
     RunFrame();
     PushKeyDown(SDLK_s);
     RunFrame();
-    EXPECT_EQ(TitleMode, 1) << "play starts on the release, not the press";
+    EXPECT_FALSE(PlaneInPlay()) << "play starts on the release, not the press";
     PushKeyUp(SDLK_s);
     RunFrame();
 
-    EXPECT_EQ(TitleMode, 0);
-    EXPECT_EQ(PlayerX, 192);
-    EXPECT_EQ(PlayerY, 360);
-    EXPECT_EQ(PlayerSpeed, 1);
-    EXPECT_EQ(BulletSlots, 2);
-    EXPECT_EQ(GunSide, 0);
-    EXPECT_EQ(PlayerFrame, 1);
-    EXPECT_EQ(PlayerFrameDelay, 1);
-    EXPECT_EQ(DamageGauge, DamageGaugeStart);
-    EXPECT_EQ(ProgressX, 490) << "recomputed in the same frame";
-    EXPECT_EQ(Score, 0);
-    EXPECT_EQ(MapRow, 0);
-    EXPECT_EQ(LevelEnd, 0);
-    EXPECT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(ShownBoss, 0);
-    EXPECT_EQ(TitlePage, 1) << "the page is not reset";
-    EXPECT_EQ(QV_CountList(&Explosions), 0);
-    EXPECT_EQ(QV_CountList(&EnemyShots), 0);
-    EXPECT_EQ(QV_CountList(&Enemies), FirstWaveEnemies);
-    EXPECT_EQ(Bosses[1].HitPoints, 50);
-    EXPECT_EQ(Bullets[1].Active, 1) << "bullets in flight are kept";
-    EXPECT_EQ(Bullets[1].Y, 200);
+    EXPECT_TRUE(PlaneInPlay());
+    EXPECT_EQ(Player.PlayerX, 192);
+    EXPECT_EQ(Player.PlayerY, 360);
+    EXPECT_EQ(Player.PlayerSpeed, 1);
+    EXPECT_EQ(Player.BulletSlots, 2);
+    EXPECT_EQ(Player.GunSide, 0);
+    EXPECT_EQ(Player.PlayerFrame, 1);
+    EXPECT_EQ(Player.PlayerFrameDelay, 1);
+    EXPECT_EQ(Hits.DamageGauge, DamageGaugeStart);
+    EXPECT_EQ(Panel.ProgressX, 490) << "recomputed in the same frame";
+    EXPECT_EQ(Panel.Score, 0);
+    EXPECT_EQ(Level.MapRow, 0);
+    EXPECT_FALSE(AtLevelEnd());
+    EXPECT_EQ(BossFight.ActiveBoss, 0);
+    EXPECT_EQ(BossFight.ShownBoss, 0);
+    EXPECT_EQ(Flow.StartPage, GamePhase::Credits) << "the page play began from is kept for the next game";
+    EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), FirstWaveEnemies);
+    EXPECT_EQ(BossFight.Bosses[1].HitPoints, 50);
+    EXPECT_EQ(Player.Bullets[1].Active, 1) << "bullets in flight are kept";
+    EXPECT_EQ(Player.Bullets[1].Y, 200);
     EXPECT_TRUE(ScreenShowsKeyed(49, 140, 165)) << "get-ready banner";
 
     RunFrame();
-    EXPECT_EQ(Bullets[1].Y, 196) << "the kept bullet flies on";
-    MapRow = 5;
+    EXPECT_EQ(Player.Bullets[1].Y, 196) << "the kept bullet flies on";
+    Level.MapRow = 5;
     RunFrame();
     EXPECT_FALSE(ScreenShowsKeyed(49, 140, 165)) << "the banner is gone from row 5";
 }
@@ -128,24 +128,24 @@ TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
 TEST_F(FrameLoopTest, SDuringPlayIsNotLookedAt)
 {
     StartPlaying();
-    MapRow = 40;
-    Score = 30;
+    Level.MapRow = 40;
+    Panel.Score = 30;
     TapKey(SDLK_s);
-    EXPECT_EQ(TitleMode, 0);
-    EXPECT_EQ(MapRow, 40);
-    EXPECT_EQ(Score, 30);
+    EXPECT_TRUE(PlaneInPlay());
+    EXPECT_EQ(Level.MapRow, 40);
+    EXPECT_EQ(Panel.Score, 30);
 }
 
 TEST_F(FrameLoopTest, EscapeEndsTheLoopOnlyAfterTheFrameIsPresented)
 {
     PushKeyDown(SDLK_ESCAPE);
     RunFrame();
-    EXPECT_EQ(QuitFlag, 0);
-    ASSERT_EQ(FrameParity, 1);
+    EXPECT_EQ(Flow.QuitFlag, 0);
+    ASSERT_EQ(Level.FrameParity, 1);
     PushKeyUp(SDLK_ESCAPE);
     RunFrameLoop();
-    EXPECT_EQ(QuitFlag, 2);
-    EXPECT_EQ(FrameParity, 0) << "the frame ran to its end";
+    EXPECT_EQ(Flow.QuitFlag, 2);
+    EXPECT_EQ(Level.FrameParity, 0) << "the frame ran to its end";
     EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0)) << "and was presented";
 }
 
@@ -154,8 +154,8 @@ TEST_F(FrameLoopTest, ClosingTheWindowEndsTheLoopLikeEscape)
     StartPlaying();
     PushQuitRequest();
     RunFrameLoop();
-    EXPECT_EQ(QuitFlag, 2);
-    EXPECT_EQ(TitleMode, 0);
+    EXPECT_EQ(Flow.QuitFlag, 2);
+    EXPECT_TRUE(PlaneInPlay());
 }
 
 // Only a game in a window takes the window layer's events: full screen
@@ -167,13 +167,13 @@ TEST_F(FrameLoopTest, AWindowCloseEndsTheLoopOnlyWhenPlayingInAWindow)
     ASSERT_NE(window, nullptr) << "needs an X display";
     gtk_window_close(GTK_WINDOW(window));
     RunFrames(20);
-    EXPECT_EQ(QuitFlag, 0);
+    EXPECT_EQ(Flow.QuitFlag, 0);
     EXPECT_EQ(QV_WindowID2(0), window) << "full screen takes no window events";
 
-    UseWindow = 1;
-    for (int frame = 0; frame < 100 && QuitFlag == 0; ++frame)
+    Settings.UseWindow = 1;
+    for (int frame = 0; frame < 100 && Flow.QuitFlag == 0; ++frame)
         RunFrame();
-    EXPECT_EQ(QuitFlag, 2);
+    EXPECT_EQ(Flow.QuitFlag, 2);
     EXPECT_EQ(QV_WindowID2(0), nullptr);
     QV_FreeWindows();
 }
@@ -181,14 +181,14 @@ TEST_F(FrameLoopTest, AWindowCloseEndsTheLoopOnlyWhenPlayingInAWindow)
 TEST_F(FrameLoopTest, GaugeOverflowInPlayEndsTheGameOnTheGameOverPage)
 {
     StartPlaying();
-    MapRow = 40;
-    DamageGauge = DamageGaugeEnd + 1;
+    Level.MapRow = 40;
+    Hits.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
-    EXPECT_EQ(DamageGauge, DamageGaugeEnd);
-    EXPECT_EQ(TitleMode, 1);
-    EXPECT_EQ(TitlePage, 2);
-    EXPECT_EQ(AttractRow, 40);
-    EXPECT_EQ(PlayerX, ParkedPlayerX);
+    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_FALSE(PlaneInPlay());
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
+    EXPECT_EQ(Flow.AttractRow, 40);
+    EXPECT_EQ(Player.PlayerX, ParkedPlayerX);
     RunFrame();
     EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "game-over banner";
 }
@@ -196,12 +196,12 @@ TEST_F(FrameLoopTest, GaugeOverflowInPlayEndsTheGameOnTheGameOverPage)
 TEST_F(FrameLoopTest, GaugeOverflowOutOfPlayOnlyClamps)
 {
     RunFrame();
-    const int32_t explosions = QV_CountList(&Explosions);
-    DamageGauge = DamageGaugeEnd + 40;
+    const int32_t explosions = QV_CountList(&Hits.Explosions);
+    Hits.DamageGauge = DamageGaugeEnd + 40;
     RunFrame();
-    EXPECT_EQ(DamageGauge, DamageGaugeEnd);
-    EXPECT_EQ(TitlePage, 0);
-    EXPECT_EQ(QV_CountList(&Explosions), explosions);
+    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
+    EXPECT_EQ(QV_CountList(&Hits.Explosions), explosions);
 }
 
 class LevelEndTest : public GameTest {
@@ -210,33 +210,33 @@ protected:
     void ReachLevelEnd()
     {
         StartPlaying();
-        QV_ClearList(&Enemies);
-        MapRow = LevelEndRow;
+        QV_ClearList(&Waves.Enemies);
+        Level.MapRow = LevelEndRow;
         RunFrames(2);  // one of them is a scroll tick
-        ASSERT_EQ(LevelEnd, 1);
+        ASSERT_TRUE(AtLevelEnd());
     }
 };
 
 TEST_F(LevelEndTest, LevelCompletePictureWithFireworksInTheUpperPlayfield)
 {
     ReachLevelEnd();
-    QV_ClearList(&Explosions);
+    QV_ClearList(&Hits.Explosions);
     RunFrame();
-    if (QV_CountList(&Explosions) == 0) {
+    if (QV_CountList(&Hits.Explosions) == 0) {
         EXPECT_TRUE(ScreenShowsKeyed(75, 70, 100)) << "level-complete picture";
     }
 
     int32_t fireworks = 0;
     for (int frame = 0; frame < 620; ++frame) {
-        QV_ClearList(&Explosions);
+        QV_ClearList(&Hits.Explosions);
         RunFrame();
-        if (QV_CountList(&Explosions) == 0)
+        if (QV_CountList(&Hits.Explosions) == 0)
             continue;
         ++fireworks;
-        ASSERT_EQ(QV_CountList(&Explosions), 1);
-        QV_ResetList(&Explosions);
-        QV_NextElement(&Explosions);
-        const Explosion& firework = *QV_CurrentRecord<Explosion>(Explosions);
+        ASSERT_EQ(QV_CountList(&Hits.Explosions), 1);
+        QV_ResetList(&Hits.Explosions);
+        QV_NextElement(&Hits.Explosions);
+        const Explosion& firework = *QV_CurrentRecord<Explosion>(Hits.Explosions);
         EXPECT_GE(firework.X, 32);
         EXPECT_LE(firework.X, 412);
         EXPECT_GE(firework.Y, 32);
@@ -246,19 +246,19 @@ TEST_F(LevelEndTest, LevelCompletePictureWithFireworksInTheUpperPlayfield)
     // One in 31 frames on average: 20 expected.
     EXPECT_GT(fireworks, 5);
     EXPECT_LT(fireworks, 45);
-    EXPECT_EQ(MapRow, LevelEndRow);
+    EXPECT_EQ(Level.MapRow, LevelEndRow);
 }
 
 TEST_F(LevelEndTest, ReleasingSAtTheLevelEndStartsANewGame)
 {
-    TitlePage = 1;
+    Flow.Phase = GamePhase::Credits;
     ReachLevelEnd();
     TapKey(SDLK_s);
-    EXPECT_EQ(TitleMode, 1);
-    EXPECT_EQ(LevelEnd, 0);
-    EXPECT_EQ(MapRow, 5);
-    EXPECT_EQ(DamageGauge, DamageGaugeEnd);
-    EXPECT_EQ(TitlePage, 1) << "the attract pages resume where that game was started";
+    EXPECT_FALSE(PlaneInPlay());
+    EXPECT_FALSE(AtLevelEnd());
+    EXPECT_EQ(Level.MapRow, 5);
+    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Flow.Phase, GamePhase::Credits) << "the attract pages resume where that game was started";
 }
 
 } // namespace

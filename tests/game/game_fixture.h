@@ -13,6 +13,7 @@
 #include "game/player.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
+#include "game/sound_cues.h"
 #include "game/startup.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
@@ -37,7 +38,7 @@ protected:
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         ASSERT_EQ(QV_InitStrings(QV_StringAreaSize), 1);
         QV_RandomSeed(12345);
-        ResetProgramStartValues();
+        Settings = {};
         ASSERT_EQ(StartDevices(), nullptr);
         ASSERT_EQ(OpenGameScreen(), nullptr);
         QV_SetFrameRate(0);
@@ -76,7 +77,7 @@ protected:
     {
         RunFrame();
         TapKey(SDLK_s);
-        ASSERT_EQ(TitleMode, 0);
+        ASSERT_EQ(Flow.Phase, GamePhase::Play);
     }
 
     // ---- Reading the presented screen -------------------------------------
@@ -146,38 +147,6 @@ private:
         const Uint32 pixel = reinterpret_cast<const Uint32*>(row)[x];
         SDL_UnlockSurface(surface);
         return pixel;
-    }
-
-    // Every variable a run starts with at zero (or the value start-up gives
-    // it), so that no test sees what an earlier one left behind.
-    static void ResetProgramStartValues()
-    {
-        UseKeys = 0;
-        UseAudio = 0;
-        Use3D = 0;
-        UseWindow = 0;
-        HiScore = 0;
-        Score = 0;
-        ProgressX = 0;
-        TitleMode = 0;
-        TitlePage = 0;
-        AttractRow = 0;
-        TitleMusicPending = 0;
-        FrameDamage = 0;
-        DamageGauge = 0;
-        LevelEnd = 0;
-        ActiveBoss = 0;
-        ShownBoss = 0;
-        BossMusicCounter = 0;
-        EnemyFrameDelay = 0;
-        PlayerX = 0;
-        PlayerY = 0;
-        PlayerSpeed = 0;
-        PlayerFrame = 0;
-        PlayerFrameDelay = 0;
-        FireDelay = 0;
-        GunSide = 0;
-        BulletSlots = 0;
     }
 
     // Lets every key go and collects the releases still armed.

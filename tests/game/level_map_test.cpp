@@ -10,7 +10,7 @@ Row MapRowValues(int32_t row)
 {
     Row values{};
     for (int32_t column = 0; column < MapColumns; ++column)
-        values[column] = LevelMap[row * MapRowStride + column];
+        values[column] = Level.LevelMap[row * MapRowStride + column];
     return values;
 }
 
@@ -38,7 +38,7 @@ TEST_F(LevelMapTest, MapIsBuiltFromTheBlockLastRowFirst)
 
     for (int32_t row = 0; row < MapRows; ++row) {
         for (int32_t column = MapColumns; column < MapRowStride; ++column)
-            ASSERT_EQ(LevelMap[row * MapRowStride + column], 0) << row << ", " << column;
+            ASSERT_EQ(Level.LevelMap[row * MapRowStride + column], 0) << row << ", " << column;
     }
 
     // Reading the map leaves the cursor on the first boss value.
@@ -50,8 +50,8 @@ TEST_F(LevelMapTest, MapIsBuiltFromTheBlockLastRowFirst)
 TEST_F(LevelMapTest, EachTileIsItsSquareOfTheStripCountingFromOne)
 {
     QV_FlipBuffers();  // the screen becomes the display target
-    MapRow = 14;
-    ScrollY = MapBaseY;
+    Level.MapRow = 14;
+    Level.ScrollY = MapBaseY;
     QV_ClearScreen(0, 0, 0);
     DrawLevelMap();
 
@@ -72,8 +72,8 @@ TEST_F(LevelMapTest, EachTileIsItsSquareOfTheStripCountingFromOne)
 TEST_F(LevelMapTest, DrawingAtTheEndRowSkipsRowsPastTheMap)
 {
     QV_FlipBuffers();
-    MapRow = LevelEndRow;
-    ScrollY = MapBaseY;
+    Level.MapRow = LevelEndRow;
+    Level.ScrollY = MapBaseY;
     QV_ClearScreen(0, 0, 0);
     DrawLevelMap();
     // Row 400 is the top row drawn, at y 0; row 401, past the map, would lie
@@ -85,99 +85,103 @@ TEST_F(LevelMapTest, DrawingAtTheEndRowSkipsRowsPastTheMap)
 
 TEST_F(LevelMapTest, FirstRowAdvanceTakes33TicksThenEvery32)
 {
-    MapRow = 5;
+    Level.MapRow = 5;
     for (int tick = 1; tick <= 32; ++tick)
-        ScrollTick();
-    EXPECT_EQ(MapRow, 5);
-    EXPECT_EQ(ScrollY, 448);
-    EXPECT_EQ(ScrollStep, 32);
-    ScrollTick();
-    EXPECT_EQ(MapRow, 6);
-    EXPECT_EQ(ScrollY, MapBaseY);
-    EXPECT_EQ(ScrollStep, 1);
+        ScrollTick(false);
+    EXPECT_EQ(Level.MapRow, 5);
+    EXPECT_EQ(Level.ScrollY, 448);
+    EXPECT_EQ(Level.ScrollStep, 32);
+    ScrollTick(false);
+    EXPECT_EQ(Level.MapRow, 6);
+    EXPECT_EQ(Level.ScrollY, MapBaseY);
+    EXPECT_EQ(Level.ScrollStep, 1);
     for (int tick = 1; tick <= 31; ++tick)
-        ScrollTick();
-    EXPECT_EQ(MapRow, 6);
-    ScrollTick();
-    EXPECT_EQ(MapRow, 7);
+        ScrollTick(false);
+    EXPECT_EQ(Level.MapRow, 6);
+    ScrollTick(false);
+    EXPECT_EQ(Level.MapRow, 7);
 }
 
 TEST_F(LevelMapTest, FramesTickTheScrollEverySecondFrame)
 {
-    ASSERT_EQ(MapRow, 5);
+    ASSERT_EQ(Level.MapRow, 5);
     RunFrames(65);
-    EXPECT_EQ(MapRow, 5);
-    EXPECT_EQ(ScrollStep, 32);
+    EXPECT_EQ(Level.MapRow, 5);
+    EXPECT_EQ(Level.ScrollStep, 32);
     RunFrame();
-    EXPECT_EQ(MapRow, 6);
-    EXPECT_EQ(FrameParity, 0);
+    EXPECT_EQ(Level.MapRow, 6);
+    EXPECT_EQ(Level.FrameParity, 0);
     RunFrame();
-    EXPECT_EQ(FrameParity, 1);
+    EXPECT_EQ(Level.FrameParity, 1);
 }
 
-TEST_F(LevelMapTest, BossStopRowHoldsTheScrollAndCountsTheFightsTicks)
+TEST_F(LevelMapTest, BossStopRowHoldsTheScrollUntilTheFightLeavesIt)
 {
-    MapRow = 116;
-    ScrollY = MapBaseY;
-    ScrollStep = 1;
+    Level.MapRow = 116;
+    Level.ScrollY = MapBaseY;
+    Level.ScrollStep = 1;
     for (int32_t tick = 1; tick <= 3; ++tick) {
-        ScrollTick();
-        EXPECT_EQ(ActiveBoss, 1);
-        EXPECT_EQ(ShownBoss, 1);
-        EXPECT_EQ(BossMusicCounter, tick);
-        EXPECT_EQ(MapRow, 116);
-        EXPECT_EQ(ScrollY, MapBaseY);
-        EXPECT_EQ(ScrollStep, 1);
+        EXPECT_EQ(BossAtStopRow(), 1);
+        EXPECT_FALSE(ScrollTick(true));
+        EXPECT_EQ(Level.MapRow, 116);
+        EXPECT_EQ(Level.ScrollY, MapBaseY);
+        EXPECT_EQ(Level.ScrollStep, 1);
     }
 
     // The boss falls: the fight releases the scroll one pixel on, so this
     // row ends a pixel early, with ScrollY at 448.
-    ActiveBoss = 0;
-    ScrollY += 1;
+    LeaveStopRow();
+    EXPECT_EQ(BossAtStopRow(), 0);
     for (int tick = 1; tick <= 31; ++tick)
-        ScrollTick();
-    EXPECT_EQ(ScrollY, 448);
-    EXPECT_EQ(MapRow, 116);
-    ScrollTick();
-    EXPECT_EQ(MapRow, 117);
-    EXPECT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(ShownBoss, 1) << "the wreck stays shown";
+        ScrollTick(false);
+    EXPECT_EQ(Level.ScrollY, 448);
+    EXPECT_EQ(Level.MapRow, 116);
+    ScrollTick(false);
+    EXPECT_EQ(Level.MapRow, 117);
+}
+
+TEST_F(LevelMapTest, ScrollTicksAtAStopRowStartTheFightAndCountItsTicks)
+{
+    Flow.Phase = GamePhase::Credits;  // the title page keeps bosses away
+    Flow.AttractRow = 200;
+    Level.MapRow = 116;
+    Level.ScrollY = MapBaseY;
+    Level.FrameParity = 1;
+    RunFrame();
+    EXPECT_EQ(BossFight.ActiveBoss, 1);
+    EXPECT_EQ(BossFight.ShownBoss, 1);
+    EXPECT_EQ(BossFight.BossMusicCounter, 1);
+    RunFrames(4);
+    EXPECT_EQ(BossFight.BossMusicCounter, 3);
+    EXPECT_EQ(Level.MapRow, 116);
+    EXPECT_EQ(Level.ScrollY, MapBaseY);
 }
 
 TEST_F(LevelMapTest, SecondAndThirdBossesStopAtTheirRows)
 {
     for (int32_t boss : {2, 3}) {
-        ActiveBoss = 0;
-        MapRow = BossStopRows[boss - 1];
-        ScrollY = MapBaseY;
-        ScrollTick();
-        EXPECT_EQ(ActiveBoss, boss);
-        EXPECT_EQ(ShownBoss, boss);
-        EXPECT_EQ(MapRow, BossStopRows[boss - 1]);
+        Level.MapRow = BossStopRows[boss - 1];
+        Level.ScrollY = MapBaseY;
+        EXPECT_EQ(BossAtStopRow(), boss);
     }
     // Off the stop row's first pixel nothing starts.
-    ActiveBoss = 0;
-    ShownBoss = 0;
-    MapRow = 240;
-    ScrollY = MapBaseY + 1;
-    ScrollTick();
-    EXPECT_EQ(ActiveBoss, 0);
+    Level.MapRow = 240;
+    Level.ScrollY = MapBaseY + 1;
+    EXPECT_EQ(BossAtStopRow(), 0);
 }
 
 TEST_F(LevelMapTest, TheEndRowStopsTheScrollForGood)
 {
-    MapRow = 386;
-    ScrollY = 448;
-    ScrollStep = 32;
-    ScrollTick();
-    ASSERT_EQ(MapRow, LevelEndRow);
-    EXPECT_EQ(LevelEnd, 0);
+    Level.MapRow = 386;
+    Level.ScrollY = 448;
+    Level.ScrollStep = 32;
+    EXPECT_FALSE(ScrollTick(false));
+    ASSERT_EQ(Level.MapRow, LevelEndRow);
     for (int tick = 0; tick < 100; ++tick)
-        ScrollTick();
-    EXPECT_EQ(LevelEnd, 1);
-    EXPECT_EQ(MapRow, LevelEndRow);
-    EXPECT_EQ(ScrollY, MapBaseY);
-    EXPECT_EQ(ScrollStep, 1);
+        EXPECT_TRUE(ScrollTick(false));
+    EXPECT_EQ(Level.MapRow, LevelEndRow);
+    EXPECT_EQ(Level.ScrollY, MapBaseY);
+    EXPECT_EQ(Level.ScrollStep, 1);
 }
 
 } // namespace

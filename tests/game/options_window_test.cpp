@@ -1,5 +1,7 @@
 #include "game/settings.h"
 
+#include "game/options_window.h"
+
 #include "tests/runtime/gui/gui_test_support.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +75,7 @@ protected:
         g_object_get(gtk_settings_get_default(), "gtk-xft-dpi", &normalDpi, nullptr);
         g_object_set(gtk_settings_get_default(), "gtk-xft-dpi", static_cast<int>(GetParam() * 96 * 1024),
                      nullptr);
-        UseKeys = UseAudio = Use3D = UseWindow = 0;
+        Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = 0;
     }
 
     void TearDown() override

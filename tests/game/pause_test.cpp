@@ -63,7 +63,7 @@ TEST_F(PauseTest, WaitingForPResumesAndKeysLetGoMeanwhileAreUp)
     PushKeyDown(SDLK_RIGHT);
     PushKeyDown(SDLK_SPACE);
     RunFrames(2);
-    const int32_t x = PlayerX;
+    const int32_t x = Player.PlayerX;
 
     // What the player does while the game waits.
     PushKeyUp(SDLK_RIGHT);
@@ -74,7 +74,7 @@ TEST_F(PauseTest, WaitingForPResumesAndKeysLetGoMeanwhileAreUp)
 
     for (int i = 0; i < 8; ++i)
         RunFrame();
-    EXPECT_EQ(PlayerX, x) << "the plane stays where the pause found it";
+    EXPECT_EQ(Player.PlayerX, x) << "the plane stays where the pause found it";
     EXPECT_EQ(QV_KeyboardPushed(SDLK_SPACE), 0);
 
     PushKeyDown(SDLK_ESCAPE);
@@ -106,7 +106,7 @@ TEST_F(PauseTest, PShowsTheBannerAndAPausedRunIsTheSameRun)
         const size_t same = frame < 10 ? frame : frame + 1;
         EXPECT_EQ(paused[frame], straight[same]) << "frame " << same;
     }
-    EXPECT_EQ(QuitFlag, 0);
+    EXPECT_EQ(Flow.QuitFlag, 0);
 }
 
 TEST_F(PauseTest, TheAttractPagesDoNotPause)
@@ -116,7 +116,7 @@ TEST_F(PauseTest, TheAttractPagesDoNotPause)
     RunFrame();  // would wait for ever on the title page if it paused
     PushKeyUp(SDLK_p);
     RunFrame();
-    EXPECT_EQ(TitleMode, 1);
+    EXPECT_FALSE(PlaneInPlay());
     EXPECT_FALSE(BannerOnScreen());
 }
 

@@ -1,7 +1,7 @@
 #include "game/settings.h"
 
-#include "game/frame_loop.h"
 #include "game/key_map.h"
+#include "game/options_window.h"
 #include "game/startup.h"
 #include "runtime/core/strings.h"
 #include "runtime/input/keyboard.h"
@@ -46,7 +46,7 @@ protected:
         fs::current_path(folder);
         ASSERT_EQ(QV_InitStrings(QV_StringAreaSize), 1);
         QV_InitPreference();
-        UseKeys = UseAudio = Use3D = UseWindow = HiScore = WindowScale = -1;
+        Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore = Settings.WindowScale = -1;
         for (const PlayerKey& key : PlayerKeys())
             *key.chosen = key.usualName;
     }
@@ -77,22 +77,22 @@ protected:
 TEST_F(SettingsTest, WithoutAFileTheDefaultsApply)
 {
     ReadSettings();
-    EXPECT_EQ(UseKeys, 0);
-    EXPECT_EQ(UseAudio, 1);
-    EXPECT_EQ(Use3D, 0);
-    EXPECT_EQ(UseWindow, 0);
-    EXPECT_EQ(HiScore, 0);
+    EXPECT_EQ(Settings.UseKeys, 0);
+    EXPECT_EQ(Settings.UseAudio, 1);
+    EXPECT_EQ(Settings.Use3D, 0);
+    EXPECT_EQ(Settings.UseWindow, 0);
+    EXPECT_EQ(Settings.HiScore, 0);
 }
 
 TEST_F(SettingsTest, ValuesReadAsNumbersAndMissingKeysTakeTheirDefaults)
 {
     WriteFile("HiScore = abc\r\nUse3D = 1\r\nUseWindow = 7 modes\r\nUseKeys = -3\r\n");
     ReadSettings();
-    EXPECT_EQ(HiScore, 0);
-    EXPECT_EQ(Use3D, 1);
-    EXPECT_EQ(UseWindow, 7);
-    EXPECT_EQ(UseKeys, -3);
-    EXPECT_EQ(UseAudio, 1);
+    EXPECT_EQ(Settings.HiScore, 0);
+    EXPECT_EQ(Settings.Use3D, 1);
+    EXPECT_EQ(Settings.UseWindow, 7);
+    EXPECT_EQ(Settings.UseKeys, -3);
+    EXPECT_EQ(Settings.UseAudio, 1);
 }
 
 TEST_F(SettingsTest, ReadingLeavesTheStringAreaAsItWas)
@@ -105,35 +105,35 @@ TEST_F(SettingsTest, ReadingLeavesTheStringAreaAsItWas)
 
 TEST_F(SettingsTest, WritingGivesTheFiveLinesInOrderThenTheNewerOnes)
 {
-    UseKeys = 1;
-    UseAudio = 0;
-    Use3D = 0;
-    UseWindow = 1;
-    HiScore = 123456;
-    WindowScale = 1;
+    Settings.UseKeys = 1;
+    Settings.UseAudio = 0;
+    Settings.Use3D = 0;
+    Settings.UseWindow = 1;
+    Settings.HiScore = 123456;
+    Settings.WindowScale = 1;
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 123456\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
 {
-    UseKeys = 0;
-    UseAudio = 1;
-    Use3D = 1;
-    UseWindow = 0;
-    HiScore = 2147483647;
-    WindowScale = 3;
+    Settings.UseKeys = 0;
+    Settings.UseAudio = 1;
+    Settings.Use3D = 1;
+    Settings.UseWindow = 0;
+    Settings.HiScore = 2147483647;
+    Settings.WindowScale = 3;
     KeyFire = "left ctrl";
     WriteSettings();
-    UseKeys = UseAudio = Use3D = UseWindow = HiScore = WindowScale = -1;
+    Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore = Settings.WindowScale = -1;
     KeyFire.clear();
     ReadSettings();
-    EXPECT_EQ(UseKeys, 0);
-    EXPECT_EQ(UseAudio, 1);
-    EXPECT_EQ(Use3D, 1);
-    EXPECT_EQ(UseWindow, 0);
-    EXPECT_EQ(HiScore, 2147483647);
-    EXPECT_EQ(WindowScale, 3);
+    EXPECT_EQ(Settings.UseKeys, 0);
+    EXPECT_EQ(Settings.UseAudio, 1);
+    EXPECT_EQ(Settings.Use3D, 1);
+    EXPECT_EQ(Settings.UseWindow, 0);
+    EXPECT_EQ(Settings.HiScore, 2147483647);
+    EXPECT_EQ(Settings.WindowScale, 3);
     EXPECT_EQ(KeyFire, "left ctrl");
 }
 
@@ -146,7 +146,7 @@ TEST_F(SettingsTest, AScaleOtherThanOneToFourReadsAsOne)
     for (const auto& row : cases) {
         WriteFile(std::string("WindowScale = ") + row.text + "\r\n");
         ReadSettings();
-        EXPECT_EQ(WindowScale, row.scale) << '"' << row.text << '"';
+        EXPECT_EQ(Settings.WindowScale, row.scale) << '"' << row.text << '"';
     }
 }
 
@@ -172,13 +172,13 @@ protected:
     void SetUp() override
     {
         SettingsTest::SetUp();
-        UseKeys = 0;
+        Settings.UseKeys = 0;
         ASSERT_EQ(StartDevices(), nullptr);
     }
 
     void TearDown() override
     {
-        CommandLineScale = 0;
+        Settings.CommandLineScale = 0;
         QV_FreeKeyboards();
         QV_FreeSprites();
         SettingsTest::TearDown();
@@ -245,14 +245,14 @@ TEST_F(StartedDevicesTest, TheWindowIsAsLargeAsTheFileOrTheCommandLineAsks)
     EXPECT_EQ(SDL_GetVideoSurface()->w, 1920);
     EXPECT_EQ(SDL_GetVideoSurface()->h, 1440);
     EXPECT_EQ(QV_Screen_Current->w, 640);
-    CommandLineScale = 2;
+    Settings.CommandLineScale = 2;
     ASSERT_EQ(OpenGameScreen(), nullptr);
     EXPECT_EQ(SDL_GetVideoSurface()->w, 1280);
     EXPECT_EQ(SDL_GetVideoSurface()->h, 960);
     WriteSettings();
     EXPECT_NE(FileBytes().find("WindowScale = 3\r\n"), std::string::npos) << "--scale is not saved";
     // Full screen is the game's 640 x 480 whatever the scale.
-    UseWindow = 0;
+    Settings.UseWindow = 0;
     ASSERT_EQ(OpenGameScreen(), nullptr);
     EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
 }
@@ -265,7 +265,7 @@ TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)
     fs::current_path(gone);
     fs::remove(gone);
     char* const base = QV_StringBase;
-    HiScore = 99;
+    Settings.HiScore = 99;
     WriteSettings();
     EXPECT_EQ(QV_StringBase, base);
     fs::current_path(folder);
@@ -276,15 +276,15 @@ TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
 {
     // Another copy of the game, playing in the same folder, saved 9000.
     WriteFile("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 9000\r\n");
-    UseKeys = 1;
-    UseAudio = 0;
-    Use3D = 1;
-    UseWindow = 1;
-    HiScore = 500;
-    WindowScale = 1;
+    Settings.UseKeys = 1;
+    Settings.UseAudio = 0;
+    Settings.Use3D = 1;
+    Settings.UseWindow = 1;
+    Settings.HiScore = 500;
+    Settings.WindowScale = 1;
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9000\r\n" NEWER_SETTINGS);
-    HiScore = 9001;
+    Settings.HiScore = 9001;
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n" NEWER_SETTINGS);
 }
@@ -300,9 +300,9 @@ TEST_F(SettingsTest, AnUnreadableFileGivesTheDefaultsOneLineWhyAndIsNeverReplace
             WriteFile("UseKeys = 1\r\nHiScore = 5000\r\n");
             chmod("Tervane.ini", 0);
             ReadSettings();
-            const bool defaults = UseKeys == 0 && UseAudio == 1 && Use3D == 0 && UseWindow == 0 && HiScore == 0;
+            const bool defaults = Settings.UseKeys == 0 && Settings.UseAudio == 1 && Settings.Use3D == 0 && Settings.UseWindow == 0 && Settings.HiScore == 0;
             WriteSettings();  // after "Start Game"
-            HiScore = 300;
+            Settings.HiScore = 300;
             WriteSettings();  // at the end of the game
             std::_Exit(defaults ? 0 : 1);
         },
@@ -384,16 +384,15 @@ TEST_F(OptionsWindowTest, WithoutAFileItShowsTheDefaultsAndWritesThem)
         Click(7);
     });
     EXPECT_EQ(started, 1);
-    EXPECT_EQ(QuitFlag, 1);
     EXPECT_EQ(FileBytes(), DefaultFile);
 }
 
 TEST_F(OptionsWindowTest, ItIsTheSmallCentredTervaneWindowWithItsSevenGadgets)
 {
     RunWindow([] {
-        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(OptionsWindow)), "Tervane");
-        EXPECT_EQ(QV_WindowID2(0), OptionsWindow);
-        EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(OptionsWindow)));
+        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(OptionsWindowHandle())), "Tervane");
+        EXPECT_EQ(QV_WindowID2(0), OptionsWindowHandle());
+        EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(OptionsWindowHandle())));
         Settle();
         const struct {
             int32_t number;
@@ -405,7 +404,7 @@ TEST_F(OptionsWindowTest, ItIsTheSmallCentredTervaneWindowWithItsSevenGadgets)
         for (const auto& gadget : expected) {
             int x = -1;
             int y = -1;
-            gtk_widget_translate_coordinates(Gadget(gadget.number), OptionsWindow, 0, 0, &x, &y);
+            gtk_widget_translate_coordinates(Gadget(gadget.number), GTK_WIDGET(OptionsWindowHandle()), 0, 0, &x, &y);
             EXPECT_EQ(x, gadget.x) << gadget.text;
             EXPECT_EQ(y, gadget.y) << gadget.text;
             EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(Gadget(gadget.number))), gadget.text);
@@ -452,9 +451,9 @@ TEST_F(OptionsWindowTest, TheStoredChoicesAreShownAndTheNewOnesTaken)
         Click(4);  // full screen
         Click(7);
     });
-    EXPECT_EQ(UseKeys, 0);
-    EXPECT_EQ(UseAudio, 1);
-    EXPECT_EQ(UseWindow, 0);
+    EXPECT_EQ(Settings.UseKeys, 0);
+    EXPECT_EQ(Settings.UseAudio, 1);
+    EXPECT_EQ(Settings.UseWindow, 0);
     EXPECT_EQ(FileBytes(), DefaultFile);
 }
 
@@ -464,7 +463,7 @@ TEST_F(OptionsWindowTest, ChoosingTheJoystickWithTheMouseStoresUseKeysAsOne)
         RealClick(Gadget(6));
         RealClick(Gadget(7));
     });
-    EXPECT_EQ(UseKeys, 1);
+    EXPECT_EQ(Settings.UseKeys, 1);
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS);
 }
 
@@ -476,12 +475,11 @@ TEST_F(OptionsWindowTest, OtherGadgetsDoNotEndTheWindow)
         // Still waiting: the next gadget event decides.
         WhenIdle([&] {
             ++clicksSeen;
-            EXPECT_EQ(QuitFlag, 0);
             Click(7);
         });
     });
     EXPECT_EQ(clicksSeen, 1);
-    EXPECT_EQ(UseAudio, 0);
+    EXPECT_EQ(Settings.UseAudio, 0);
 }
 
 TEST_F(OptionsWindowTest, ClosingTheWindowLeavesTheFileUntouched)
@@ -490,12 +488,12 @@ TEST_F(OptionsWindowTest, ClosingTheWindowLeavesTheFileUntouched)
     WriteFile(before);
     const int32_t started = RunWindow([] {
         Click(4);
-        gtk_window_close(GTK_WINDOW(OptionsWindow));
+        gtk_window_close(GTK_WINDOW(OptionsWindowHandle()));
     });
     EXPECT_EQ(started, 0);
     EXPECT_EQ(FileBytes(), before);
     EXPECT_EQ(QV_WindowID2(0), nullptr);
-    EXPECT_EQ(UseWindow, 0) << "the closed window's choices are not taken";
+    EXPECT_EQ(Settings.UseWindow, 0) << "the closed window's choices are not taken";
 }
 
 }  // namespace

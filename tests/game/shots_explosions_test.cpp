@@ -7,20 +7,20 @@ using ShotsAndExplosionsTest = CombatTest;
 // A shot placed where the plane is, so the next shot walk finds the hit.
 void ShootAtPlayer()
 {
-    AddEnemyShot(PlayerX + 20, PlayerY + 20, 0, 0, 0);
+    AddEnemyShot(Player.PlayerX + 20, Player.PlayerY + 20, 0, 0, 0);
 }
 
 TEST_F(ShotsAndExplosionsTest, ExplosionsRunBackwardsThroughTheirPictures)
 {
     ClearBattlefield();
-    QV_ClearList(&Enemies);
+    QV_ClearList(&Waves.Enemies);
     AddExplosion(200, 330, 4, 1);
     for (int32_t picture = 43; picture >= 40; --picture) {
         RunFrame();
         EXPECT_TRUE(ScreenShowsKeyed(picture, 200, 330)) << "picture " << picture;
         EXPECT_FALSE(ScreenShowsKeyed(picture + 1, 200, 330)) << "picture " << picture + 1;
     }
-    EXPECT_EQ(QV_CountList(&Explosions), 0);
+    EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
 
     AddExplosion(100, 330, 8, 4);
     for (int32_t picture = 47; picture >= 40; --picture) {
@@ -29,14 +29,14 @@ TEST_F(ShotsAndExplosionsTest, ExplosionsRunBackwardsThroughTheirPictures)
             ASSERT_TRUE(ScreenShowsKeyed(picture, 100, 330)) << "picture " << picture << ", frame " << repeat;
         }
     }
-    EXPECT_EQ(QV_CountList(&Explosions), 0) << "gone after 32 frames";
+    EXPECT_EQ(QV_CountList(&Hits.Explosions), 0) << "gone after 32 frames";
 }
 
 // A walk that deletes the first element moves past the element after it.
 TEST_F(ShotsAndExplosionsTest, DeletingTheFirstExplosionHoldsBackTheNextOneAFrame)
 {
     ClearBattlefield();
-    QV_ResetList(&Explosions);
+    QV_ResetList(&Hits.Explosions);
     AddExplosion(40, 40, 1, 1);   // ends in this walk
     AddExplosion(80, 40, 4, 1);   // passed over
     AddExplosion(120, 40, 4, 1);  // aged as usual
@@ -73,7 +73,7 @@ TEST_F(ShotsAndExplosionsTest, ShotIsDrawnAtEachPositionAndDeletedOnceItsYPasses
     AddEnemyShot(200, 440, 0, 2, 1);
     for (int32_t y = 440; y <= 446; y += 2) {
         RunFrame();
-        ASSERT_EQ(QV_CountList(&EnemyShots), 1) << "drawn at " << y;
+        ASSERT_EQ(QV_CountList(&Hits.EnemyShots), 1) << "drawn at " << y;
         // The bottom frame strip, drawn later, covers it from y 448 on.
         if (y + 6 <= 448) {
             EXPECT_EQ(ShownShare(38, 200, y), 1.0) << y;
@@ -83,46 +83,46 @@ TEST_F(ShotsAndExplosionsTest, ShotIsDrawnAtEachPositionAndDeletedOnceItsYPasses
     }
     ASSERT_EQ(ShotRecords()[0].Y, 448) << "still inside";
     RunFrame();
-    EXPECT_EQ(QV_CountList(&EnemyShots), 0) << "drawn at 448, deleted as its Y becomes 450";
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0) << "drawn at 448, deleted as its Y becomes 450";
 
     AddEnemyShot(25, 200, -2, 0, 0);
     EnemyShotWalk();
-    EXPECT_EQ(QV_CountList(&EnemyShots), 0) << "X 23 is outside";
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0) << "X 23 is outside";
 }
 
 TEST_F(ShotsAndExplosionsTest, ShotHitsThePlaneBeforeItMoves)
 {
     PlayFromRow(40);
-    const int32_t gauge = DamageGauge;
-    AddEnemyShot(PlayerX - 6, PlayerY - 6, 0, 0, 0);  // corners touching
+    const int32_t gauge = Hits.DamageGauge;
+    AddEnemyShot(Player.PlayerX - 6, Player.PlayerY - 6, 0, 0, 0);  // corners touching
     EnemyShotWalk();
-    EXPECT_EQ(DamageGauge, gauge + 10) << "the gauge takes a shot at once";
-    EXPECT_EQ(QV_CountList(&EnemyShots), 0);
+    EXPECT_EQ(Hits.DamageGauge, gauge + 10) << "the gauge takes a shot at once";
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 1u);
-    EXPECT_EQ(explosions[0].X, PlayerX);
-    EXPECT_EQ(explosions[0].Y, PlayerY);
+    EXPECT_EQ(explosions[0].X, Player.PlayerX);
+    EXPECT_EQ(explosions[0].Y, Player.PlayerY);
     EXPECT_EQ(explosions[0].Frames, 4);
     EXPECT_EQ(explosions[0].Delay, 1);
 
-    AddEnemyShot(PlayerX - 7, PlayerY, 0, 0, 0);  // one pixel apart
+    AddEnemyShot(Player.PlayerX - 7, Player.PlayerY, 0, 0, 0);  // one pixel apart
     EnemyShotWalk();
-    EXPECT_EQ(DamageGauge, gauge + 10);
-    EXPECT_EQ(QV_CountList(&EnemyShots), 1);
+    EXPECT_EQ(Hits.DamageGauge, gauge + 10);
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 1);
 }
 
 TEST_F(ShotsAndExplosionsTest, ShotAfterADeletedFirstShotIsNeitherMovedNorTested)
 {
     PlayFromRow(40);
-    const int32_t gauge = DamageGauge;
+    const int32_t gauge = Hits.DamageGauge;
     ShootAtPlayer();
     ShootAtPlayer();
     AddEnemyShot(100, 100, 1, 1, 0);
     EnemyShotWalk();
-    EXPECT_EQ(DamageGauge, gauge + 10) << "only the first shot counted";
+    EXPECT_EQ(Hits.DamageGauge, gauge + 10) << "only the first shot counted";
     const std::vector<EnemyShot> shots = ShotRecords();
     ASSERT_EQ(shots.size(), 2u);
-    EXPECT_EQ(shots[0].X, PlayerX + 20);
+    EXPECT_EQ(shots[0].X, Player.PlayerX + 20);
     EXPECT_EQ(shots[1].X, 101);
 }
 
@@ -133,20 +133,20 @@ TEST_F(ShotsAndExplosionsTest, ThePlaneSurvivesThirteenShotHitsAndDiesAtTheFourt
         ShootAtPlayer();
         RunFrame();
     }
-    EXPECT_EQ(DamageGauge, 620);
-    ASSERT_EQ(TitleMode, 0);
+    EXPECT_EQ(Hits.DamageGauge, 620);
+    ASSERT_TRUE(PlaneInPlay());
 
-    const int32_t x = PlayerX;
-    const int32_t y = PlayerY;
+    const int32_t x = Player.PlayerX;
+    const int32_t y = Player.PlayerY;
     ShootAtPlayer();
     RunFrame();
-    EXPECT_EQ(DamageGauge, 625) << "damage past the end is lost";
-    EXPECT_EQ(TitleMode, 1);
-    EXPECT_EQ(PlayerX, 640);
-    EXPECT_EQ(PlayerY, 480);
-    EXPECT_EQ(TitlePage, 2);
-    EXPECT_EQ(AttractRow, MapRow);
-    EXPECT_EQ(TitleMusicPending, 1);
+    EXPECT_EQ(Hits.DamageGauge, 625) << "damage past the end is lost";
+    EXPECT_FALSE(PlaneInPlay());
+    EXPECT_EQ(Player.PlayerX, 640);
+    EXPECT_EQ(Player.PlayerY, 480);
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
+    EXPECT_EQ(Flow.AttractRow, Level.MapRow);
+    EXPECT_EQ(Flow.TitleMusicPending, 1);
 
     // The two explosions of the death come last and are first drawn in the
     // next frame.
@@ -164,60 +164,60 @@ TEST_F(ShotsAndExplosionsTest, ThePlaneSurvivesThirteenShotHitsAndDiesAtTheFourt
     EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "the game-over banner";
 
     // The title page follows once the map has moved six rows on.
-    ASSERT_GT(RunFramesUntil([] { return TitlePage != 2; }, 7 * 64), 0);
-    EXPECT_EQ(TitlePage, 0);
-    EXPECT_EQ(MapRow, 5);
+    ASSERT_GT(RunFramesUntil([] { return Flow.Phase != GamePhase::GameOver; }, 7 * 64), 0);
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
+    EXPECT_EQ(Level.MapRow, 5);
 }
 
 TEST_F(ShotsAndExplosionsTest, SixRamsAndTwoShotsDestroyThePlane)
 {
     PlayFromRow(40);
     for (int ram = 1; ram <= 6; ++ram) {
-        PlaceEnemy(MakeEnemy(20, PlayerX, PlayerY, 0, 0));
+        PlaceEnemy(MakeEnemy(20, Player.PlayerX, Player.PlayerY, 0, 0));
         RunFrame();
     }
-    EXPECT_EQ(DamageGauge, 610);
+    EXPECT_EQ(Hits.DamageGauge, 610);
     ShootAtPlayer();
     RunFrame();
-    EXPECT_EQ(TitleMode, 0);
+    EXPECT_TRUE(PlaneInPlay());
     ShootAtPlayer();
     RunFrame();
-    EXPECT_EQ(TitleMode, 1);
+    EXPECT_FALSE(PlaneInPlay());
 }
 
 TEST_F(ShotsAndExplosionsTest, ShotAndRamInOneFrameCountTogetherAndTheExcessIsLost)
 {
     PlayFromRow(40);
-    DamageGauge = 600;
+    Hits.DamageGauge = 600;
     ShootAtPlayer();
-    PlaceEnemy(MakeEnemy(17, PlayerX, PlayerY, 0, 0));
+    PlaceEnemy(MakeEnemy(17, Player.PlayerX, Player.PlayerY, 0, 0));
     RunFrame();
-    EXPECT_EQ(DamageGauge, 625);
-    EXPECT_EQ(TitleMode, 1);
+    EXPECT_EQ(Hits.DamageGauge, 625);
+    EXPECT_FALSE(PlaneInPlay());
 }
 
 TEST_F(ShotsAndExplosionsTest, DeathDuringABossFightSendsTheBossAwayAndFreesTheScroll)
 {
     PlayFromRow(116);
-    ScrollY = 416;
-    ActiveBoss = ShownBoss = 1;
-    BossMusicCounter = 7;
-    Bosses[1].Y = 150;
-    Bosses[1].DY = -1;
+    Level.ScrollY = 416;
+    BossFight.ActiveBoss = BossFight.ShownBoss = 1;
+    BossFight.BossMusicCounter = 7;
+    BossFight.Bosses[1].Y = 150;
+    BossFight.Bosses[1].DY = -1;
     NextFrameTicks(false);
-    DamageGauge = 625;
+    Hits.DamageGauge = 625;
     ShootAtPlayer();
     RunFrame();
-    ASSERT_EQ(TitleMode, 1);
-    EXPECT_EQ(ActiveBoss, 0);
-    EXPECT_EQ(ShownBoss, 1) << "the boss stays in sight as it sinks";
-    EXPECT_EQ(Bosses[1].DY, 1);
-    EXPECT_EQ(ScrollY, 417);
-    EXPECT_EQ(BossMusicCounter, 7) << "a death does not reset the counter";
+    ASSERT_FALSE(PlaneInPlay());
+    EXPECT_EQ(BossFight.ActiveBoss, 0);
+    EXPECT_EQ(BossFight.ShownBoss, 1) << "the boss stays in sight as it sinks";
+    EXPECT_EQ(BossFight.Bosses[1].DY, 1);
+    EXPECT_EQ(Level.ScrollY, 417);
+    EXPECT_EQ(BossFight.BossMusicCounter, 7) << "a death does not reset the counter";
 
-    const int32_t row = MapRow;
+    const int32_t row = Level.MapRow;
     RunFrames(70);
-    EXPECT_GT(MapRow, row) << "the map scrolls on";
+    EXPECT_GT(Level.MapRow, row) << "the map scrolls on";
 }
 
 TEST_F(ShotsAndExplosionsTest, DeathStopsTheMusicButTheUpperBossLayerPlaysOn)
@@ -227,10 +227,10 @@ TEST_F(ShotsAndExplosionsTest, DeathStopsTheMusicButTheUpperBossLayerPlaysOn)
     PlayGameSound(6, 1);
     PlayGameSound(7, 1);
     PlayGameSound(9, 1);
-    DamageGauge = 625;
+    Hits.DamageGauge = 625;
     ShootAtPlayer();
     RunFrame();
-    ASSERT_EQ(TitleMode, 1);
+    ASSERT_FALSE(PlaneInPlay());
     EXPECT_EQ(ChannelsPlaying(6), 0);
     EXPECT_EQ(ChannelsPlaying(7), 0);
     EXPECT_EQ(ChannelsPlaying(9), 1);
@@ -241,12 +241,12 @@ TEST_F(ShotsAndExplosionsTest, DeathStopsTheMusicButTheUpperBossLayerPlaysOn)
 TEST_F(ShotsAndExplosionsTest, NoSoundIsPlayedWhileSoundIsOff)
 {
     StartSoundWithBuiltInSounds();
-    UseAudio = 0;
+    Settings.UseAudio = 0;
     PlayGameSound(4, 0);
     EXPECT_EQ(ChannelsPlaying(4), 0);
-    UseAudio = 1;
+    Settings.UseAudio = 1;
     PlayGameSound(4, 0);
-    UseAudio = 0;
+    Settings.UseAudio = 0;
     StopGameSound(4);
     EXPECT_EQ(ChannelsPlaying(4), 1);
 }

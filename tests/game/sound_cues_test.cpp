@@ -18,12 +18,12 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        UseAudio = 1;
+        Settings.UseAudio = 1;
         ASSERT_EQ(StartSound(), nullptr);
         SDL_PauseAudio(1);
         SDL_LockAudio();
         SDL_UnlockAudio();
-        LoadBuiltInAssets(UseAudio);
+        LoadBuiltInAssets(Settings.UseAudio);
         for (int32_t sound = 0; sound < BuiltInSoundCount; ++sound)
             ASSERT_NE(QV_Sound_ObjectsArea[sound].samples, nullptr) << "sound " << sound;
     }
@@ -53,15 +53,15 @@ TEST_F(SoundCuesTest, HeldFireStartsTheGunSoundWithEveryBulletEveryEighthFrame)
 
     std::vector<int> fireFrames;
     for (int frame = 1; frame <= 150; ++frame) {
-        const int32_t gunSide = GunSide;
+        const int32_t gunSide = Player.GunSide;
         RunFrame();
-        const bool fired = GunSide != gunSide;  // every bullet switches guns
+        const bool fired = Player.GunSide != gunSide;  // every bullet switches guns
         ASSERT_EQ(FreshCopies(1), fired ? 1 : 0) << "frame " << frame;
         if (fired)
             fireFrames.push_back(frame);
         Mix();
     }
-    ASSERT_EQ(TitleMode, 0) << "the plane must live through the test";
+    ASSERT_TRUE(PlaneInPlay()) << "the plane must live through the test";
 
     ASSERT_GE(fireFrames.size(), 3u);
     bool waitedForASlot = false;
@@ -79,7 +79,7 @@ TEST_F(SoundCuesTest, PlayStartsWithThePlayMusicInPlaceOfTheTitleMusic)
     RunFrame();
     EXPECT_EQ(FreshCopies(8), 1) << "the title music starts with the attract pages";
     TapKey(SDLK_s);
-    ASSERT_EQ(TitleMode, 0);
+    ASSERT_TRUE(PlaneInPlay());
     EXPECT_EQ(FreshCopies(6), 1);
     for (const QV_SoundChannel& channel : tervane::sound::Channels())
         EXPECT_FALSE(channel.sound == 8 && channel.remaining != 0) << "the title music is stopped";
@@ -89,17 +89,17 @@ TEST_F(SoundCuesTest, PlayStartsWithThePlayMusicInPlaceOfTheTitleMusic)
 TEST_F(GameTest, AFailedSoundStartLeavesTheGamePlayingSilently)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    UseAudio = 1;
+    Settings.UseAudio = 1;
     EXPECT_STREQ(StartSound(), "Failed to Initialize Sound Environment");
-    EXPECT_EQ(UseAudio, 0);
-    LoadBuiltInAssets(UseAudio);
+    EXPECT_EQ(Settings.UseAudio, 0);
+    LoadBuiltInAssets(Settings.UseAudio);
     EXPECT_EQ(QV_Sound_ObjectsArea, nullptr);
 
     StartPlaying();
     PushKeyDown(SDLK_SPACE);
     RunFrames(40);
-    EXPECT_EQ(TitleMode, 0);
-    EXPECT_GE(Bullets[1].Active + Bullets[2].Active, 1) << "the guns fire without their sound";
+    EXPECT_TRUE(PlaneInPlay());
+    EXPECT_GE(Player.Bullets[1].Active + Player.Bullets[2].Active, 1) << "the guns fire without their sound";
     for (const QV_SoundChannel& channel : tervane::sound::Channels())
         EXPECT_EQ(channel.remaining, 0);
 }

@@ -1,5 +1,6 @@
 #include "tests/game/game_fixture.h"
 
+#include "game/options_window.h"
 #include "runtime/gui/toolkit.h"
 #include "tests/runtime/gui/gui_test_support.h"
 
@@ -64,9 +65,9 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        UseAudio = 0;
-        UseKeys = 0;
-        UseWindow = 0;
+        Settings.UseAudio = 0;
+        Settings.UseKeys = 0;
+        Settings.UseWindow = 0;
     }
 
     void TearDown() override
@@ -81,20 +82,20 @@ protected:
 TEST_F(StartupStepTest, FailedSoundStartSwitchesSoundOffAndStartUpGoesOn)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    UseAudio = 1;
+    Settings.UseAudio = 1;
     EXPECT_STREQ(StartSound(), "Failed to Initialize Sound Environment");
-    EXPECT_EQ(UseAudio, 0);
+    EXPECT_EQ(Settings.UseAudio, 0);
     EXPECT_EQ(StartSound(), nullptr) << "with sound off nothing is tried";
 
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    UseAudio = 1;
+    Settings.UseAudio = 1;
     EXPECT_EQ(StartSound(), nullptr);
-    EXPECT_EQ(UseAudio, 1);
+    EXPECT_EQ(Settings.UseAudio, 1);
 }
 
 TEST_F(StartupStepTest, JoystickChosenWithoutOneEndsStartUp)
 {
-    UseKeys = 1;
+    Settings.UseKeys = 1;
     const char* failure = StartDevices();
     if (failure == nullptr)
         GTEST_SKIP() << "a joystick is attached";
@@ -117,7 +118,7 @@ TEST_F(StartupStepTest, ScreenOpensFullScreenAt32BitsOrInAWindow)
     EXPECT_EQ(screen->format->BitsPerPixel, 32);
     EXPECT_NE(screen->flags & SDL_FULLSCREEN, 0u);
 
-    UseWindow = 1;
+    Settings.UseWindow = 1;
     ASSERT_EQ(OpenGameScreen(), nullptr);
     screen = SDL_GetVideoSurface();
     EXPECT_EQ(screen->w, 640);
@@ -141,27 +142,30 @@ TEST_F(StartupStepTest, FullScreenFallsBackToTheNextDepthAndReportsWhenNoneOpens
     EXPECT_STREQ(OpenFullScreen(none), "Failed to open Fullscreen, try Window Mode.");
 }
 
-TEST_F(StartupStepTest, ContainersAreCreatedEmptyAndAgainOnRequest)
+TEST_F(StartupStepTest, GameStateStartsAfreshOnEveryInitialisation)
 {
     InitialiseGameState();
-    EXPECT_EQ(MapRow, 0);
-    EXPECT_EQ(ScrollY, MapBaseY);
-    EXPECT_EQ(ScrollStep, 0);
-    EXPECT_EQ(FrameParity, 0);
-    EXPECT_EQ(EnemyFrame, 1);
+    EXPECT_EQ(Level.MapRow, 0);
+    EXPECT_EQ(Level.ScrollY, MapBaseY);
+    EXPECT_EQ(Level.ScrollStep, 0);
+    EXPECT_EQ(Level.FrameParity, 0);
+    EXPECT_EQ(Waves.EnemyFrame, 1);
     EXPECT_EQ(DataCursor, LevelMapStart());
     AddExplosion(1, 2, 3, 4);
-    Bullets[3].Active = 1;
-    Bosses[2].X = 7;
+    Player.Bullets[3].Active = 1;
+    BossFight.Bosses[2].X = 7;
+    Flow.Phase = GamePhase::Play;
+    Panel.Score = 95;
 
-    CreateGameContainers();
-    EXPECT_EQ(QV_CountList(&Explosions), 0);
-    EXPECT_EQ(QV_CountList(&Enemies), 0);
-    EXPECT_EQ(QV_CountList(&EnemyShots), 0);
+    InitialiseGameState();
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
+    EXPECT_EQ(Panel.Score, 0);
+    EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
+    EXPECT_EQ(QV_CountList(&Waves.Enemies), 0);
+    EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0);
     for (int32_t slot = 0; slot <= BulletUpperBound; ++slot)
-        EXPECT_EQ(Bullets[slot].Active, 0);
-    EXPECT_EQ(Bosses[2].X, 0);
-    EXPECT_EQ(Bosses[4].Sprite, 0);
+        EXPECT_EQ(Player.Bullets[slot].Active, 0);
+    EXPECT_EQ(BossFight.Bosses[2].X, 0);
 }
 
 // ---- The whole program in a forked child ------------------------------------
@@ -243,7 +247,7 @@ gboolean PlayerStep(gpointer)
     } else if (!player.optionsSeen && QV_WindowID2(OptionsWindowNumber) && start && gtk_widget_is_focus(start)) {
         player.optionsSeen = true;
         player.atOptions();
-    } else if (!player.gameSeen && SDL_GetVideoSurface() != nullptr && QuitFlag == 0) {
+    } else if (!player.gameSeen && SDL_GetVideoSurface() != nullptr && Flow.QuitFlag == 0) {
         player.gameSeen = true;
         std::fputs("game running\n", stderr);
         player.inGame();
@@ -307,7 +311,7 @@ TEST_F(WholeProgramTest, ClosingTheOptionsWindowEndsQuietlyAndLeavesTheFileAsItW
     const std::string settings = "UseKeys = 1\rHiScore = 77\r";
     std::ofstream("Tervane.ini", std::ios::binary) << settings;
     const ChildRun run = RunProgramInChild([] {
-        Play({.atOptions = [] { gtk_window_close(GTK_WINDOW(OptionsWindow)); }});
+        Play({.atOptions = [] { gtk_window_close(GTK_WINDOW(OptionsWindowHandle())); }});
     });
     EXPECT_TRUE(ExitedWith(run, 0)) << run.status;
     EXPECT_EQ(LinesHolding(run.errors, "error box"), 0u) << run.errors;
@@ -344,7 +348,7 @@ TEST_F(WholeProgramTest, AHangUpEndsTheProgramAsSigtermDoes)
     const ChildRun inTheGame = RunProgramInChild([] {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         Play({.atOptions = PressStartGame, .inGame = [] {
-                  HiScore = 4321;
+                  Settings.HiScore = 4321;
                   std::raise(SIGHUP);
               }});
     });
@@ -359,13 +363,13 @@ class PlayToTheEndTest : public GameTest {};
 TEST_F(PlayToTheEndTest, EscapeWritesTheSettingsWithTheNewHiScore)
 {
     ScratchFolder folder;
-    HiScore = 40;
-    Score = 125;
+    Settings.HiScore = 40;
+    Panel.Score = 125;
     PushKeyDown(SDLK_ESCAPE);
     RunFrame();
     PushKeyUp(SDLK_ESCAPE);
     PlayAndSaveSettings();
-    EXPECT_EQ(QuitFlag, 2);
+    EXPECT_EQ(Flow.QuitFlag, 2);
     const std::string written = ReadFile("Tervane.ini");
     EXPECT_EQ(written, std::string("UseKeys = 0\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 125\r\n") + NewerSettings);
 }

@@ -43,43 +43,52 @@ TEST_F(StatusPanelTest, ScoresShowAsTheirLastSixDigitsWithLeadingZeros)
         {999999, 1000000, "999999", "000000"},
     };
     for (const Case& c : cases) {
-        Score = c.score;
-        HiScore = c.hiScore;
+        Panel.Score = c.score;
+        Settings.HiScore = c.hiScore;
         RunFrame();
         EXPECT_TRUE(RowShows(c.scoreRow, ScoreRowY)) << c.score;
         EXPECT_TRUE(RowShows(c.hiScoreRow, HiScoreRowY)) << c.hiScore;
-        EXPECT_EQ(HiScore, std::max(c.score, c.hiScore));
-        EXPECT_STREQ(ScoreText, c.hiScoreRow) << "the hi score is built last";
+        EXPECT_EQ(Settings.HiScore, std::max(c.score, c.hiScore));
     }
+}
+
+TEST(ScoreDigits, AreTheLastSixDigitsOfTheMagnitudeForEveryValue)
+{
+    using Digits = std::array<int32_t, 6>;
+    EXPECT_EQ(ScoreDigits(95), (Digits{0, 0, 0, 0, 9, 5}));
+    EXPECT_EQ(ScoreDigits(INT32_MAX), (Digits{4, 8, 3, 6, 4, 7}));
+    // A hi score edited below zero in the settings file.
+    EXPECT_EQ(ScoreDigits(-5), (Digits{0, 0, 0, 0, 0, 5}));
+    EXPECT_EQ(ScoreDigits(INT32_MIN), (Digits{4, 8, 3, 6, 4, 8}));
 }
 
 TEST_F(StatusPanelTest, ProgressMarkerMovesAPixelAboutEveryThreeRows)
 {
     const std::pair<int32_t, int32_t> rows[] = {{0, 490}, {1, 490}, {2, 491}, {116, 530}, {240, 573}, {387, 624}};
     for (const auto& [row, x] : rows) {
-        MapRow = row;
+        Level.MapRow = row;
         UpdateProgressMarker();
-        EXPECT_EQ(ProgressX, x) << "row " << row;
+        EXPECT_EQ(Panel.ProgressX, x) << "row " << row;
     }
     int32_t previous = 490;
-    for (MapRow = 0; MapRow <= LevelEndRow; ++MapRow) {
+    for (Level.MapRow = 0; Level.MapRow <= LevelEndRow; ++Level.MapRow) {
         UpdateProgressMarker();
-        ASSERT_GE(ProgressX - previous, 0);
-        ASSERT_LE(ProgressX - previous, 1);
-        previous = ProgressX;
+        ASSERT_GE(Panel.ProgressX - previous, 0);
+        ASSERT_LE(Panel.ProgressX - previous, 1);
+        previous = Panel.ProgressX;
     }
 }
 
 TEST_F(StatusPanelTest, StripsPanelAndMarkersSitAroundThePlayfield)
 {
     StartPlaying();
-    DamageGauge = 560;
+    Hits.DamageGauge = 560;
     RunFrame();
     EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0));
     EXPECT_TRUE(ScreenShowsOpaque(2, 0, 448));
     EXPECT_TRUE(ScreenShowsOpaque(3, 0, 32));
     EXPECT_TRUE(ScreenShowsOpaque(4, 448, 32));
-    EXPECT_TRUE(ScreenShowsOpaque(52, ProgressX, 248)) << "progress marker";
+    EXPECT_TRUE(ScreenShowsOpaque(52, Panel.ProgressX, 248)) << "progress marker";
     EXPECT_TRUE(ScreenShowsOpaque(52, 560, 281)) << "damage marker";
     // The panel picture, where no digit or marker lies over it.
     for (int32_t y = 0; y < ScoreRowY; ++y) {
@@ -92,8 +101,8 @@ TEST_F(StatusPanelTest, F12ShowsTheCreditsLineOnlyWhileHeld)
 {
     // A still frame: the scroll held, the plane up out of the line's way.
     StartPlaying();
-    ActiveBoss = 1;
-    PlayerY = 100;
+    BossFight.ActiveBoss = 1;
+    Player.PlayerY = 100;
     RunFrame();
     auto lineArea = [] {
         std::string pixels;

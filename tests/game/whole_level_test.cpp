@@ -34,8 +34,8 @@ public:
     void SteerUnder(int32_t x)
     {
         const int32_t target = std::clamp(x - GunsCentre, 32, 386);
-        Hold(SDLK_LEFT, PlayerX > target);
-        Hold(SDLK_RIGHT, PlayerX < target);
+        Hold(SDLK_LEFT, Player.PlayerX > target);
+        Hold(SDLK_RIGHT, Player.PlayerX < target);
     }
 
     void Steer(bool left, bool right, bool up, bool down)
@@ -71,8 +71,8 @@ protected:
     void RunWatchedFrame()
     {
         RunFrame();
-        mostShots_ = std::max(mostShots_, QV_CountList(&EnemyShots));
-        mostExplosions_ = std::max(mostExplosions_, QV_CountList(&Explosions));
+        mostShots_ = std::max(mostShots_, QV_CountList(&Hits.EnemyShots));
+        mostExplosions_ = std::max(mostExplosions_, QV_CountList(&Hits.Explosions));
     }
 };
 
@@ -85,55 +85,55 @@ TEST_F(WholeLevelTest, PlaneFliesThroughAllThreeBossesToTheEndOfTheLevel)
     int32_t bossesDestroyed = 0;
     int32_t previousBoss = 0;
     int32_t frames = 0;
-    while (LevelEnd == 0) {
-        ASSERT_LT(++frames, 40000) << "stuck at row " << MapRow << " with boss " << ActiveBoss;
-        if (ActiveBoss >= 1) {
-            const Boss& boss = Bosses[ActiveBoss];
+    while (!AtLevelEnd()) {
+        ASSERT_LT(++frames, 40000) << "stuck at row " << Level.MapRow << " with boss " << BossFight.ActiveBoss;
+        if (BossFight.ActiveBoss >= 1) {
+            const Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
             pilot.SteerUnder(boss.X + boss.CentreX);
         } else {
             pilot.SteerUnder(PlayfieldLeft + 208);
         }
-        DamageGauge = DamageGaugeStart;
+        Hits.DamageGauge = DamageGaugeStart;
         RunWatchedFrame();
-        ASSERT_EQ(TitleMode, 0) << "the plane was lost at row " << MapRow;
+        ASSERT_TRUE(PlaneInPlay()) << "the plane was lost at row " << Level.MapRow;
 
-        if (previousBoss >= 1 && ActiveBoss == 0) {
+        if (previousBoss >= 1 && BossFight.ActiveBoss == 0) {
             ++bossesDestroyed;
             SCOPED_TRACE(::testing::Message() << "boss " << previousBoss << " at frame " << frames);
-            EXPECT_EQ(Bosses[previousBoss].Sprite, previousBoss == 3 ? 72 : 57) << "the wreck picture";
+            EXPECT_EQ(BossFight.Bosses[previousBoss].Sprite, previousBoss == 3 ? 72 : 57) << "the wreck picture";
             switch (previousBoss) {
             case 1:
-                EXPECT_EQ(QV_CountList(&Enemies), 91) << "wave 2";
-                EXPECT_EQ(BulletSlots, 10);
+                EXPECT_EQ(QV_CountList(&Waves.Enemies), 91) << "wave 2";
+                EXPECT_EQ(Player.BulletSlots, 10);
                 break;
             case 2:
-                EXPECT_EQ(QV_CountList(&Enemies), 139) << "wave 3";
-                EXPECT_EQ(PlayerSpeed, 2);
+                EXPECT_EQ(QV_CountList(&Waves.Enemies), 139) << "wave 3";
+                EXPECT_EQ(Player.PlayerSpeed, 2);
                 break;
             default:
-                EXPECT_EQ(BulletSlots, 0);
-                EXPECT_EQ(PlayerSpeed, 1);
+                EXPECT_EQ(Player.BulletSlots, 0);
+                EXPECT_EQ(Player.PlayerSpeed, 1);
                 break;
             }
         }
-        previousBoss = ActiveBoss;
+        previousBoss = BossFight.ActiveBoss;
     }
-    std::printf("level completed in %d frames, score %d\n", frames, Score);
+    std::printf("level completed in %d frames, score %d\n", frames, Panel.Score);
     EXPECT_EQ(bossesDestroyed, 3);
-    EXPECT_EQ(MapRow, LevelEndRow);
-    EXPECT_GE(Score, 250 + 500 + 750 + 5 * (50 + 80 + 120 - 3));
+    EXPECT_EQ(Level.MapRow, LevelEndRow);
+    EXPECT_GE(Panel.Score, 250 + 500 + 750 + 5 * (50 + 80 + 120 - 3));
 
     RunFrames(3);
     EXPECT_GT(ShownShare(75, 70, 100), 0.8) << "the level-complete picture";
-    EXPECT_EQ(MapRow, LevelEndRow) << "the scroll stays at the end";
+    EXPECT_EQ(Level.MapRow, LevelEndRow) << "the scroll stays at the end";
 
     pilot.Fire(false);
     TapKey(SDLK_s);
-    EXPECT_EQ(TitleMode, 1);
-    EXPECT_EQ(LevelEnd, 0);
-    EXPECT_EQ(MapRow, 5);
+    EXPECT_FALSE(PlaneInPlay());
+    EXPECT_FALSE(AtLevelEnd());
+    EXPECT_EQ(Level.MapRow, 5);
     RunFrame();
-    EXPECT_EQ(TitlePage, 0);
+    EXPECT_EQ(Flow.Phase, GamePhase::Title);
     EXPECT_GT(ShownShare(54, 70, 120), 0.9) << "back on the title page";
 }
 
@@ -149,16 +149,16 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
     // Random steering and fire, changed every 24 frames; a shielded plane
     // goes under the boss in a fight.
     auto play = [&](int count, bool shielded) {
-        for (int frame = 0; frame < count && TitleMode == 0; ++frame, ++frames) {
+        for (int frame = 0; frame < count && PlaneInPlay(); ++frame, ++frames) {
             if (frame % 24 == 0) {
                 const uint32_t move = script();
                 pilot.Steer(move & 1, move & 2, move & 4, move & 8);
                 pilot.Fire(move & 16);
             }
             if (shielded) {
-                DamageGauge = DamageGaugeStart;
-                if (ActiveBoss >= 1) {
-                    pilot.SteerUnder(Bosses[ActiveBoss].X + Bosses[ActiveBoss].CentreX);
+                Hits.DamageGauge = DamageGaugeStart;
+                if (BossFight.ActiveBoss >= 1) {
+                    pilot.SteerUnder(BossFight.Bosses[BossFight.ActiveBoss].X + BossFight.Bosses[BossFight.ActiveBoss].CentreX);
                     pilot.Fire(true);
                 }
             }
@@ -177,9 +177,9 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
         TapKey(SDLK_s);
         frames += 2;
         play(2500, false);
-        gamesLost += TitleMode;
-        if (TitleMode == 0)
-            DamageGauge = DamageGaugeEnd + 1;  // a survivor is lost all the same
+        gamesLost += PlaneInPlay() ? 0 : 1;
+        if (PlaneInPlay())
+            Hits.DamageGauge = DamageGaugeEnd + 1;  // a survivor is lost all the same
         attract(500);
     }
     TapKey(SDLK_s);
@@ -187,10 +187,10 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
     play(20000 - frames, true);
 
     std::printf("%d frames, %d games lost, at most %d shots and %d explosions, row %d\n",
-                frames, gamesLost, mostShots_, mostExplosions_, MapRow);
+                frames, gamesLost, mostShots_, mostExplosions_, Level.MapRow);
     EXPECT_GE(frames, 20000);
     EXPECT_GE(gamesLost, 1);
-    EXPECT_EQ(Bosses[1].Sprite, 57) << "the shielded game got past the first boss";
+    EXPECT_EQ(BossFight.Bosses[1].Sprite, 57) << "the shielded game got past the first boss";
     EXPECT_LT(mostShots_, 100);
     EXPECT_LT(mostExplosions_, 100);
 }

@@ -46,13 +46,13 @@ protected:
             }
         };
         EXPECT_EQ(StartRecording(replay), "");
-        BeginControlledFrames({VersionText(), 12345, UseKeys, HiScore});
+        BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
         frames(10);
         PushKeyDown(keys[Start]);
         frames(1);
         PushKeyUp(keys[Start]);
         frames(1);
-        EXPECT_EQ(TitleMode, 0);
+        EXPECT_TRUE(PlaneInPlay());
         PushKeyDown(keys[Fire]);
         for (const size_t direction : {Left, Up, Right}) {
             PushKeyDown(keys[direction]);

@@ -31,14 +31,14 @@ TEST_F(ReplayRoundTripTest, ARunRecordedThroughTheKeyboardPlaysBackFrameForFrame
 {
     TemporaryFolder folder;
     ASSERT_EQ(StartRecording(folder / "run.tvr"), "");
-    BeginControlledFrames({VersionText(), 12345, UseKeys, HiScore});
+    BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
 
     Frames(40);
     PushKeyDown(SDLK_s);
     Frame();
     PushKeyUp(SDLK_s);
     Frame();
-    ASSERT_EQ(TitleMode, 0);
+    ASSERT_TRUE(PlaneInPlay());
     PushKeyDown(SDLK_SPACE);
     for (int stretch = 0; stretch < 12; ++stretch) {
         const int32_t key = stretch % 3 == 0 ? SDLK_LEFT : stretch % 3 == 1 ? SDLK_UP : SDLK_RIGHT;
@@ -57,7 +57,7 @@ TEST_F(ReplayRoundTripTest, ARunRecordedThroughTheKeyboardPlaysBackFrameForFrame
     Frame();
     PushKeyUp(SDLK_ESCAPE);
     Frame();
-    EXPECT_NE(QuitFlag, 0);
+    EXPECT_NE(Flow.QuitFlag, 0);
     EndControlledFrames();
 
     const TervaneRun run = RunTervaneProgram({"--timedemo", "run.tvr", "--frame-digests", "digests.txt"}, folder);

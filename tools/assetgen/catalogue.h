@@ -11,7 +11,7 @@ struct PictureEntry {
     bool keyed;  // drawn with the colour key, so black is transparent
 };
 
-// In the order the game loads them, which is also the order they are stored in.
+// In the order they are stored in, which start-up loads them in.
 extern const std::array<PictureEntry, 70> Pictures;
 
 struct SoundEntry {

@@ -2,10 +2,13 @@
 
 #include "catalogue.h"
 
+#include "assets/data_image.h"
+
 namespace {
 
 const char* Header = R"(/* The data image: every file of this folder back to back in the order the
-   game stores them, with a table of where each one lies (data_image.h).
+   game stores them, with a table of where each one lies and what it is
+   (data_image.h): its kind (0 level, 1 picture, 2 sound) and its number.
    Written by tools/assetgen (make assets) with the files themselves. */
 
         .section .rodata.BuiltInBlocks, "a"
@@ -20,22 +23,15 @@ BuiltInBlocks:
         .type   BuiltInData, @object
 BuiltInData:
 
-/* Embeds one file and adds its offset and size to the table. */
-.macro block file
+/* Embeds one file and adds its offset, size, kind and number to the table. */
+.macro block file, kind, number
 .Lstart\@:
         .incbin "\file"
 .Lend\@:
         .pushsection .rodata.BuiltInBlocks, "a"
-        .long   .Lstart\@ - BuiltInData, .Lend\@ - .Lstart\@
+        .long   .Lstart\@ - BuiltInData, .Lend\@ - .Lstart\@, \kind, \number
         .popsection
 .endm
-
-/* The level: map, bosses, waves. */
-        block "level/map.bin"
-        block "level/bosses.bin"
-        block "level/waves.bin"
-
-/* The pictures, in the order start-up loads them. */
 )";
 
 const char* Footer = R"(
@@ -49,7 +45,7 @@ const char* Footer = R"(
         .globl  BuiltInBlockCount
         .type   BuiltInBlockCount, @object
 BuiltInBlockCount:
-        .long   (.LblocksEnd - BuiltInBlocks) / 8
+        .long   (.LblocksEnd - BuiltInBlocks) / 16
         .size   BuiltInBlockCount, 4
 
         .section .note.GNU-stack, "", @progbits
@@ -57,13 +53,27 @@ BuiltInBlockCount:
 
 }  // namespace
 
+namespace {
+
+std::string blockLine(const std::string& file, BuiltInBlockKind kind, int number)
+{
+    return "        block \"" + file + "\", " + std::to_string(kind) + ", " + std::to_string(number) + "\n";
+}
+
+}  // namespace
+
 std::string dataImageSource()
 {
     std::string text = Header;
+    text += "\n/* The level: map, bosses, waves. */\n";
+    text += blockLine("level/map.bin", LevelBlock, LevelMapBlock);
+    text += blockLine("level/bosses.bin", LevelBlock, BossTableBlock);
+    text += blockLine("level/waves.bin", LevelBlock, WaveStreamBlock);
+    text += "\n/* The pictures, each with its sprite number. */\n";
     for (const PictureEntry& entry : Pictures)
-        text += "        block \"" + pictureFileName(entry) + "\"\n";
-    text += "\n/* The sounds, 0 to 9. */\n";
+        text += blockLine(pictureFileName(entry), PictureBlock, entry.sprite);
+    text += "\n/* The sounds, each with its sound number. */\n";
     for (const SoundEntry& entry : Sounds)
-        text += "        block \"" + soundFileName(entry) + "\"\n";
+        text += blockLine(soundFileName(entry), SoundBlock, entry.number);
     return text + Footer;
 }

@@ -108,8 +108,8 @@ void Tap(uint8_t key)
 Box PlaneAfter(int32_t dx, int32_t dy, int32_t t)
 {
     const int32_t steps = std::min(t, 12);
-    return {std::clamp(PlayerX + dx * PlayerSpeed * steps, 32, 386), std::clamp(PlayerY + dy * PlayerSpeed * steps, 100, 382),
-            QV_SpriteWidth(PlayerFrame + 4), QV_SpriteHeight(PlayerFrame + 4)};
+    return {std::clamp(Player.PlayerX + dx * Player.PlayerSpeed * steps, 32, 386), std::clamp(Player.PlayerY + dy * Player.PlayerSpeed * steps, 100, 382),
+            QV_SpriteWidth(PlanePicture()), QV_SpriteHeight(PlanePicture())};
 }
 
 // What the plane risks over the next frames moving by (dx, dy): shots,
@@ -120,24 +120,24 @@ int64_t Danger(int32_t dx, int32_t dy)
     for (int32_t t = 1; t <= Horizon; ++t) {
         const Box plane = PlaneAfter(dx, dy, t);
         const int32_t weight = Horizon + 1 - t;
-        QV_ResetList(&EnemyShots);
-        while (QV_NextElement(&EnemyShots) != nullptr) {
-            const EnemyShot& shot = *QV_CurrentRecord<EnemyShot>(EnemyShots);
+        QV_ResetList(&Hits.EnemyShots);
+        while (QV_NextElement(&Hits.EnemyShots) != nullptr) {
+            const EnemyShot& shot = *QV_CurrentRecord<EnemyShot>(Hits.EnemyShots);
             const int32_t sprite = ShotSprite + shot.Kind;
             if (Overlap(plane, {shot.X + shot.DX * t, shot.Y + shot.DY * t, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)}, 6))
                 danger += weight * 10;
         }
-        QV_ResetList(&Enemies);
-        while (QV_NextElement(&Enemies) != nullptr) {
-            const Enemy& enemy = *QV_CurrentRecord<Enemy>(Enemies);
-            if (enemy.Active != 1 || MapRow <= enemy.StartRow)
+        QV_ResetList(&Waves.Enemies);
+        while (QV_NextElement(&Waves.Enemies) != nullptr) {
+            const Enemy& enemy = *QV_CurrentRecord<Enemy>(Waves.Enemies);
+            if (enemy.Active != 1 || Level.MapRow <= enemy.StartRow)
                 continue;
             const bool flying = enemy.Sprite < FirstGroundSprite;
             const int32_t sprite = flying ? enemy.Sprite + 1 : enemy.Sprite;
             const Box box{enemy.X + enemy.DX * t, enemy.Y + enemy.DY * t + t / 2, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)};
             if (flying && Overlap(plane, box, 10))
                 danger += weight * 20;
-            if (enemy.Shots > 0 && enemy.Y < PlayerY) {
+            if (enemy.Shots > 0 && enemy.Y < Player.PlayerY) {
                 const int32_t offset = enemy.Sprite >= 32 ? 16 : 32;
                 for (const int32_t spread : {-1, 1}) {
                     if (Overlap(plane, {enemy.X + offset + (enemy.DX + spread) * t, enemy.Y + offset + (enemy.DY + 2) * t, 12, 12}, 8))
@@ -152,14 +152,14 @@ int64_t Danger(int32_t dx, int32_t dy)
 // The x the guns should meet: the boss, else the lowest enemy above.
 int32_t TargetX()
 {
-    if (ActiveBoss >= 1)
-        return Bosses[ActiveBoss].X + Bosses[ActiveBoss].CentreX;
+    if (BossFight.ActiveBoss >= 1)
+        return BossFight.Bosses[BossFight.ActiveBoss].X + BossFight.Bosses[BossFight.ActiveBoss].CentreX;
     int32_t best = PlayfieldLeft + 208;
     int32_t lowest = -1000;
-    QV_ResetList(&Enemies);
-    while (QV_NextElement(&Enemies) != nullptr) {
-        const Enemy& enemy = *QV_CurrentRecord<Enemy>(Enemies);
-        if (enemy.Active == 1 && MapRow > enemy.StartRow && enemy.Y > lowest && enemy.Y > 0 && enemy.Y < PlayerY - 40) {
+    QV_ResetList(&Waves.Enemies);
+    while (QV_NextElement(&Waves.Enemies) != nullptr) {
+        const Enemy& enemy = *QV_CurrentRecord<Enemy>(Waves.Enemies);
+        if (enemy.Active == 1 && Level.MapRow > enemy.StartRow && enemy.Y > lowest && enemy.Y > 0 && enemy.Y < Player.PlayerY - 40) {
             lowest = enemy.Y;
             best = enemy.X + QV_SpriteWidth(enemy.Sprite) / 2;
         }
@@ -176,8 +176,8 @@ uint8_t PilotMask(const Style& style)
     int64_t bestScore = INT64_MAX;
     for (int32_t dy = -1; dy <= 1; ++dy) {
         for (int32_t dx = -1; dx <= 1; ++dx) {
-            const int32_t x = PlayerX + dx * PlayerSpeed;
-            const int32_t y = PlayerY + dy * PlayerSpeed;
+            const int32_t x = Player.PlayerX + dx * Player.PlayerSpeed;
+            const int32_t y = Player.PlayerY + dy * Player.PlayerSpeed;
             const int64_t score = Danger(dx, dy) * 1000 + std::abs(x - targetX) * 4 + std::abs(y - style.cruiseY);
             if (score < bestScore) {
                 bestScore = score;
@@ -202,7 +202,7 @@ Style StyleOf(int32_t segment, int32_t attempt)
 
 void Fly(const Style& style, int32_t count)
 {
-    for (int32_t i = 0; i < count && LevelEnd == 0 && TitleMode == 0; ++i)
+    for (int32_t i = 0; i < count && !AtLevelEnd() && PlaneInPlay(); ++i)
         Frame(i < SwerveFrames && style.swerve != 0 ? static_cast<uint8_t>(style.swerve | Fire) : PilotMask(style));
 }
 
@@ -216,10 +216,10 @@ int32_t ChooseAttempt(int32_t segment)
     for (int32_t attempt = 0; attempt < Attempts; ++attempt) {
         const pid_t child = fork();
         if (child == 0) {
-            const int32_t gauge = DamageGauge;
+            const int32_t gauge = Hits.DamageGauge;
             Fly(StyleOf(segment, attempt), SegmentFrames);
             Fly({}, LookaheadFrames);
-            _exit(TitleMode != 0 ? 255 : std::min((DamageGauge - gauge) / 5, 254));
+            _exit(!PlaneInPlay() ? 255 : std::min((Hits.DamageGauge - gauge) / 5, 254));
         }
         int status = 0;
         if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
@@ -241,15 +241,15 @@ bool FlyWholeLevel()
 {
     Wait(150);
     Tap(Start);
-    for (int32_t segment = 0; LevelEnd == 0; ++segment) {
-        if (TitleMode != 0) {
-            std::fprintf(stderr, "golden_pilot: the plane was lost at row %d\n", MapRow);
+    for (int32_t segment = 0; !AtLevelEnd(); ++segment) {
+        if (!PlaneInPlay()) {
+            std::fprintf(stderr, "golden_pilot: the plane was lost at row %d\n", Level.MapRow);
             return false;
         }
-        const int32_t gauge = DamageGauge;
+        const int32_t gauge = Hits.DamageGauge;
         Fly(StyleOf(segment, ChooseAttempt(segment)), SegmentFrames);
-        if (DamageGauge != gauge)
-            std::fprintf(stderr, "golden_pilot: hit at row %d, damage %d\n", MapRow, DamageGauge);
+        if (Hits.DamageGauge != gauge)
+            std::fprintf(stderr, "golden_pilot: hit at row %d, damage %d\n", Level.MapRow, Hits.DamageGauge);
     }
     Wait(300);
     Tap(Start);
@@ -263,11 +263,11 @@ bool LoseAGame()
 {
     Wait(100);
     Tap(Start);
-    while (TitleMode == 0) {
+    while (PlaneInPlay()) {
         if (script.size() > 20000)
             return false;
         const int32_t targetX = std::clamp(TargetX() - GunsCentre, 32, 386);
-        Frame(static_cast<uint8_t>((targetX < PlayerX ? Left : 0) | (targetX > PlayerX ? Right : 0) | (PlayerY > 200 ? Up : 0)));
+        Frame(static_cast<uint8_t>((targetX < Player.PlayerX ? Left : 0) | (targetX > Player.PlayerX ? Right : 0) | (Player.PlayerY > 200 ? Up : 0)));
     }
     Wait(400);
     return true;
@@ -299,7 +299,7 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
         std::fprintf(stderr, "golden_pilot: %s\n", error.c_str());
         return 1;
     }
-    BeginControlledFrames({VersionText(), seed, UseKeys, HiScore});
+    BeginControlledFrames({VersionText(), seed, Settings.UseKeys, Settings.HiScore});
     // The frames as this process drew them, to hold against the program's
     // own playback of the replay.
     std::ofstream digests(replayFile + ".pilot-digests");
@@ -313,16 +313,16 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
         digests << frame << ' ' << std::hex << std::setw(16) << std::setfill('0') << QV_ScreenDigest() << std::dec << '\n';
         if (frame % snapshotEvery == snapshotEvery - 1)
             SDL_SaveBMP(QV_ScreenID(), (replayFile + "." + std::to_string(frame) + ".bmp").c_str());
-        if (LevelEnd != 0 && !levelCompleted) {
+        if (AtLevelEnd() && !levelCompleted) {
             levelCompleted = true;
-            finalScore = Score;
+            finalScore = Panel.Score;
         }
-        if (TitleMode == 0)
-            finalScore = Score;
+        if (PlaneInPlay())
+            finalScore = Panel.Score;
     }
     EndControlledFrames();
     std::printf("%zu frames recorded, score %d, %s, damage %d\n", masks.size(), finalScore,
-                levelCompleted ? "level completed" : "level not completed", DamageGauge);
+                levelCompleted ? "level completed" : "level not completed", Hits.DamageGauge);
     return 0;
 }
 

@@ -1,0 +1,11 @@
+// The game's sound calls: every sound is started and stopped through these
+// two, which do nothing while sound is switched off.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t EffectMode = 0;
+constexpr int32_t MusicMode = 1;
+
+void PlayGameSound(int32_t sound, int32_t mode);
+void StopGameSound(int32_t sound);
