@@ -5,24 +5,19 @@
 #include <array>
 #include <cstdio>
 
-std::string KeyUp = "up";
-std::string KeyDown = "down";
-std::string KeyLeft = "left";
-std::string KeyRight = "right";
-std::string KeyFire = "space";
-std::string KeyStart = "s";
+ChosenKeys KeyChoices;
 
 namespace {
 
-const PlayerKey Keys[] = {
-    {"KeyUp", "up", QV_KEY_UP, &KeyUp},
-    {"KeyDown", "down", QV_KEY_DOWN, &KeyDown},
-    {"KeyLeft", "left", QV_KEY_LEFT, &KeyLeft},
-    {"KeyRight", "right", QV_KEY_RIGHT, &KeyRight},
-    {"KeyFire", "space", QV_KEY_SPACE, &KeyFire},
-    {"KeyStart", "s", QV_KEY_S, &KeyStart},
+const PlayerKey Actions[] = {
+    {"KeyUp", "up", QV_KEY_UP, &ChosenKeys::KeyUp},
+    {"KeyDown", "down", QV_KEY_DOWN, &ChosenKeys::KeyDown},
+    {"KeyLeft", "left", QV_KEY_LEFT, &ChosenKeys::KeyLeft},
+    {"KeyRight", "right", QV_KEY_RIGHT, &ChosenKeys::KeyRight},
+    {"KeyFire", "space", QV_KEY_SPACE, &ChosenKeys::KeyFire},
+    {"KeyStart", "s", QV_KEY_S, &ChosenKeys::KeyStart},
 };
-constexpr size_t KeyCount = std::size(Keys);
+constexpr size_t KeyCount = std::size(Actions);
 
 // Leaving the game, the credits line and the pause answer to their keys
 // whatever the player chooses.
@@ -33,7 +28,7 @@ bool IsFixedKey(int32_t symbol)
 
 void ReportRefusal(const PlayerKey& key, const char* why)
 {
-    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, key.chosen->c_str(), why,
+    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, ChosenName(key).c_str(), why,
                  key.usualName);
 }
 
@@ -42,8 +37,8 @@ std::array<int32_t, KeyCount> NamedKeys()
 {
     std::array<int32_t, KeyCount> symbols{};
     for (size_t action = 0; action < KeyCount; ++action) {
-        const PlayerKey& key = Keys[action];
-        const int32_t symbol = QV_KeySymbolFromName(key.chosen->c_str());
+        const PlayerKey& key = Actions[action];
+        const int32_t symbol = QV_KeySymbolFromName(ChosenName(key).c_str());
         symbols[action] = key.usual;
         if (symbol == QV_NO_KEY)
             ReportRefusal(key, "no key has that name");
@@ -73,9 +68,9 @@ void SeparateSharedKeys(std::array<int32_t, KeyCount>& symbols)
         moved = false;
         std::array<int32_t, KeyCount> next = symbols;
         for (size_t action = 0; action < KeyCount; ++action) {
-            if (symbols[action] != Keys[action].usual && SharesItsKey(symbols, action)) {
-                ReportRefusal(Keys[action], "that key is given to another action too");
-                next[action] = Keys[action].usual;
+            if (symbols[action] != Actions[action].usual && SharesItsKey(symbols, action)) {
+                ReportRefusal(Actions[action], "that key is given to another action too");
+                next[action] = Actions[action].usual;
                 moved = true;
             }
         }
@@ -87,7 +82,17 @@ void SeparateSharedKeys(std::array<int32_t, KeyCount>& symbols)
 
 std::span<const PlayerKey> PlayerKeys()
 {
-    return Keys;
+    return Actions;
+}
+
+const std::string& ChosenName(const PlayerKey& key)
+{
+    return KeyChoices.*key.chosen;
+}
+
+void ChooseKey(const PlayerKey& key, std::string name)
+{
+    KeyChoices.*key.chosen = std::move(name);
 }
 
 void ApplyPlayerKeys()
@@ -96,6 +101,6 @@ void ApplyPlayerKeys()
     SeparateSharedKeys(symbols);
     std::array<QV_KeyMapping, KeyCount> mappings{};
     for (size_t action = 0; action < KeyCount; ++action)
-        mappings[action] = {symbols[action], Keys[action].usual};
+        mappings[action] = {symbols[action], Actions[action].usual};
     QV_SetKeyMap(mappings);
 }

@@ -9,23 +9,32 @@
 #include <string>
 
 // The chosen key names, as the settings file gives them.
-extern std::string KeyUp;
-extern std::string KeyDown;
-extern std::string KeyLeft;
-extern std::string KeyRight;
-extern std::string KeyFire;
-extern std::string KeyStart;
+struct ChosenKeys {
+    std::string KeyUp = "up";
+    std::string KeyDown = "down";
+    std::string KeyLeft = "left";
+    std::string KeyRight = "right";
+    std::string KeyFire = "space";
+    std::string KeyStart = "s";
+};
+
+// Written by this module alone; the rest of the game reads it.
+extern ChosenKeys KeyChoices;
 
 // One action the player can move to a key of their choice.
 struct PlayerKey {
-    const char* setting;    // its key in the settings file
-    const char* usualName;  // the name of its usual key, the setting's default
-    int32_t usual;          // the symbol the game's rules ask about
-    std::string* chosen;    // the name the player chose
+    const char* setting;               // its key in the settings file
+    const char* usualName;             // the name of its usual key, the setting's default
+    int32_t usual;                     // the symbol the game's rules ask about
+    std::string ChosenKeys::*chosen;   // the name the player chose
 };
 
 // The six actions, in the order of their settings.
 std::span<const PlayerKey> PlayerKeys();
+
+// The name the player chose for an action's key, and the choosing of one.
+const std::string& ChosenName(const PlayerKey& key);
+void ChooseKey(const PlayerKey& key, std::string name);
 
 // Hands the chosen keys to the keyboard layer, which must be started. A name
 // that names no key, a key given to two actions, Escape, F12 and P (which

@@ -86,7 +86,7 @@ void ReadSettings()
     if (!IsWindowScale(Settings.WindowScale))
         Settings.WindowScale = 1;
     for (const PlayerKey& key : PlayerKeys())
-        *key.chosen = ReadText(key.setting, key.usualName);
+        ChooseKey(key, ReadText(key.setting, key.usualName));
     QV_ClosePreferences();
 }
 
@@ -137,6 +137,6 @@ void WriteSettings()
         QV_StringBase = start;
     }
     for (const PlayerKey& key : PlayerKeys())
-        QV_WritePreferenceString(key.setting, key.chosen->c_str());
+        QV_WritePreferenceString(key.setting, ChosenName(key).c_str());
     QV_ClosePreferences();
 }

@@ -95,30 +95,19 @@ TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
     RunFrame();
 
     EXPECT_TRUE(PlaneInPlay());
-    EXPECT_EQ(Player.PlayerX, 192);
-    EXPECT_EQ(Player.PlayerY, 360);
-    EXPECT_EQ(Player.PlayerSpeed, 1);
-    EXPECT_EQ(Player.BulletSlots, 2);
-    EXPECT_EQ(Player.GunSide, 0);
-    EXPECT_EQ(Player.PlayerFrame, 1);
-    EXPECT_EQ(Player.PlayerFrameDelay, 1);
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeStart);
-    EXPECT_EQ(Panel.ProgressX, 490) << "recomputed in the same frame";
     EXPECT_EQ(Panel.Score, 0);
     EXPECT_EQ(Level.MapRow, 0);
-    EXPECT_FALSE(AtLevelEnd());
-    EXPECT_EQ(BossFight.ActiveBoss, 0);
-    EXPECT_EQ(BossFight.ShownBoss, 0);
     EXPECT_EQ(Flow.StartPage, GamePhase::Credits) << "the page play began from is kept for the next game";
     EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
     EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), FirstWaveEnemies);
     EXPECT_EQ(BossFight.Bosses[1].HitPoints, 50);
     EXPECT_EQ(Player.Bullets[1].Active, 1) << "bullets in flight are kept";
-    EXPECT_EQ(Player.Bullets[1].Y, 200);
     EXPECT_TRUE(ScreenShowsKeyed(49, 140, 165)) << "get-ready banner";
 
     RunFrame();
+    EXPECT_TRUE(ScreenShowsKeyed(5, 192, 360)) << "the plane's first frame at its start";
+    EXPECT_TRUE(ScreenShowsOpaque(52, DamageGaugeStart, 281)) << "no damage yet";
     EXPECT_EQ(Player.Bullets[1].Y, 196) << "the kept bullet flies on";
     Level.MapRow = 5;
     RunFrame();
@@ -259,6 +248,26 @@ TEST_F(LevelEndTest, ReleasingSAtTheLevelEndStartsANewGame)
     EXPECT_EQ(Level.MapRow, 5);
     EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
     EXPECT_EQ(Flow.Phase, GamePhase::Credits) << "the attract pages resume where that game was started";
+}
+
+// A plane lost on the level's end row leaves the scroll stopped there, so
+// the attract pages never come back on their own.
+TEST_F(LevelEndTest, APlaneLostAtTheLevelEndLeavesBothPicturesUntilSStartsPlay)
+{
+    Flow.Phase = GamePhase::Credits;
+    ReachLevelEnd();
+    Hits.DamageGauge = DamageGaugeEnd + 1;
+    RunFrame();
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOverAtLevelEnd);
+    EXPECT_TRUE(AtLevelEnd());
+    RunFrames(100);
+    EXPECT_EQ(Flow.Phase, GamePhase::GameOverAtLevelEnd);
+    EXPECT_EQ(Level.MapRow, LevelEndRow);
+
+    TapKey(SDLK_s);
+    EXPECT_EQ(Flow.Phase, GamePhase::Play);
+    EXPECT_EQ(Level.MapRow, 0);
+    EXPECT_EQ(Flow.StartPage, GamePhase::GameOver) << "a completed level returns to the game-over page";
 }
 
 } // namespace

@@ -49,20 +49,15 @@ TEST_F(PlayerTest, ThePlaneStaysInsideItsArea)
 {
     Player.PlayerX = 32;
     Player.PlayerY = 100;
-    Hold(SDLK_LEFT);
-    Hold(SDLK_UP);
-    RunFrames(3);
+    for (int frame = 0; frame < 3; ++frame)
+        PlayerInputStep({.X = -1, .Y = -1});
     EXPECT_EQ(Player.PlayerX, 32);
     EXPECT_EQ(Player.PlayerY, 100);
-    LetGo(SDLK_LEFT);
-    LetGo(SDLK_UP);
 
     Player.PlayerSpeed = 2;
     Player.PlayerX = 385;
     Player.PlayerY = 381;
-    Hold(SDLK_RIGHT);
-    Hold(SDLK_DOWN);
-    RunFrame();
+    PlayerInputStep({.X = 1, .Y = 1});
     EXPECT_EQ(Player.PlayerX, 386);
     EXPECT_EQ(Player.PlayerY, 382);
 }

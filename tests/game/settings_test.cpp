@@ -47,8 +47,7 @@ protected:
         ASSERT_EQ(QV_InitStrings(QV_StringAreaSize), 1);
         QV_InitPreference();
         Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore = Settings.WindowScale = -1;
-        for (const PlayerKey& key : PlayerKeys())
-            *key.chosen = key.usualName;
+        KeyChoices = {};
     }
 
     void TearDown() override
@@ -123,10 +122,10 @@ TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
     Settings.UseWindow = 0;
     Settings.HiScore = 2147483647;
     Settings.WindowScale = 3;
-    KeyFire = "left ctrl";
+    KeyChoices.KeyFire = "left ctrl";
     WriteSettings();
     Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore = Settings.WindowScale = -1;
-    KeyFire.clear();
+    KeyChoices.KeyFire.clear();
     ReadSettings();
     EXPECT_EQ(Settings.UseKeys, 0);
     EXPECT_EQ(Settings.UseAudio, 1);
@@ -134,7 +133,7 @@ TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
     EXPECT_EQ(Settings.UseWindow, 0);
     EXPECT_EQ(Settings.HiScore, 2147483647);
     EXPECT_EQ(Settings.WindowScale, 3);
-    EXPECT_EQ(KeyFire, "left ctrl");
+    EXPECT_EQ(KeyChoices.KeyFire, "left ctrl");
 }
 
 TEST_F(SettingsTest, AScaleOtherThanOneToFourReadsAsOne)
@@ -157,9 +156,9 @@ TEST_F(SettingsTest, TheNewerSettingsAreKeptAsWrittenAfterTheFiveOldOnes)
 {
     WriteFile("KeyFire = spcae\r\nHiScore = 300\r\nKeyUp = w\r\nWindowScale = 2\r\nUseWindow = 1\r\n");
     ReadSettings();
-    EXPECT_EQ(KeyFire, "spcae");
-    EXPECT_EQ(KeyUp, "w");
-    EXPECT_EQ(KeyDown, "down");
+    EXPECT_EQ(KeyChoices.KeyFire, "spcae");
+    EXPECT_EQ(KeyChoices.KeyUp, "w");
+    EXPECT_EQ(KeyChoices.KeyDown, "down");
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 300\r\n"
                            "WindowScale = 2\r\nKeyUp = w\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n"

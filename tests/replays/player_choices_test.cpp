@@ -30,7 +30,7 @@ protected:
     static void UseTheseKeys(const std::array<const char*, 6>& names)
     {
         for (size_t action = 0; action < names.size(); ++action)
-            *PlayerKeys()[action].chosen = names[action];
+            ChooseKey(PlayerKeys()[action], names[action]);
         ApplyPlayerKeys();
     }
 
