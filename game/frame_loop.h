@@ -37,8 +37,9 @@ bool PlaneInPlay();
 // level's end, with the plane in play or lost there.
 bool AtLevelEnd();
 
-// Reloads the bosses, parks the plane, puts the game onto the attract
-// pages from map row 5 and reads the first enemy wave.
+// Reloads the bosses, parks the plane, puts the game onto the attract page
+// that play last began from (the title page at first), from map row 5, and
+// reads the first enemy wave.
 void NewGame();
 
 // One pass of the frame loop, ending with the frame presented.
