@@ -215,6 +215,6 @@ void EndControlledFrames()
     if (controls.recordFile && std::fclose(controls.recordFile.release()) != 0)
         ReportWriteFailure();
     if (PlayingBack() && controls.replay.cutShort && !controls.viewerStopped)
-        std::fprintf(stderr, "tervane: %s: cut short after frame %d; the recording was stopped before its end\n",
+        std::fprintf(stderr, "tervane: %s: cut short after %d frames; the recording was stopped before its end\n",
                      controls.replayPath.c_str(), controls.replay.frameCount);
 }

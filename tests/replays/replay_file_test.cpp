@@ -190,4 +190,21 @@ TEST(ReplayFileTest, TheProgramRefusesBadReplaysWithOneLineAndStatusTwo)
     EXPECT_EQ(FileText(folder / "Tervane.ini"), "HiScore = 5000\r\n");
 }
 
+TEST(ReplayFileTest, AReplayCutShortPlaysToItsLastCompleteFrameAndSaysSo)
+{
+    TemporaryFolder folder;
+    const std::string whole = FileText(std::string(GOLDEN_REPLAYS) + "/game_over.tvr");
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(whole.size() / 2));
+    std::ofstream(folder / "cut.tvr", std::ios::binary).write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
+    Replay replay;
+    ASSERT_EQ(ParseReplay(cut, replay), "");
+    ASSERT_TRUE(replay.cutShort);
+
+    const TervaneRun run = RunTervaneProgram({"--timedemo", "cut.tvr"}, folder);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find(' ')), std::to_string(replay.frameCount)) << run.out;
+    EXPECT_EQ(run.err, "tervane: cut.tvr: cut short after " + std::to_string(replay.frameCount) +
+                           " frames; the recording was stopped before its end\n");
+}
+
 } // namespace
