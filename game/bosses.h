@@ -3,7 +3,8 @@
 // follow a boss's destruction.
 #pragma once
 
-#include <array>
+#include "game/record_array.h"
+
 #include <cstdint>
 
 // ---- Record --------------------------------------------------------------
@@ -25,9 +26,10 @@ struct Boss {
 // ---- State ---------------------------------------------------------------
 
 constexpr int32_t BossCount = 3;
+constexpr int32_t BossUpperBound = 4;  // records 0 and 4 play no part
 
 struct BossState {
-    std::array<Boss, BossCount + 1> Bosses{};  // records 1 to 3 are used
+    RecordArray<Boss, BossUpperBound + 1> Bosses;  // records 1 to 3 are used
     int32_t ActiveBoss = 0;        // boss being fought (holds the scroll), or 0
     int32_t ShownBoss = 0;         // boss moved and drawn (also its wreck), or 0
     int32_t BossMusicCounter = 0;  // scroll ticks spent at a boss stop row

@@ -11,7 +11,7 @@ namespace {
 
 int32_t& MapCell(int32_t row, int32_t column)
 {
-    return Level.LevelMap[static_cast<size_t>(row * MapRowStride + column)];
+    return (*Level.LevelMap)[row * MapRowStride + column];
 }
 
 void DrawMapRow(int32_t row, int32_t y)
@@ -28,6 +28,7 @@ void DrawMapRow(int32_t row, int32_t y)
 
 void BuildLevelMap()
 {
+    Level.LevelMap.emplace();
     StartReading(LevelMapStart());
     // The block lists the level from its far end to its start.
     for (int32_t row = MapRows - 1; row >= 0; --row) {

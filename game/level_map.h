@@ -4,8 +4,10 @@
 // and the drawing of the visible rows.
 #pragma once
 
-#include <array>
+#include "game/record_array.h"
+
 #include <cstdint>
+#include <optional>
 
 // ---- Geometry ------------------------------------------------------------
 
@@ -24,8 +26,10 @@ constexpr int32_t LevelEndRow = 387;
 // ---- State ---------------------------------------------------------------
 
 struct LevelMapState {
-    // Element (row, column) at row * MapRowStride + column.
-    std::array<int32_t, MapRows * MapRowStride> LevelMap{};
+    // Element (row, column) at row * MapRowStride + column. None until
+    // BuildLevelMap declares it, after the pictures are loaded: the reset
+    // of this struct at start-up comes earlier and declares none.
+    std::optional<RecordArray<int32_t, MapRows, MapRowStride>> LevelMap;
     int32_t MapRow = 0;           // map row drawn at the bottom of the playfield
     int32_t ScrollY = MapBaseY;   // screen y of that row's top edge, 416 to 448
     int32_t ScrollStep = 0;       // pixels scrolled within the current row, 0 to 33
@@ -37,8 +41,9 @@ extern LevelMapState Level;
 
 // ---- Operations ----------------------------------------------------------
 
-// Fills the map from the level map block, which lists the level from row
-// 400 down to row 0. Leaves DataCursor just past the block.
+// Declares the map afresh and fills it from the level map block, which
+// lists the level from row 400 down to row 0. Leaves DataCursor just past
+// the block.
 void BuildLevelMap();
 
 // Counts a frame at its scroll step; true when the frame is a scroll tick.

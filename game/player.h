@@ -3,7 +3,8 @@
 // animation with its drop shadow.
 #pragma once
 
-#include <array>
+#include "game/record_array.h"
+
 #include <cstdint>
 
 // ---- Records -------------------------------------------------------------
@@ -31,7 +32,9 @@ constexpr int32_t ParkedPlayerX = 640;    // where the plane waits out of play
 constexpr int32_t ParkedPlayerY = 480;
 
 struct PlayerState {
-    std::array<Bullet, BulletUpperBound + 1> Bullets{};
+    // Declared at start-up and never cleared afterwards: a new game keeps
+    // the bullets still in flight.
+    RecordArray<Bullet, BulletUpperBound + 1> Bullets;
     int32_t PlayerX = 0;           // top-left corner of the plane sprite
     int32_t PlayerY = 0;
     int32_t PlayerSpeed = 0;       // pixels per frame on each axis

@@ -10,7 +10,7 @@ Row MapRowValues(int32_t row)
 {
     Row values{};
     for (int32_t column = 0; column < MapColumns; ++column)
-        values[column] = Level.LevelMap[row * MapRowStride + column];
+        values[column] = (*Level.LevelMap)[row * MapRowStride + column];
     return values;
 }
 
@@ -38,7 +38,7 @@ TEST_F(LevelMapTest, MapIsBuiltFromTheBlockLastRowFirst)
 
     for (int32_t row = 0; row < MapRows; ++row) {
         for (int32_t column = MapColumns; column < MapRowStride; ++column)
-            ASSERT_EQ(Level.LevelMap[row * MapRowStride + column], 0) << row << ", " << column;
+            ASSERT_EQ((*Level.LevelMap)[row * MapRowStride + column], 0) << row << ", " << column;
     }
 
     // Reading the map leaves the cursor on the first boss value.

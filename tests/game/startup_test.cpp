@@ -2,6 +2,7 @@
 
 #include "game/options_window.h"
 #include "runtime/gui/toolkit.h"
+#include "tests/runtime/core/array_blocks.h"
 #include "tests/runtime/gui/gui_test_support.h"
 
 #include <sys/wait.h>
@@ -166,6 +167,26 @@ TEST_F(StartupStepTest, GameStateStartsAfreshOnEveryInitialisation)
     for (int32_t slot = 0; slot <= BulletUpperBound; ++slot)
         EXPECT_EQ(Player.Bullets[slot].Active, 0);
     EXPECT_EQ(BossFight.Bosses[2].X, 0);
+}
+
+// The bullets and the bosses are runtime arrays of records from start-up on;
+// the map, one of integers, comes with its build. Each block holds exactly
+// the elements declared.
+TEST_F(StartupStepTest, GameArraysAreRuntimeArraysDeclaredWhenStartUpAsks)
+{
+    const auto typeWord = [](const void* elements) { return static_cast<const int32_t*>(elements)[-1]; };
+    InitialiseGameState();
+    EXPECT_EQ(typeWord(&Player.Bullets[0]), QV_ArrayOfRecords);
+    EXPECT_BLOCK_BYTES(&Player.Bullets[0], 8 + 16 * 12);
+    EXPECT_EQ(typeWord(&BossFight.Bosses[0]), QV_ArrayOfRecords);
+    EXPECT_BLOCK_BYTES(&BossFight.Bosses[0], 8 + 36 * 5);
+    EXPECT_FALSE(Level.LevelMap.has_value()) << "no map before its build";
+
+    BuildLevelMap();
+    int32_t* map = &(*Level.LevelMap)[0];
+    EXPECT_EQ(map[-2], MapRows) << "the header word: the first dimension's count";
+    EXPECT_EQ(typeWord(map), QV_ArrayOfIntegers);
+    EXPECT_BLOCK_BYTES(map, 8 + 4 * 6417);
 }
 
 // ---- The whole program in a forked child ------------------------------------

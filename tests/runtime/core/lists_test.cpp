@@ -1,8 +1,7 @@
 #include "runtime/core/lists.h"
+#include "tests/runtime/core/array_blocks.h"
 
 #include <gtest/gtest.h>
-
-#include <malloc.h>
 
 #include <limits>
 #include <vector>
@@ -230,19 +229,6 @@ TEST(ListWithoutHeader, ReadsAsEmptyAndCannotGrow)
 }
 
 // ---- Arrays ---------------------------------------------------------------
-
-// The whole block an array's element 0 belongs to.
-size_t BlockBytes(void* elements)
-{
-    return malloc_usable_size(static_cast<char*>(elements) - 8);
-}
-
-// AddressSanitizer hands out blocks of exactly the size asked for.
-#if defined(__SANITIZE_ADDRESS__)
-#define EXPECT_BLOCK_BYTES(elements, bytes) EXPECT_EQ(BlockBytes(elements), static_cast<size_t>(bytes))
-#else
-#define EXPECT_BLOCK_BYTES(elements, bytes) EXPECT_GE(BlockBytes(elements), static_cast<size_t>(bytes))
-#endif
 
 struct Bullet {
     int32_t words[4];
