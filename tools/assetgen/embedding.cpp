@@ -51,10 +51,6 @@ BuiltInBlockCount:
         .section .note.GNU-stack, "", @progbits
 )";
 
-}  // namespace
-
-namespace {
-
 std::string blockLine(const std::string& file, BuiltInBlockKind kind, int number)
 {
     return "        block \"" + file + "\", " + std::to_string(kind) + ", " + std::to_string(number) + "\n";
