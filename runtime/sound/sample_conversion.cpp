@@ -14,7 +14,6 @@ namespace {
 
 // The resampler reads and writes 16-bit samples in the machine's byte order.
 constexpr Uint16 ResamplingFormat = AUDIO_S16SYS;
-constexpr int64_t ResamplingSampleBytes = 2;
 
 int64_t FrameBytes(Uint16 format, Uint8 channels)
 {
@@ -60,10 +59,10 @@ int64_t ConvertInPlace(SDL_AudioCVT& cvt, uint8_t* block, int64_t bytes)
 // times. soxr lines its output up with the input, so sample n still sounds
 // at n / rate, and clips rather than wraps what overshoots 16 bits.
 bool Resample(const uint8_t* from, int64_t fromFrames, int fromRate, uint8_t* to, int64_t toFrames, int toRate,
-              int channels)
+              Uint8 channels)
 {
     if (fromRate == toRate) {
-        std::memcpy(to, from, size_t(toFrames * channels * ResamplingSampleBytes));
+        std::memcpy(to, from, size_t(toFrames * FrameBytes(ResamplingFormat, channels)));
         return true;
     }
     if (toFrames == 0)
@@ -103,7 +102,7 @@ bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_
     const int64_t targetFrames = frames * target.freq / source.freq;
     if (targetFrames > std::numeric_limits<int32_t>::max())
         return false;
-    const int64_t resamplingFrameBytes = ResamplingSampleBytes * source.channels;
+    const int64_t resamplingFrameBytes = FrameBytes(ResamplingFormat, source.channels);
 
     Block decoded(frames * frameBytes * toResampling.len_mult);
     Block block(targetFrames * resamplingFrameBytes * toTarget.len_mult);
