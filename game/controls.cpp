@@ -1,12 +1,12 @@
 #include "game/controls.h"
 
+#include "game/owned_file.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -15,14 +15,10 @@ constexpr int32_t EscapeKey = QV_KEY_ESCAPE;
 constexpr int32_t PauseKey = QV_KEY_P;
 constexpr int32_t FireButton = 1;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 struct ControlsState {
     std::string replayPath;
     // Recording.
-    std::unique_ptr<std::FILE, FileCloser> recordFile;
+    OwnedFile recordFile;
     std::optional<ReplayWriter> writer;
     bool writeFailed = false;
     // Playing back.
@@ -47,17 +43,21 @@ void ReportWriteFailure()
     controls.writeFailed = true;
 }
 
-// The viewer of a replay stops it as a player leaves the game: by letting
-// go of Escape or closing the window.
-bool ViewerStopped()
+bool Took(std::span<const QV_KeyEvent> events, int32_t key, int32_t down)
 {
-    if (QV_KeyboardQuitRequested() != 0)
-        return true;
-    for (const QV_KeyEvent& event : QV_KeyboardEventsTaken()) {
-        if (event.symbol == EscapeKey && event.down == 0)
+    for (const QV_KeyEvent& event : events) {
+        if (event.symbol == key && event.down == down)
             return true;
     }
     return false;
+}
+
+// What the live keyboard took asks to leave, as a player leaves the game:
+// Escape let go, or the window closed. It stops a replay's viewer, and it
+// ends a pause.
+bool LeaveAsked()
+{
+    return QV_KeyboardQuitRequested() != 0 || Took(QV_KeyboardEventsTaken(), EscapeKey, 0);
 }
 
 // The keys taken while the game was paused come first: they belong to the
@@ -79,15 +79,6 @@ void TakeLiveInput(bool joystick)
         ReportWriteFailure();
 }
 
-bool Pressed(std::span<const QV_KeyEvent> events, int32_t key)
-{
-    for (const QV_KeyEvent& event : events) {
-        if (event.symbol == key && event.down != 0)
-            return true;
-    }
-    return false;
-}
-
 // -1, 0 or +1 from two opposite keys; both held cancel out.
 int32_t KeyAxis(int32_t lessKey, int32_t moreKey)
 {
@@ -106,7 +97,7 @@ PlayerInput ReadPlayerInput(bool joystick)
 void TakeReplayedInput()
 {
     QV_TakeKeyboardEvents();
-    controls.viewerStopped = ViewerStopped();
+    controls.viewerStopped = LeaveAsked();
     controls.cursor->Next(controls.frame);
     QV_ApplyKeyEvents(controls.frame.keys);
 }
@@ -185,7 +176,7 @@ bool PauseAsked(bool windowed)
         return false;
     // Only what this frame took live: the press that ended a pause is among
     // the keys it left for this frame.
-    return Pressed(QV_KeyboardEventsTaken(), PauseKey) || (windowed && QV_KeyboardFocusLost() != 0);
+    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || (windowed && QV_KeyboardFocusLost() != 0);
 }
 
 bool WaitWhilePaused()
@@ -193,14 +184,11 @@ bool WaitWhilePaused()
     for (;;) {
         QV_WaitForKeyboardEvent();
         QV_TakeKeyboardEvents();
-        if (QV_KeyboardQuitRequested() != 0)
+        if (LeaveAsked())
             return false;
-        for (const QV_KeyEvent& event : QV_KeyboardEventsTaken()) {
-            if (event.symbol == EscapeKey && event.down == 0)
-                return false;
-            controls.pausedKeys.push_back(event);
-        }
-        if (Pressed(QV_KeyboardEventsTaken(), PauseKey))
+        const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
+        controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
+        if (Took(taken, PauseKey, 1))
             return true;
     }
 }

@@ -206,17 +206,22 @@ void DamageStep()
         DeathStep();
 }
 
+// One line of the banner, centred across it, in the front colour.
+void DrawBannerLine(const char* text, int32_t y)
+{
+    QV_Locate(PausedBannerX + (PausedBannerWidth - QV_TextLength(text)) / 2, PausedBannerY + y);
+    QV_DrawText(text);
+}
+
 void DrawPausedBanner()
 {
     QV_StartDrawing(QV_ScreenOutput());
     QV_Box2(PausedBannerX, PausedBannerY, PausedBannerWidth, PausedBannerHeight, 0xB0A090);
     QV_Box2(PausedBannerX + 2, PausedBannerY + 2, PausedBannerWidth - 4, PausedBannerHeight - 4, 0x000000);
     QV_FrontColor(255, 255, 255);
-    QV_Locate(PausedBannerX + (PausedBannerWidth - QV_TextLength(PausedText)) / 2, PausedBannerY + 10);
-    QV_DrawText(PausedText);
+    DrawBannerLine(PausedText, 10);
     QV_FrontColor(160, 170, 180);
-    QV_Locate(PausedBannerX + (PausedBannerWidth - QV_TextLength(ResumeText)) / 2, PausedBannerY + 26);
-    QV_DrawText(ResumeText);
+    DrawBannerLine(ResumeText, 26);
     QV_StopDrawing();
 }
 

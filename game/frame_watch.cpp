@@ -1,5 +1,6 @@
 #include "game/frame_watch.h"
 
+#include "game/owned_file.h"
 #include "runtime/screen/frame_digest.h"
 
 #include <cerrno>
@@ -7,17 +8,12 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <memory>
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 struct FrameWatchState {
     std::string digestPath;
-    std::unique_ptr<std::FILE, FileCloser> digestFile;
+    OwnedFile digestFile;
     bool timing = false;
     int32_t frames = 0;
     uint64_t runDigest = QV_DIGEST_START;

@@ -122,12 +122,12 @@ std::string OpenLaunchFiles(const LaunchOptions& options)
 // A replay brings the seed and the settings that change play; the screen
 // and sound come from the settings file, which is only read. A timedemo is
 // silent.
-void SettleReplaySettings(const LaunchOptions& options)
+void SettleReplaySettings()
 {
     ReadSettings();
     const ReplayHeader& header = PlaybackHeader();
     QV_RandomSeed(header.seed);
-    TakeReplaySettings(header.useKeys, header.hiScore, options.mode == LaunchMode::Timedemo);
+    TakeReplaySettings(header.useKeys, header.hiScore, TimingFrames());
 }
 
 ReplayHeader RecordedHeader()
@@ -227,8 +227,8 @@ void RunTervane(const LaunchOptions& options)
     EndOnHangUpAsOnTerminate();
     StartRuntimeLayers();
     InitialiseGameState();
-    if (Watching(options))
-        SettleReplaySettings(options);
+    if (PlayingBack())
+        SettleReplaySettings();
     else if (!ChooseOptions())
         ShutDown(OptionsWindowExitStatus());
     if (const char* warning = StartSound(); warning != nullptr)
