@@ -68,6 +68,11 @@ int32_t ReleasedKey(int32_t key)
     return 0;
 }
 
+bool IsMappable(const QV_KeyMapping& mapping)
+{
+    return IsKey(mapping.chosen, QV_KEYBOARD_KEYS) && IsKey(mapping.usual, QV_KEYBOARD_KEYS);
+}
+
 int32_t Translated(int32_t symbol)
 {
     return IsKey(symbol, QV_KEYBOARD_KEYS) ? keyboard.keyMap[symbol] : symbol;
@@ -178,11 +183,11 @@ void QV_SetKeyMap(std::span<const QV_KeyMapping> mappings)
     // Dropping every usual key first lets a key chosen for another action
     // take its new meaning whatever the order of the mappings.
     for (const QV_KeyMapping& mapping : mappings) {
-        if (IsKey(mapping.chosen, QV_KEYBOARD_KEYS) && IsKey(mapping.usual, QV_KEYBOARD_KEYS))
+        if (IsMappable(mapping))
             keyboard.keyMap[mapping.usual] = DroppedKey;
     }
     for (const QV_KeyMapping& mapping : mappings) {
-        if (IsKey(mapping.chosen, QV_KEYBOARD_KEYS) && IsKey(mapping.usual, QV_KEYBOARD_KEYS))
+        if (IsMappable(mapping))
             keyboard.keyMap[mapping.chosen] = mapping.usual;
     }
 }
