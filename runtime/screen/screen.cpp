@@ -98,14 +98,22 @@ SDL_Surface* BackBufferFor(const SDL_Surface* window, int32_t width, int32_t hei
     return back;
 }
 
+// A display target left pointing at a released screen would be drawn into
+// after it is gone.
+void ForgetScreen()
+{
+    if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
+        QV_Sprite_CurrentBitmap = nullptr;
+    QV_Screen_Current = nullptr;
+}
+
 void ReleaseBackBuffer()
 {
     if (enlargement.window == nullptr)
         return;
-    if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
-        QV_Sprite_CurrentBitmap = nullptr;
-    SDL_FreeSurface(QV_Screen_Current);
-    QV_Screen_Current = nullptr;
+    SDL_Surface* const back = QV_Screen_Current;
+    ForgetScreen();
+    SDL_FreeSurface(back);
     enlargement = {nullptr, 1};
 }
 
@@ -162,13 +170,10 @@ void QV_CloseScreen()
 {
     if (QV_Screen_Current == nullptr)
         return;
-    // SDL releases the screen surface with the subsystem: a display target
-    // left pointing at it would be drawn into after it is gone.
     ReleaseBackBuffer();
-    if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
-        QV_Sprite_CurrentBitmap = nullptr;
+    // SDL releases the screen surface with the subsystem.
+    ForgetScreen();
     QV_StopSDLVideo();
-    QV_Screen_Current = nullptr;
 }
 
 void QV_FlipBuffers()
