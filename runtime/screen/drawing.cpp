@@ -1,6 +1,7 @@
 #include "runtime/screen/drawing.h"
 
 #include "runtime/screen/screen.h"
+#include "runtime/screen/stored_pixel.h"
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
@@ -228,21 +229,10 @@ int32_t ScreenPoint(int32_t x, int32_t y)
     const uint8_t bytesPerPixel = surface->format->BytesPerPixel;
     const uint8_t* const pixel = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch
                                  + x * bytesPerPixel;
-    switch (bytesPerPixel) {
-    case 1: return pixel[0];
-    case 2: {
-        uint16_t value;
-        std::memcpy(&value, pixel, sizeof value);
-        return value;
-    }
-    case 3: return pixel[0] | (pixel[1] << 8) | (pixel[2] << 16);
-    case 4: {
-        uint32_t value;
-        std::memcpy(&value, pixel, sizeof value);
-        return static_cast<int32_t>((value & 0xFF00FF00u) | ((value & 0xFFu) << 16) | ((value >> 16) & 0xFFu));
-    }
-    default: return 0;
-    }
+    const uint32_t value = QV_StoredPixel(pixel, bytesPerPixel);
+    if (bytesPerPixel != 4)
+        return static_cast<int32_t>(value);
+    return static_cast<int32_t>((value & 0xFF00FF00u) | ((value & 0xFFu) << 16) | ((value >> 16) & 0xFFu));
 }
 
 // Text: SDL_gfx's built-in 8 x 8 font in the front colour.

@@ -1,6 +1,7 @@
 #include "runtime/screen/frame_digest.h"
 
 #include "runtime/screen/screen.h"
+#include "runtime/screen/stored_pixel.h"
 
 namespace {
 
@@ -15,20 +16,6 @@ uint32_t CanonicalColour(const SDL_PixelFormat* format, Uint32 pixel)
     Uint8 blue = 0;
     SDL_GetRGB(pixel, const_cast<SDL_PixelFormat*>(format), &red, &green, &blue);
     return static_cast<uint32_t>(red) << 16 | static_cast<uint32_t>(green) << 8 | blue;
-}
-
-Uint32 PixelAt(const uint8_t* at, int bytesPerPixel)
-{
-    switch (bytesPerPixel) {
-    case 1:
-        return *at;
-    case 2:
-        return *reinterpret_cast<const Uint16*>(at);
-    case 3:
-        return static_cast<Uint32>(at[0]) | static_cast<Uint32>(at[1]) << 8 | static_cast<Uint32>(at[2]) << 16;
-    default:
-        return *reinterpret_cast<const Uint32*>(at);
-    }
 }
 
 // The screens the game opens are almost always 32-bit 0xRRGGBB, where the
@@ -47,7 +34,7 @@ uint64_t DigestPixels(const SDL_Surface* screen)
     for (int y = 0; y < screen->h; ++y) {
         const auto* row = static_cast<const uint8_t*>(screen->pixels) + static_cast<ptrdiff_t>(y) * screen->pitch;
         for (int x = 0; x < screen->w; ++x) {
-            const Uint32 pixel = PixelAt(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel);
+            const Uint32 pixel = QV_StoredPixel(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel);
             digest = (digest ^ (canonical ? pixel & 0xFFFFFF : CanonicalColour(format, pixel))) * DigestPrime;
         }
     }
