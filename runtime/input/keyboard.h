@@ -45,8 +45,8 @@ int32_t QV_ExamineKeyboard();
 
 // The first half of an examination: takes every pending SDL event, keeping
 // the key events translated through the key map (readable through
-// QV_KeyboardEventsTaken) and a quit request, but leaves the held keys as they were. Returns 1 if at least one
-// event of any type was taken.
+// QV_KeyboardEventsTaken) and a quit request, but leaves the held keys as
+// they were. Returns 1 if at least one event of any type was taken.
 int32_t QV_TakeKeyboardEvents();
 
 // The key events the last examination took, in the order they came.

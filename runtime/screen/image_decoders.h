@@ -50,7 +50,8 @@ int32_t QV_ImageDecoder_Decode(void* buffer, int32_t pitch, int32_t flags);
 // `memory`, hold a BMP picture the reader can decode without reading outside
 // it: signature "BM", reserved fields 0, a positive width and height
 // (bottom-up rows), and headers, the palette's start and pixel rows inside
-// the data. Palette entries past the data's end decode as black. Compression is not read: rows decode as uncompressed pixels of 1, 4, 8,
+// the data. Palette entries past the data's end decode as black.
+// Compression is not read: rows decode as uncompressed pixels of 1, 4, 8,
 // 16, 24 or 32 bits; other bit counts pass and decode to black. A file is
 // read into a block of the reader's own, kept until the decode.
 int32_t QV_BMP_Check(const char* fileName, const void* memory, size_t size);
