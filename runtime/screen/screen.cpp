@@ -1,7 +1,6 @@
 #include "runtime/screen/screen.h"
 
 #include "runtime/screen/pixel_scaling.h"
-#include "runtime/screen/sprites.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
 #include <cerrno>
@@ -180,7 +179,7 @@ void QV_FlipBuffers()
 {
     if (QV_Screen_Current == nullptr)
         return;
-    QV_UseBuffer(-1);
+    QV_UseScreen();
     WaitForFrameDeadline();
     SDL_Flip(PresentedSurface());
 }
@@ -193,20 +192,11 @@ void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)
     SDL_FillRect(QV_Screen_Current, nullptr, colour);
 }
 
-SDL_Surface* QV_UseBuffer(int32_t sprite)
+SDL_Surface* QV_UseScreen()
 {
-    if (sprite == -1) {
-        QV_Sprite_CurrentBitmap = QV_Screen_Current;
-        QV_Screen_Width = QV_Screen_RealWidth;
-        QV_Screen_Height = QV_Screen_RealHeight;
-        return QV_Sprite_CurrentBitmap;
-    }
-    const QV_SpriteRecord* record = QV_SpriteRecordOf(sprite);
-    if (record != nullptr && record->surface != nullptr) {
-        QV_Sprite_CurrentBitmap = record->surface;
-        QV_Screen_Width = record->fullWidth;
-        QV_Screen_Height = record->fullHeight;
-    }
+    QV_Sprite_CurrentBitmap = QV_Screen_Current;
+    QV_Screen_Width = QV_Screen_RealWidth;
+    QV_Screen_Height = QV_Screen_RealHeight;
     return QV_Sprite_CurrentBitmap;
 }
 

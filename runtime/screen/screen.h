@@ -22,7 +22,7 @@ extern int32_t QV_Screen_RealHeight;
 extern int32_t QV_Screen_Width;
 extern int32_t QV_Screen_Height;
 // The current display target: the screen or a sprite's surface; 0 until the
-// first QV_FlipBuffers or QV_UseBuffer(-1), so nothing is drawn into a frame
+// first QV_FlipBuffers or QV_UseScreen, so nothing is drawn into a frame
 // that was never cleared.
 extern SDL_Surface* QV_Sprite_CurrentBitmap;
 
@@ -53,9 +53,8 @@ void QV_FlipBuffers();
 // Fills the whole screen, whatever the display target, with the colour.
 void QV_ClearScreen(int32_t red, int32_t green, int32_t blue);
 
-// Makes sprite `sprite`, or the screen for -1, the display target; an empty
-// or unknown sprite changes nothing. Returns the display target.
-SDL_Surface* QV_UseBuffer(int32_t sprite);
+// Makes the screen the display target again, at its full size. Returns it.
+SDL_Surface* QV_UseScreen();
 
 // Returns QV_Screen_Current.
 SDL_Surface* QV_ScreenID();

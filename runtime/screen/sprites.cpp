@@ -261,6 +261,19 @@ int32_t QV_SpriteHeight(int32_t sprite)
     return record != nullptr ? record->displayedHeight : 0;
 }
 
+SDL_Surface* QV_UseBuffer(int32_t sprite)
+{
+    if (sprite == -1)
+        return QV_UseScreen();
+    const QV_SpriteRecord* record = QV_SpriteRecordOf(sprite);
+    if (record != nullptr && record->surface != nullptr) {
+        QV_Sprite_CurrentBitmap = record->surface;
+        QV_Screen_Width = record->fullWidth;
+        QV_Screen_Height = record->fullHeight;
+    }
+    return QV_Sprite_CurrentBitmap;
+}
+
 void QV_FreeSprite(int32_t sprite)
 {
     if (QV_SpriteRecord* record = QV_SpriteRecordOf(sprite))

@@ -71,6 +71,10 @@ int32_t QV_SpritePixelCollision(int32_t sprite1, int32_t x1, int32_t y1, int32_t
 int32_t QV_SpriteWidth(int32_t sprite);
 int32_t QV_SpriteHeight(int32_t sprite);
 
+// Makes sprite `sprite`, or the screen for -1, the display target; an empty
+// or unknown sprite changes nothing. Returns the display target.
+SDL_Surface* QV_UseBuffer(int32_t sprite);
+
 // Frees the sprite's pixels; its sizes stay in the record.
 void QV_FreeSprite(int32_t sprite);
 

@@ -123,46 +123,6 @@ TEST_F(ScreenTest, WindowedScreenIgnoresThePositionAndIsTitled)
     EXPECT_EQ(std::string(title), "Tervane");
 }
 
-TEST_F(ScreenTest, SpriteAsDisplayTarget)
-{
-    LoadFilled(3, 20, 10, Black);
-    LoadFilled(4, 4, 4, White);
-    QV_ClipSprite(3, 0, 0, 5, 5);
-    SDL_Surface* before = QV_UseBuffer(-1);
-
-    EXPECT_EQ(QV_UseBuffer(7), before) << "a never loaded sprite changes nothing";
-    EXPECT_EQ(QV_UseBuffer(-5), before);
-    EXPECT_EQ(QV_UseBuffer(100000), before);
-    EXPECT_EQ(QV_Screen_Width, Width);
-
-    EXPECT_EQ(QV_UseBuffer(3), QV_Sprite_ObjectsArea[3].surface);
-    EXPECT_EQ(QV_Screen_Width, 20) << "the full size, not the clipped one";
-    EXPECT_EQ(QV_Screen_Height, 10);
-    QV_DisplaySprite(4, 18, 1);  // clipped to the sprite's right edge
-    QV_ClearScreen(0, 0, 255);   // always the screen
-
-    // What was drawn onto the sprite shows both opaque and keyed.
-    QV_UseBuffer(-1);
-    QV_ClipSprite(3, -1, 0, 0, 0);
-    QV_ClearScreen(255, 0, 0);
-    QV_DisplaySprite(3, 0, 0);
-    QV_DisplayTransparentSprite(3, 0, 20);
-    EXPECT_EQ(At(18, 1), White);
-    EXPECT_EQ(At(19, 4), White);
-    EXPECT_EQ(At(17, 1), Black);
-    EXPECT_EQ(At(18, 5), Black);
-    EXPECT_EQ(At(19, 21), White);
-    EXPECT_EQ(At(17, 21), Red);
-
-    // Freeing the target sprite leaves nothing to draw on until the next frame.
-    QV_UseBuffer(3);
-    QV_FreeSprite(3);
-    EXPECT_EQ(QV_Sprite_CurrentBitmap, nullptr);
-    QV_DisplaySprite(4, 0, 0);
-    QV_FlipBuffers();
-    EXPECT_EQ(QV_Sprite_CurrentBitmap, QV_Screen_Current);
-}
-
 TEST_F(ScreenTest, FreeSpritesShutsSdlDownAndTheLayerStartsAgain)
 {
     LoadFilled(5, 4, 4, White);
