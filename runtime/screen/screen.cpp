@@ -1,5 +1,6 @@
 #include "runtime/screen/screen.h"
 
+#include "runtime/screen/pixel_rows.h"
 #include "runtime/screen/pixel_scaling.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
@@ -189,7 +190,7 @@ void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)
     if (QV_Screen_Current == nullptr)
         return;
     const Uint32 colour = SDL_MapRGB(QV_Screen_Current->format, static_cast<Uint8>(red), static_cast<Uint8>(green), static_cast<Uint8>(blue));
-    SDL_FillRect(QV_Screen_Current, nullptr, colour);
+    QV_FillSurface(QV_Screen_Current, colour);
 }
 
 SDL_Surface* QV_UseScreen()

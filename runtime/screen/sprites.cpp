@@ -2,6 +2,7 @@
 
 #include "runtime/core/strings.h"
 #include "runtime/screen/image_decoders.h"
+#include "runtime/screen/pixel_rows.h"
 #include "runtime/screen/screen.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
@@ -92,14 +93,15 @@ void ReleaseTable()
     QV_Sprite_ObjectsNumber = 0;
 }
 
-// Draws the part of the clip rectangle at (x, y) that lies on the display
-// target, from `source`: the keyed surface or the opaque view.
-void DisplayClipped(const QV_SpriteRecord& record, SDL_Surface* source, int32_t x, int32_t y)
+// The part of the clip rectangle drawn at (x, y) that lies on the display
+// target: where it comes from in the sprite and where it goes. False when
+// nothing of it is on the target.
+bool ClipToTarget(const QV_SpriteRecord& record, int32_t x, int32_t y, SDL_Rect& from, SDL_Rect& to)
 {
     int32_t width = record.displayedWidth;
     int32_t height = record.displayedHeight;
     if (x >= QV_Screen_Width || y >= QV_Screen_Height || x <= -width || y <= -height)
-        return;
+        return false;
     width = std::min(width, QV_Screen_Width - x);
     height = std::min(height, QV_Screen_Height - y);
 
@@ -115,9 +117,9 @@ void DisplayClipped(const QV_SpriteRecord& record, SDL_Surface* source, int32_t 
         height += y;
         y = 0;
     }
-    SDL_Rect from{static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(width), static_cast<Uint16>(height)};
-    SDL_Rect to{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_UpperBlit(source, &from, QV_Sprite_CurrentBitmap, &to);
+    from = {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(width), static_cast<Uint16>(height)};
+    to = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    return true;
 }
 
 const QV_SpriteRecord* DrawableSprite(int32_t sprite)
@@ -219,14 +221,18 @@ void QV_ClipSprite(int32_t sprite, int32_t x, int32_t y, int32_t width, int32_t 
 
 void QV_DisplaySprite(int32_t sprite, int32_t x, int32_t y)
 {
-    if (const QV_SpriteRecord* record = DrawableSprite(sprite))
-        DisplayClipped(*record, record->opaqueView, x, y);
+    const QV_SpriteRecord* record = DrawableSprite(sprite);
+    SDL_Rect from, to;
+    if (record != nullptr && ClipToTarget(*record, x, y, from, to))
+        QV_BlitOpaque(record->opaqueView, from, QV_Sprite_CurrentBitmap, to);
 }
 
 void QV_DisplayTransparentSprite(int32_t sprite, int32_t x, int32_t y)
 {
-    if (const QV_SpriteRecord* record = DrawableSprite(sprite))
-        DisplayClipped(*record, record->surface, x, y);
+    const QV_SpriteRecord* record = DrawableSprite(sprite);
+    SDL_Rect from, to;
+    if (record != nullptr && ClipToTarget(*record, x, y, from, to))
+        QV_BlitKeyed(record->surface, from, QV_Sprite_CurrentBitmap, to);
 }
 
 int32_t QV_SpriteCollision(int32_t sprite1, int32_t x1, int32_t y1, int32_t sprite2, int32_t x2, int32_t y2)

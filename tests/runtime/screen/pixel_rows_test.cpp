@@ -1,0 +1,111 @@
+#include "runtime/screen/pixel_rows.h"
+
+#include "tests/runtime/screen/screen_fixture.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int TargetWidth = 40;
+constexpr int TargetHeight = 30;
+constexpr int SourceWidth = 12;
+constexpr int SourceHeight = 9;
+
+// A surface in the screen's pixel format.
+SDL_Surface* SurfaceLikeScreen(int width, int height)
+{
+    const SDL_PixelFormat* format = QV_Screen_Current->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask, format->Gmask,
+                                format->Bmask, format->Amask);
+}
+
+// Every byte a value of its own, with runs of the key (0) in the source.
+void Paint(SDL_Surface* surface, int seed, bool withKeyRuns)
+{
+    auto* pixels = static_cast<uint8_t*>(surface->pixels);
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->pitch; ++x) {
+            const bool keyRun = withKeyRuns && (x / surface->format->BytesPerPixel + y) % 5 < 2;
+            pixels[y * surface->pitch + x] = keyRun ? 0 : static_cast<uint8_t>(seed + x * 7 + y * 13 + 1) | 1;
+        }
+}
+
+bool SamePixels(const SDL_Surface* a, const SDL_Surface* b)
+{
+    const size_t rowBytes = static_cast<size_t>(a->w) * a->format->BytesPerPixel;
+    for (int y = 0; y < a->h; ++y)
+        if (std::memcmp(static_cast<const uint8_t*>(a->pixels) + y * a->pitch,
+                        static_cast<const uint8_t*>(b->pixels) + y * b->pitch, rowBytes) != 0)
+            return false;
+    return true;
+}
+
+bool SameRect(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+class PixelRowsTest : public ScreenTest {};
+
+// Positions off every edge and corner of the target and of its clip
+// rectangle, and source rectangles reaching past the source's own edges.
+TEST_F(PixelRowsTest, CopiesClipAndDrawAsSdlAtEveryDepth)
+{
+    const SDL_Rect sources[] = {{0, 0, SourceWidth, SourceHeight}, {3, 2, 5, 4}, {-4, -3, 9, 8}, {7, 5, 20, 20}};
+    const int places[] = {-30, -11, -5, -1, 0, 6, 33, 35, 39, 40, 55};
+    const SDL_Rect clips[] = {{0, 0, TargetWidth, TargetHeight}, {4, 3, 25, 20}};
+    for (int32_t depth : {32, 24, 16}) {
+        ASSERT_NE(QV_OpenScreen(Width, Height, depth), nullptr) << depth;
+        SDL_Surface* source = SurfaceLikeScreen(SourceWidth, SourceHeight);
+        SDL_Surface* bySdl = SurfaceLikeScreen(TargetWidth, TargetHeight);
+        SDL_Surface* byRows = SurfaceLikeScreen(TargetWidth, TargetHeight);
+        ASSERT_TRUE(source != nullptr && bySdl != nullptr && byRows != nullptr);
+        Paint(source, 0, true);
+        for (const bool keyed : {false, true}) {
+            SDL_SetColorKey(source, keyed ? SDL_SRCCOLORKEY : 0, 0);
+            for (const SDL_Rect& clip : clips)
+                for (const SDL_Rect& from : sources)
+                    for (const int x : places)
+                        for (const int y : places) {
+                            Paint(bySdl, x + y, false);
+                            Paint(byRows, x + y, false);
+                            SDL_SetClipRect(bySdl, &clip);
+                            SDL_SetClipRect(byRows, &clip);
+                            SDL_Rect sdlFrom = from;
+                            SDL_Rect sdlTo{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+                            SDL_Rect rowsTo = sdlTo;
+                            const int sdlResult = SDL_UpperBlit(source, &sdlFrom, bySdl, &sdlTo);
+                            const int rowsResult = keyed ? QV_BlitKeyed(source, from, byRows, rowsTo)
+                                                         : QV_BlitOpaque(source, from, byRows, rowsTo);
+                            ASSERT_EQ(rowsResult, sdlResult);
+                            ASSERT_TRUE(SamePixels(byRows, bySdl)) << depth << (keyed ? " keyed" : " opaque") << " at " << x << ", " << y;
+                            ASSERT_TRUE(SameRect(rowsTo, sdlTo)) << depth << " at " << x << ", " << y;
+                        }
+        }
+        SDL_FreeSurface(source);
+        SDL_FreeSurface(bySdl);
+        SDL_FreeSurface(byRows);
+    }
+}
+
+TEST_F(PixelRowsTest, FillCoversTheClipRectangleAsSdlAtEveryDepth)
+{
+    const SDL_Rect clip{5, 4, 17, 11};
+    for (int32_t depth : {32, 24, 16}) {
+        ASSERT_NE(QV_OpenScreen(Width, Height, depth), nullptr) << depth;
+        SDL_Surface* bySdl = SurfaceLikeScreen(TargetWidth, TargetHeight);
+        SDL_Surface* byRows = SurfaceLikeScreen(TargetWidth, TargetHeight);
+        ASSERT_TRUE(bySdl != nullptr && byRows != nullptr);
+        Paint(bySdl, 3, false);
+        Paint(byRows, 3, false);
+        SDL_SetClipRect(bySdl, &clip);
+        SDL_SetClipRect(byRows, &clip);
+        const Uint32 colour = SDL_MapRGB(bySdl->format, 0x12, 0x9A, 0xE7);
+        EXPECT_EQ(QV_FillSurface(byRows, colour), SDL_FillRect(bySdl, nullptr, colour));
+        EXPECT_TRUE(SamePixels(byRows, bySdl)) << depth;
+        SDL_FreeSurface(bySdl);
+        SDL_FreeSurface(byRows);
+    }
+}
+
+} // namespace
