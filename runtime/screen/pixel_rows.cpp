@@ -159,6 +159,19 @@ void StorePixel(uint8_t* at, Uint32 pixel, int bytesPerPixel)
         at[i] = static_cast<uint8_t>(pixel >> (8 * i));
 }
 
+bool IsEightBitsAColour(const SDL_PixelFormat* format)
+{
+    return format->BytesPerPixel == 4 && format->palette == nullptr && format->Amask == 0 && format->Rloss == 0 &&
+           format->Gloss == 0 && format->Bloss == 0;
+}
+
+void PackRow(const uint8_t* rgb, uint32_t* to, int width, const SDL_PixelFormat* format)
+{
+    for (int x = 0; x < width; ++x, rgb += 3)
+        to[x] = static_cast<uint32_t>(rgb[0]) << format->Rshift | static_cast<uint32_t>(rgb[1]) << format->Gshift |
+                static_cast<uint32_t>(rgb[2]) << format->Bshift;
+}
+
 } // namespace
 
 int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to)
@@ -192,4 +205,16 @@ int QV_FillSurface(SDL_Surface* surface, Uint32 pixel)
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);
     return 0;
+}
+
+SDL_Surface* QV_ConvertRgb24(SDL_Surface* rgb, const SDL_PixelFormat* format)
+{
+    if (!IsEightBitsAColour(format) || SDL_MUSTLOCK(rgb))
+        return SDL_ConvertSurface(rgb, const_cast<SDL_PixelFormat*>(format), SDL_SWSURFACE);
+    SDL_Surface* packed = SDL_CreateRGBSurface(SDL_SWSURFACE, rgb->w, rgb->h, 32, format->Rmask, format->Gmask, format->Bmask, 0);
+    if (packed == nullptr)
+        return nullptr;
+    for (int y = 0; y < rgb->h; ++y)
+        PackRow(PixelAddress(rgb, 0, y), reinterpret_cast<uint32_t*>(PixelAddress(packed, 0, y)), rgb->w, format);
+    return packed;
 }

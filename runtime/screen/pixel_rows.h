@@ -23,3 +23,10 @@ int QV_BlitKeyed(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Re
 // value in the surface's format. Returns 0, or -1 when the surface cannot be
 // locked.
 int QV_FillSurface(SDL_Surface* surface, Uint32 pixel);
+
+// SDL_ConvertSurface of `rgb`, a 24-bit surface whose pixels hold red,
+// green and blue in their first, second and third bytes, to `format`, as a
+// software surface; pixels of four bytes with eight bits a colour are packed
+// here, rows at a time, instead of being taken apart and rebuilt by SDL.
+// Returns 0 when the surface cannot be made.
+SDL_Surface* QV_ConvertRgb24(SDL_Surface* rgb, const SDL_PixelFormat* format);

@@ -54,7 +54,7 @@ SDL_Surface* DecodePicture(const void* memory, size_t size)
 // serves, converted by SDL at each blit.
 SDL_Surface* ConvertToScreenFormat(SDL_Surface* surface)
 {
-    SDL_Surface* converted = SDL_ConvertSurface(surface, QV_Screen_Current->format, SDL_SWSURFACE);
+    SDL_Surface* converted = QV_ConvertRgb24(surface, QV_Screen_Current->format);
     if (converted == nullptr)
         return surface;
     SDL_FreeSurface(surface);

@@ -108,4 +108,26 @@ TEST_F(PixelRowsTest, FillCoversTheClipRectangleAsSdlAtEveryDepth)
     }
 }
 
+TEST(PixelRowsConversion, PicturesConvertAsSdlConvertsThem)
+{
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, SourceWidth, SourceHeight, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    ASSERT_NE(rgb, nullptr);
+    Paint(rgb, 5, true);
+    const Uint32 masks[][3] = {{0xFF0000, 0xFF00, 0xFF}, {0xFF, 0xFF00, 0xFF0000}, {0xF800, 0x7E0, 0x1F}};
+    for (const auto& mask : masks) {
+        const int bits = mask[0] > 0xFFFF || mask[2] > 0xFFFF ? 32 : 16;
+        SDL_Surface* like = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, bits, mask[0], mask[1], mask[2], 0);
+        ASSERT_NE(like, nullptr);
+        SDL_Surface* bySdl = SDL_ConvertSurface(rgb, like->format, SDL_SWSURFACE);
+        SDL_Surface* byRows = QV_ConvertRgb24(rgb, like->format);
+        ASSERT_TRUE(bySdl != nullptr && byRows != nullptr);
+        EXPECT_EQ(byRows->format->BitsPerPixel, bits);
+        EXPECT_TRUE(SamePixels(byRows, bySdl)) << std::hex << mask[0];
+        SDL_FreeSurface(byRows);
+        SDL_FreeSurface(bySdl);
+        SDL_FreeSurface(like);
+    }
+    SDL_FreeSurface(rgb);
+}
+
 } // namespace
