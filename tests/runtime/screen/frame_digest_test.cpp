@@ -57,6 +57,15 @@ TEST_F(ScreenTest, OneChannelOfOnePixelAnywhereChangesTheDigest)
     EXPECT_EQ(QV_ScreenDigest(), unchanged);
 }
 
+TEST_F(ScreenTest, TheUnusedByteOfAPixelLeavesTheDigestAlone)
+{
+    PaintPattern();
+    const uint64_t clear = QV_ScreenDigest();
+    auto* last = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(QV_Screen_Current->pixels) + (Height - 1) * QV_Screen_Current->pitch) + Width - 1;
+    *last |= 0xFF000000;
+    EXPECT_EQ(QV_ScreenDigest(), clear);
+}
+
 TEST_F(ScreenTest, TheSameColoursGiveTheSameDigestAtEveryDepth)
 {
     // Colours that 16 bits hold exactly, small enough that reading them back
