@@ -159,6 +159,16 @@ void StorePixel(uint8_t* at, Uint32 pixel, int bytesPerPixel)
         at[i] = static_cast<uint8_t>(pixel >> (8 * i));
 }
 
+// The first row pixel by pixel, the others copied from it.
+void FillRows(uint8_t* first, int pitch, int width, int height, Uint32 pixel, int bytesPerPixel)
+{
+    for (int x = 0; x < width; ++x)
+        StorePixel(first + x * bytesPerPixel, pixel, bytesPerPixel);
+    const size_t rowBytes = static_cast<size_t>(width) * bytesPerPixel;
+    for (int row = 1; row < height; ++row)
+        std::memcpy(first + static_cast<ptrdiff_t>(row) * pitch, first, rowBytes);
+}
+
 bool IsEightBitsAColour(const SDL_PixelFormat* format)
 {
     return format->BytesPerPixel == 4 && format->palette == nullptr && format->Amask == 0 && format->Rloss == 0 &&
@@ -197,11 +207,11 @@ int QV_FillSurface(SDL_Surface* surface, Uint32 pixel)
         return -1;
     const int bytesPerPixel = surface->format->BytesPerPixel;
     uint8_t* const first = PixelAddress(surface, clip.x, clip.y);
-    for (int x = 0; x < clip.w; ++x)
-        StorePixel(first + x * bytesPerPixel, pixel, bytesPerPixel);
     const size_t rowBytes = static_cast<size_t>(clip.w) * bytesPerPixel;
-    for (int row = 1; row < clip.h; ++row)
-        std::memcpy(first + static_cast<ptrdiff_t>(row) * surface->pitch, first, rowBytes);
+    if (pixel == 0 && rowBytes == static_cast<size_t>(surface->pitch))
+        std::memset(first, 0, rowBytes * clip.h);
+    else
+        FillRows(first, surface->pitch, clip.w, clip.h, pixel, bytesPerPixel);
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);
     return 0;

@@ -88,21 +88,25 @@ TEST_F(PixelRowsTest, CopiesClipAndDrawAsSdlAtEveryDepth)
     }
 }
 
+// A part of the surface in a colour, and the whole of it in black, which
+// is filled another way.
 TEST_F(PixelRowsTest, FillCoversTheClipRectangleAsSdlAtEveryDepth)
 {
-    const SDL_Rect clip{5, 4, 17, 11};
+    const SDL_Rect part{5, 4, 17, 11}, whole{0, 0, TargetWidth, TargetHeight};
     for (int32_t depth : {32, 24, 16}) {
         ASSERT_NE(QV_OpenScreen(Width, Height, depth), nullptr) << depth;
         SDL_Surface* bySdl = SurfaceLikeScreen(TargetWidth, TargetHeight);
         SDL_Surface* byRows = SurfaceLikeScreen(TargetWidth, TargetHeight);
         ASSERT_TRUE(bySdl != nullptr && byRows != nullptr);
-        Paint(bySdl, 3, false);
-        Paint(byRows, 3, false);
-        SDL_SetClipRect(bySdl, &clip);
-        SDL_SetClipRect(byRows, &clip);
-        const Uint32 colour = SDL_MapRGB(bySdl->format, 0x12, 0x9A, 0xE7);
-        EXPECT_EQ(QV_FillSurface(byRows, colour), SDL_FillRect(bySdl, nullptr, colour));
-        EXPECT_TRUE(SamePixels(byRows, bySdl)) << depth;
+        for (const SDL_Rect& clip : {part, whole}) {
+            Paint(bySdl, 3, false);
+            Paint(byRows, 3, false);
+            SDL_SetClipRect(bySdl, &clip);
+            SDL_SetClipRect(byRows, &clip);
+            const Uint32 colour = clip.w == TargetWidth ? 0 : SDL_MapRGB(bySdl->format, 0x12, 0x9A, 0xE7);
+            EXPECT_EQ(QV_FillSurface(byRows, colour), SDL_FillRect(bySdl, nullptr, colour));
+            EXPECT_TRUE(SamePixels(byRows, bySdl)) << depth << " " << clip.w;
+        }
         SDL_FreeSurface(bySdl);
         SDL_FreeSurface(byRows);
     }
