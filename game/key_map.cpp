@@ -1,9 +1,9 @@
 #include "game/key_map.h"
 
+#include "game/refused_settings.h"
 #include "runtime/input/keyboard.h"
 
 #include <array>
-#include <cstdio>
 
 ChosenKeys KeyChoices;
 
@@ -18,6 +18,10 @@ const PlayerKey Actions[] = {
     {"KeyStart", "s", QV_KEY_S, &ChosenKeys::KeyStart},
 };
 constexpr size_t KeyCount = std::size(Actions);
+constexpr size_t StartAction = 5;
+
+// Whether the last ApplyPlayerKeys gave starting a key other than its usual one.
+bool startKeyMoved = false;
 
 // Leaving the game, the credits line and the pause answer to their keys
 // whatever the player chooses.
@@ -28,8 +32,7 @@ bool IsFixedKey(int32_t symbol)
 
 void ReportRefusal(const PlayerKey& key, const char* why)
 {
-    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, ChosenName(key).c_str(), why,
-                 key.usualName);
+    RefuseSetting(key.setting, ChosenName(key), why, key.usualName);
 }
 
 // Each action's chosen symbol, or its usual one when the name is refused.
@@ -99,8 +102,14 @@ void ApplyPlayerKeys()
 {
     std::array<int32_t, KeyCount> symbols = NamedKeys();
     SeparateSharedKeys(symbols);
+    startKeyMoved = symbols[StartAction] != Actions[StartAction].usual;
     std::array<QV_KeyMapping, KeyCount> mappings{};
     for (size_t action = 0; action < KeyCount; ++action)
         mappings[action] = {symbols[action], Actions[action].usual};
     QV_SetKeyMap(mappings);
+}
+
+std::string MovedStartKeyName()
+{
+    return startKeyMoved ? ChosenName(Actions[StartAction]) : std::string();
 }

@@ -41,3 +41,7 @@ void ChooseKey(const PlayerKey& key, std::string name);
 // stay the game's own) each leave the action on its usual key, said in one line
 // on standard error; the names themselves are left as the player wrote them.
 void ApplyPlayerKeys();
+
+// The name of the key that starts a game, as the player wrote it, when the
+// last ApplyPlayerKeys gave starting a key other than S; empty otherwise.
+std::string MovedStartKeyName();
