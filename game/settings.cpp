@@ -180,6 +180,12 @@ void ReadSettings()
     QV_ClosePreferences();
 }
 
+void ApplyKeySettings()
+{
+    for (const KeyRefusal& refusal : ApplyPlayerKeys())
+        RefuseSetting(refusal.key->setting, ChosenName(*refusal.key), refusal.why, refusal.key->usualName);
+}
+
 void TakeChosenOptions(const ChosenOptions& chosen)
 {
     Settings.UseKeys = chosen.UseKeys;

@@ -43,6 +43,10 @@ extern SettingsState Settings;
 // replaced.
 void ReadSettings();
 
+// Hands the chosen keys to the keyboard layer (key_map.h), which must be
+// started; each key it refuses is reported as the other settings are.
+void ApplyKeySettings();
+
 // What the options window lets the player choose.
 struct ChosenOptions {
     int32_t UseKeys;

@@ -1,6 +1,7 @@
 #include "game/setup_notices.h"
 
 #include "game/key_map.h"
+#include "game/level_map.h"
 #include "game/refused_settings.h"
 #include "runtime/screen/drawing.h"
 
@@ -19,9 +20,9 @@ constexpr int32_t RestartPromptY = 246;
 constexpr int32_t RestartPromptWidth = 280;
 constexpr int32_t PromptHeight = 40;
 
-constexpr int32_t PlayfieldLeft = 32;
-constexpr int32_t PlayfieldWidth = 416;
-constexpr int32_t PlayfieldBottom = 448;
+constexpr int32_t PlayfieldWidth = MapColumns * TileSize;
+// The playfield is square, from 32 to 447 both ways.
+constexpr int32_t PlayfieldBottom = PlayfieldLeft + PlayfieldWidth;
 constexpr int32_t LineHeight = 10;
 constexpr int32_t PlateMargin = 6;
 constexpr int32_t BorderColour = 0xB0A090;

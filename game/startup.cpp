@@ -237,7 +237,7 @@ void RunTervane(const LaunchOptions& options)
         ReportError(warning);
     const char* failure = StartDevices();
     if (failure == nullptr) {
-        ApplyPlayerKeys();
+        ApplyKeySettings();
         SetCommandLineScale(options.scale);
         failure = OpenGameScreen();
     }

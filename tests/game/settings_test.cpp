@@ -271,7 +271,7 @@ TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
         WriteFile(row.file);
         ReadSettings();
         testing::internal::CaptureStderr();
-        ApplyPlayerKeys();
+        ApplyKeySettings();
         EXPECT_EQ(testing::internal::GetCapturedStderr(), row.messages) << row.file;
         for (size_t action = 0; action < std::size(usual); ++action)
             EXPECT_EQ(SeenAs(row.keys[action]), usual[action]) << row.file << " action " << action;

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(SetupNoticesTest, AMovedStartKeyIsNamedOnTheTitleAndARefusedKeyShowsAtTheFoot)
 {
-    ApplyPlayerKeys();
+    ApplyKeySettings();
     RunFrame();
     EXPECT_FALSE(ShowsPlateBorder(ScreenPixel(110, 266))) << "the usual keys leave the title as drawn";
     EXPECT_FALSE(ShowsPlateBorder(ScreenPixel(38, 420)));
@@ -30,7 +30,7 @@ TEST_F(SetupNoticesTest, AMovedStartKeyIsNamedOnTheTitleAndARefusedKeyShowsAtThe
     KeyChoices.KeyStart = "return";
     KeyChoices.KeyFire = "spcae";
     testing::internal::CaptureStderr();
-    ApplyPlayerKeys();
+    ApplyKeySettings();
     testing::internal::GetCapturedStderr();
     RunFrame();
     EXPECT_TRUE(ShowsPlateBorder(ScreenPixel(110, 266))) << "over the picture's prompt";
