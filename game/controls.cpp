@@ -1,7 +1,7 @@
 #include "game/controls.h"
 
+#include "game/gamepad.h"
 #include "game/owned_file.h"
-#include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
 
 #include <cerrno>
@@ -13,7 +13,6 @@ namespace {
 
 constexpr int32_t EscapeKey = QV_KEY_ESCAPE;
 constexpr int32_t PauseKey = QV_KEY_P;
-constexpr int32_t FireButton = 1;
 
 struct ControlsState {
     std::string replayPath;
@@ -30,6 +29,7 @@ struct ControlsState {
     ReplayFrame frame;
     PlayerInput playerInput;
     int32_t frameNumber = 0;
+    bool padPause = false;  // the pad's pause button went down in this frame
     // Key events taken while the game was paused, not yet seen by the game.
     std::vector<QV_KeyEvent> pausedKeys;
 };
@@ -69,11 +69,12 @@ void TakeLiveInput(bool joystick)
     controls.frame.keys.swap(controls.pausedKeys);
     controls.pausedKeys.clear();
     controls.frame.keys.insert(controls.frame.keys.end(), taken.begin(), taken.end());
-    QV_ApplyKeyEvents(controls.frame.keys);
     if (joystick) {
-        QV_ExamineJoystick();
-        controls.frame.joystick = {QV_JoystickAxisX(), QV_JoystickAxisY(), QV_JoystickButton(FireButton)};
+        const PadInput pad = TakePadInput(controls.frame.keys);
+        controls.frame.joystick = pad.reading;
+        controls.padPause = pad.pausePressed;
     }
+    QV_ApplyKeyEvents(controls.frame.keys);
     if (controls.writer && !controls.writeFailed &&
         !controls.writer->WriteFrame(controls.frameNumber, controls.frame.keys, controls.frame.joystick))
         ReportWriteFailure();
@@ -176,7 +177,8 @@ bool PauseAsked(bool windowed)
         return false;
     // Only what this frame took live: the press that ended a pause is among
     // the keys it left for this frame.
-    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || (windowed && QV_KeyboardFocusLost() != 0);
+    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || controls.padPause ||
+           (windowed && QV_KeyboardFocusLost() != 0);
 }
 
 bool WaitWhilePaused()
@@ -188,7 +190,7 @@ bool WaitWhilePaused()
             return false;
         const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
         controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
-        if (Took(taken, PauseKey, 1))
+        if (Took(taken, PauseKey, 1) || PadResumes())
             return true;
     }
 }

@@ -30,20 +30,20 @@ void BeginControlledFrames(const ReplayHeader& header);
 bool ControlledFramesLeft();
 
 // Takes this frame's input into the keyboard layer's table and the frame's
-// joystick reading (read from the joystick only when `joystick` is true),
-// and from them the player's input record: from the joystick when
+// joystick reading (read from the pad, gamepad.h, only when `joystick` is
+// true), and from them the player's input record: from the joystick when
 // `joystick` is true, from the arrow keys and Space otherwise.
 void TakeFrameInput(bool joystick);
 
 // The player's input record TakeFrameInput made for this frame.
 PlayerInput FramePlayerInput();
 
-// True when the player asked in this frame for a pause: P pressed, or, in a
-// window, the keyboard's focus gone to another window. A replay never
+// True when the player asked in this frame for a pause: P or the pad's
+// pause button pressed, or, in a window, the keyboard's focus gone to another window. A replay never
 // pauses: it shows the frames of the run, paused or not.
 bool PauseAsked(bool windowed);
 
-// Sleeps until the player resumes with P (true) or leaves with Escape or
+// Sleeps until the player resumes with P or the pad's pause button (true) or leaves with Escape or
 // the window's close button (false). The keys pressed and let go meanwhile
 // reach the game with the next frame's input, so a key let go during the
 // pause is up when play goes on.

@@ -8,6 +8,7 @@
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"
+#include "game/setup_notices.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
 #include "game/status_panel.h"
@@ -225,6 +226,18 @@ void DrawPausedBanner()
     QV_StopDrawing();
 }
 
+// Drawn after the frame's digest, like the pause banner: what the player's
+// own settings file says changes no frame of a run.
+void DrawSetupNotices()
+{
+    if (Flow.Phase == GamePhase::Title)
+        DrawStartKeyPrompt(false);
+    else if (AtLevelEnd())
+        DrawStartKeyPrompt(true);
+    if (!PlaneInPlay())
+        DrawRefusedSettings();
+}
+
 } // namespace
 
 bool AtLevelEnd()
@@ -280,6 +293,7 @@ void RunFrame()
         DrawCreditsLine();
     EndScrollFrame();
     WatchFrame();
+    DrawSetupNotices();
     // The banner goes over the frame after its digest: a paused run shows
     // the same frames as one never paused.
     const bool pausing = PlaneInPlay() && PauseAsked(Settings.UseWindow != 0);

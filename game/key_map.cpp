@@ -3,7 +3,6 @@
 #include "runtime/input/keyboard.h"
 
 #include <array>
-#include <cstdio>
 
 ChosenKeys KeyChoices;
 
@@ -18,6 +17,10 @@ const PlayerKey Actions[] = {
     {"KeyStart", "s", QV_KEY_S, &ChosenKeys::KeyStart},
 };
 constexpr size_t KeyCount = std::size(Actions);
+constexpr size_t StartAction = 5;
+
+// Whether the last ApplyPlayerKeys gave starting a key other than its usual one.
+bool startKeyMoved = false;
 
 // Leaving the game, the credits line and the pause answer to their keys
 // whatever the player chooses.
@@ -26,14 +29,8 @@ bool IsFixedKey(int32_t symbol)
     return symbol == QV_KEY_ESCAPE || symbol == QV_KEY_F12 || symbol == QV_KEY_P;
 }
 
-void ReportRefusal(const PlayerKey& key, const char* why)
-{
-    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, ChosenName(key).c_str(), why,
-                 key.usualName);
-}
-
 // Each action's chosen symbol, or its usual one when the name is refused.
-std::array<int32_t, KeyCount> NamedKeys()
+std::array<int32_t, KeyCount> NamedKeys(std::vector<KeyRefusal>& refusals)
 {
     std::array<int32_t, KeyCount> symbols{};
     for (size_t action = 0; action < KeyCount; ++action) {
@@ -41,9 +38,9 @@ std::array<int32_t, KeyCount> NamedKeys()
         const int32_t symbol = QV_KeySymbolFromName(ChosenName(key).c_str());
         symbols[action] = key.usual;
         if (symbol == QV_NO_KEY)
-            ReportRefusal(key, "no key has that name");
+            refusals.push_back({&key, "no key has that name"});
         else if (IsFixedKey(symbol))
-            ReportRefusal(key, "Escape, F12 and P cannot be given to another action");
+            refusals.push_back({&key, "Escape, F12 and P cannot be given to another action"});
         else
             symbols[action] = symbol;
     }
@@ -62,14 +59,14 @@ bool SharesItsKey(const std::array<int32_t, KeyCount>& symbols, size_t action)
 // An action that shares its key goes back to its usual one. That can make
 // it collide with another action's choice in turn; the usual keys differ
 // from each other, so a few rounds always end with every key on one action.
-void SeparateSharedKeys(std::array<int32_t, KeyCount>& symbols)
+void SeparateSharedKeys(std::array<int32_t, KeyCount>& symbols, std::vector<KeyRefusal>& refusals)
 {
     for (bool moved = true; moved;) {
         moved = false;
         std::array<int32_t, KeyCount> next = symbols;
         for (size_t action = 0; action < KeyCount; ++action) {
             if (symbols[action] != Actions[action].usual && SharesItsKey(symbols, action)) {
-                ReportRefusal(Actions[action], "that key is given to another action too");
+                refusals.push_back({&Actions[action], "that key is given to another action too"});
                 next[action] = Actions[action].usual;
                 moved = true;
             }
@@ -95,12 +92,20 @@ void ChooseKey(const PlayerKey& key, std::string name)
     KeyChoices.*key.chosen = std::move(name);
 }
 
-void ApplyPlayerKeys()
+std::vector<KeyRefusal> ApplyPlayerKeys()
 {
-    std::array<int32_t, KeyCount> symbols = NamedKeys();
-    SeparateSharedKeys(symbols);
+    std::vector<KeyRefusal> refusals;
+    std::array<int32_t, KeyCount> symbols = NamedKeys(refusals);
+    SeparateSharedKeys(symbols, refusals);
+    startKeyMoved = symbols[StartAction] != Actions[StartAction].usual;
     std::array<QV_KeyMapping, KeyCount> mappings{};
     for (size_t action = 0; action < KeyCount; ++action)
         mappings[action] = {symbols[action], Actions[action].usual};
     QV_SetKeyMap(mappings);
+    return refusals;
+}
+
+std::string MovedStartKeyName()
+{
+    return startKeyMoved ? ChosenName(Actions[StartAction]) : std::string();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 // The chosen key names, as the settings file gives them.
 struct ChosenKeys {
@@ -36,8 +37,19 @@ std::span<const PlayerKey> PlayerKeys();
 const std::string& ChosenName(const PlayerKey& key);
 void ChooseKey(const PlayerKey& key, std::string name);
 
+// A chosen key the keyboard layer was not given, and why.
+struct KeyRefusal {
+    const PlayerKey* key;
+    const char* why;
+};
+
 // Hands the chosen keys to the keyboard layer, which must be started. A name
 // that names no key, a key given to two actions, Escape, F12 and P (which
-// stay the game's own) each leave the action on its usual key, said in one line
-// on standard error; the names themselves are left as the player wrote them.
-void ApplyPlayerKeys();
+// stay the game's own) each leave the action on its usual key; these are
+// returned in the order found. The names themselves are left as the player
+// wrote them.
+std::vector<KeyRefusal> ApplyPlayerKeys();
+
+// The name of the key that starts a game, as the player wrote it, when the
+// last ApplyPlayerKeys gave starting a key other than S; empty otherwise.
+std::string MovedStartKeyName();

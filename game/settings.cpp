@@ -1,12 +1,15 @@
 #include "game/settings.h"
 
 #include "game/key_map.h"
+#include "game/refused_settings.h"
 #include "runtime/core/strings.h"
 #include "runtime/prefs/preferences.h"
 #include "runtime/screen/screen.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -37,6 +40,42 @@ constexpr Setting FileSettings[] = {
     {"WindowScale", "1", &SettingsState::WindowScale},
 };
 
+// The newer settings that take a whole number from a range, read and written
+// after the key names. A value that is refused keeps the default in play but
+// stays in the file as the player wrote it, as a key name does.
+struct RangedSetting {
+    const char* key;
+    int32_t defaultValue;
+    int32_t lowest;
+    int32_t highest;
+    const char* range;  // the refusal's words for lowest to highest
+    int32_t SettingsState::*field;
+};
+
+// Button 1 fires, so the start and pause buttons are others.
+constexpr RangedSetting JoyStartSetting = {"JoyStart", 8, 2, 32, "not a button from 2 to 32", &SettingsState::JoyStart};
+constexpr RangedSetting JoyPauseSetting = {"JoyPause", 7, 2, 32, "not a button from 2 to 32", &SettingsState::JoyPause};
+
+constexpr RangedSetting RangedSettings[] = {
+    JoyStartSetting,
+    JoyPauseSetting,
+    {"MusicVolume", 100, 0, 100, "not a volume from 0 to 100", &SettingsState::MusicVolume},
+    {"EffectsVolume", 100, 0, 100, "not a volume from 0 to 100", &SettingsState::EffectsVolume},
+};
+
+using RangedTexts = std::array<std::string, std::size(RangedSettings)>;
+
+RangedTexts DefaultRangedTexts()
+{
+    RangedTexts texts;
+    for (size_t index = 0; index < texts.size(); ++index)
+        texts[index] = std::to_string(RangedSettings[index].defaultValue);
+    return texts;
+}
+
+// The ranged settings' text as read, written back unchanged.
+RangedTexts rangedTexts = DefaultRangedTexts();
+
 std::string ReadText(const char* key, const char* defaultText)
 {
     char* const start = QV_StringBase;
@@ -49,6 +88,53 @@ std::string ReadText(const char* key, const char* defaultText)
 int32_t ReadSetting(const Setting& setting)
 {
     return QV_Val(ReadText(setting.key, setting.defaultText).c_str());
+}
+
+// The whole number `text` holds, if it holds nothing else.
+bool ParseWhole(const std::string& text, int32_t& value)
+{
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end;
+}
+
+void Refuse(const RangedSetting& setting, const std::string& text, const char* why)
+{
+    RefuseSetting(setting.key, text, why, std::to_string(setting.defaultValue));
+    Settings.*setting.field = setting.defaultValue;
+}
+
+void ReadRangedSettings()
+{
+    for (size_t index = 0; index < std::size(RangedSettings); ++index) {
+        const RangedSetting& setting = RangedSettings[index];
+        std::string& text = rangedTexts[index];
+        text = ReadText(setting.key, std::to_string(setting.defaultValue).c_str());
+        int32_t value = 0;
+        if (ParseWhole(text, value) && value >= setting.lowest && value <= setting.highest)
+            Settings.*setting.field = value;
+        else
+            Refuse(setting, text, setting.range);
+    }
+}
+
+// One button cannot both start and pause: the level-complete page, where the
+// plane is still in play, answers to both. A button moved onto the other's
+// goes back to its own.
+void SeparatePadButtons()
+{
+    for (const RangedSetting* setting : {&JoyPauseSetting, &JoyStartSetting}) {
+        if (Settings.JoyStart == Settings.JoyPause && Settings.*setting->field != setting->defaultValue)
+            Refuse(*setting, std::to_string(Settings.*setting->field), "that button starts and pauses both");
+    }
+}
+
+// A sound device that failed this run silences the run, not the player's choice.
+int32_t SavedValue(const Setting& setting)
+{
+    if (setting.field == &SettingsState::UseAudio && Settings.SoundFailed != 0)
+        return 1;
+    return Settings.*setting.field;
 }
 
 bool IsWindowScale(int32_t scale)
@@ -79,6 +165,8 @@ void TakeStoredHiScoreIfHigher()
 
 void ReadSettings()
 {
+    ForgetRefusedSettings();
+    Settings.SoundFailed = 0;
     if (QV_OpenPreferences(SettingsFile) == nullptr && errno != ENOENT)
         ReportUnreadableFile(errno);
     for (const Setting& setting : FileSettings)
@@ -87,7 +175,15 @@ void ReadSettings()
         Settings.WindowScale = 1;
     for (const PlayerKey& key : PlayerKeys())
         ChooseKey(key, ReadText(key.setting, key.usualName));
+    ReadRangedSettings();
+    SeparatePadButtons();
     QV_ClosePreferences();
+}
+
+void ApplyKeySettings()
+{
+    for (const KeyRefusal& refusal : ApplyPlayerKeys())
+        RefuseSetting(refusal.key->setting, ChosenName(*refusal.key), refusal.why, refusal.key->usualName);
 }
 
 void TakeChosenOptions(const ChosenOptions& chosen)
@@ -108,6 +204,7 @@ void TakeReplaySettings(int32_t useKeys, int32_t hiScore, bool silent)
 
 void SwitchSoundOff()
 {
+    Settings.SoundFailed = Settings.UseAudio;
     Settings.UseAudio = 0;
 }
 
@@ -133,10 +230,12 @@ void WriteSettings()
         return;
     char* const start = QV_StringBase;
     for (const Setting& setting : FileSettings) {
-        QV_WritePreferenceString(setting.key, QV_Str(Settings.*setting.field));
+        QV_WritePreferenceString(setting.key, QV_Str(SavedValue(setting)));
         QV_StringBase = start;
     }
     for (const PlayerKey& key : PlayerKeys())
         QV_WritePreferenceString(key.setting, ChosenName(key).c_str());
+    for (size_t index = 0; index < std::size(RangedSettings); ++index)
+        QV_WritePreferenceString(RangedSettings[index].key, rangedTexts[index].c_str());
     QV_ClosePreferences();
 }

@@ -16,6 +16,16 @@ struct SettingsState {
     // --scale N: the window's scale for this run only, never saved; 0 when
     // the command line gives none.
     int32_t CommandLineScale = 0;
+    // Pad buttons, counted from 1 as button 1 fires: JoyStart starts a game
+    // where the start key does, JoyPause pauses and resumes where P does.
+    int32_t JoyStart = 8;
+    int32_t JoyPause = 7;
+    // 0 to 100: the loudness of the music and of the effects, in percent.
+    int32_t MusicVolume = 100;
+    int32_t EffectsVolume = 100;
+    // 1 when sound was chosen but could not start: this run is silent, and
+    // the file keeps the player's choice.
+    int32_t SoundFailed = 0;
 };
 
 // Written by this module alone; the rest of the game reads it.
@@ -23,11 +33,19 @@ extern SettingsState Settings;
 
 // Reads the settings from the file; missing keys or file give the defaults
 // (keyboard, sound on, no shadows, full screen, hi score 0, scale 1, the
-// usual keys); text that is not a number reads as 0, and a scale other than
-// 1 to 4 as 1; the key names are checked when the keyboard takes them. A file
-// that is there but cannot be read gives the defaults too, with one line on
-// standard error saying why; it is then never replaced.
+// usual keys, pad buttons 8 and 7, full volumes); text that is not a number
+// reads as 0, and a scale other than 1 to 4 as 1; the key names are checked
+// when the keyboard takes them. A pad button or volume that is not a whole
+// number in its range, or a pause button that is the start button, keeps its
+// default with one line on standard error (refused_settings.h), and stays in
+// the file as written. A file that is there but cannot be read gives the
+// defaults too, with one line on standard error saying why; it is then never
+// replaced.
 void ReadSettings();
+
+// Hands the chosen keys to the keyboard layer (key_map.h), which must be
+// started; each key it refuses is reported as the other settings are.
+void ApplyKeySettings();
 
 // What the options window lets the player choose.
 struct ChosenOptions {
@@ -41,7 +59,7 @@ void TakeChosenOptions(const ChosenOptions& chosen);
 // A replay's settings for the run it plays back; `silent` switches sound off.
 void TakeReplaySettings(int32_t useKeys, int32_t hiScore, bool silent);
 
-// Sound could not start: the run plays silent.
+// Sound could not start: the run plays silent, UseAudio is saved as chosen.
 void SwitchSoundOff();
 
 void SetCommandLineScale(int32_t scale);

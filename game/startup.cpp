@@ -12,6 +12,7 @@
 #include "game/player.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
+#include "game/sound_cues.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/core/strings.h"
@@ -174,7 +175,7 @@ const char* StartDevices()
         return "Failed to Initialize DirectX 7 or later";
     // A replay brings its joystick readings with it.
     if (Settings.UseKeys != 0 && !PlayingBack() && QV_InitJoystick() == 0)
-        return "Failed to Initialize Joystick";
+        return "Failed to Initialize Joystick, choose Keyboard.";
     return nullptr;
 }
 
@@ -202,6 +203,7 @@ const char* OpenFullScreen(std::span<const int32_t> depths)
 void LoadGame()
 {
     LoadBuiltInAssets(Settings.UseAudio);
+    ApplySoundVolumes();
     BuildLevelMap();
     NewGame();
 }
@@ -235,13 +237,13 @@ void RunTervane(const LaunchOptions& options)
         ReportError(warning);
     const char* failure = StartDevices();
     if (failure == nullptr) {
-        ApplyPlayerKeys();
+        ApplyKeySettings();
         SetCommandLineScale(options.scale);
         failure = OpenGameScreen();
     }
     if (failure != nullptr) {
         ReportError(failure);
-        ShutDown();
+        ShutDown(1);
     }
     QV_SetFrameRate(TimingFrames() ? 0 : FrameRate);
     LoadGame();

@@ -21,8 +21,8 @@ void InitialiseGameState();
 // ---- Start-up steps that can fail ------------------------------------------
 // Each returns the text of the error box to show, or nullptr on success.
 
-// Starts sound when it was chosen. A failure switches sound off for the run
-// and start-up goes on.
+// Starts sound when it was chosen. A failure switches sound off for the run,
+// not in the saved settings, and start-up goes on.
 const char* StartSound();
 
 // Starts the sprite layer and the keyboard, and the joystick when it was
@@ -47,6 +47,7 @@ void LoadGame();
 void PlayAndSaveSettings();
 
 // The whole program, started as `options` say. Ends the process with exit
-// status 0; 1 when the options window cannot open for want of a display;
-// 2 when a file the command line names cannot be used.
+// status 0; 1 when the options window cannot open for want of a display, or
+// when a device or the screen fails after an error box said so; 2 when a
+// file the command line names cannot be used.
 [[noreturn]] void RunTervane(const LaunchOptions& options);

@@ -1,6 +1,7 @@
 #include "runtime/gui/gadget_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -67,10 +68,34 @@ bool Push(const QV_GadgetRequest& first, QV_GadgetBox& firstBox, const QV_Gadget
     return false;
 }
 
-}  // namespace
+// Far beyond any desktop's text; it keeps the scaled sizes inside 64 bits.
+constexpr double MostTextScale = 16.0;
 
-QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth,
-                                 int64_t askedHeight)
+// How much taller than asked the tallest-growing text is, from 1 up.
+double TextScale(const std::vector<QV_GadgetRequest>& gadgets)
+{
+    double scale = 1.0;
+    for (const QV_GadgetRequest& gadget : gadgets) {
+        if (gadget.asked.height > 0)
+            scale = std::max(scale, double(gadget.neededHeight) / double(gadget.asked.height));
+    }
+    return std::min(scale, MostTextScale);
+}
+
+int64_t Scaled(int64_t value, double scale)
+{
+    return scale == 1.0 ? value : std::llround(double(value) * scale);
+}
+
+QV_GadgetRequest ScaledRequest(QV_GadgetRequest gadget, double scale)
+{
+    QV_GadgetBox& box = gadget.asked;
+    box.y = Scaled(box.y, scale);
+    box.height = Scaled(box.height, scale);
+    return gadget;
+}
+
+QV_GadgetLayout LayOutAsAsked(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth, int64_t askedHeight)
 {
     QV_GadgetLayout layout;
     for (const QV_GadgetRequest& gadget : gadgets)
@@ -95,5 +120,23 @@ QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, i
         layout.width = std::max(layout.width, Right(box) + KeptGap(askedWidth - Right(asked)));
         layout.height = std::max(layout.height, Bottom(box) + KeptGap(askedHeight - Bottom(asked)));
     }
+    return layout;
+}
+
+}  // namespace
+
+QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth,
+                                 int64_t askedHeight)
+{
+    const double scale = TextScale(gadgets);
+    if (scale == 1.0)
+        return LayOutAsAsked(gadgets, askedWidth, askedHeight);
+    std::vector<QV_GadgetRequest> scaled;
+    for (const QV_GadgetRequest& gadget : gadgets)
+        scaled.push_back(ScaledRequest(gadget, scale));
+    const int64_t scaledHeight = Scaled(askedHeight, scale);
+    QV_GadgetLayout layout = LayOutAsAsked(scaled, askedWidth, scaledHeight);
+    // The room below the last row grows with the rows, as the gaps between them do.
+    layout.height = std::max(layout.height, scaledHeight);
     return layout;
 }

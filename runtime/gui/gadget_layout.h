@@ -1,13 +1,18 @@
 // Where gadgets go when their texts need more room than they were asked for.
 //
 // Gadgets are asked for at pixel positions and sizes, but large text makes
-// labels wider and taller than those sizes. A gadget then grows right and
-// down. Its growth first uses up the gap beyond it (to the next gadget, to
-// the border of a frame around it, to the window's edge) down to
-// QV_GadgetMinimumGap, or to the asked gap when that is narrower; only what
-// is left moves the gadgets after it along, widens the frame around it and
-// widens the window. Gadgets inside a frame move with the frame. Where the
-// texts fit, every gadget stays where and as large as it was asked.
+// labels wider and taller than those sizes. When a text is taller than its
+// gadget was asked, the window is first made taller by that ratio (the
+// largest of all gadgets'): heights, rows and the gaps between them alike,
+// so the rows keep their proportions instead of being squeezed together.
+// Across, positions stay as asked. Then a gadget that still needs more room
+// grows right and down. Its growth first uses up the gap
+// beyond it (to the next gadget, to the border of a frame around it, to the
+// window's edge) down to QV_GadgetMinimumGap, or to the asked gap when that
+// is narrower; only what is left moves the gadgets after it along, widens
+// the frame around it and widens the window. Gadgets inside a frame move
+// with the frame. Where the texts fit, every gadget stays where and as large
+// as it was asked.
 #pragma once
 
 #include <cstdint>

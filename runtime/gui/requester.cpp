@@ -51,6 +51,16 @@ void OnResponse(GtkDialog* dialog, gint response, gpointer)
     QV_Requester.state = 0;
 }
 
+// The label's padding, and the same room around the row of buttons, which
+// the dialog would otherwise put flush against the window's edges.
+void SetMargins(GtkWidget* widget)
+{
+    gtk_widget_set_margin_start(widget, LabelPadding);
+    gtk_widget_set_margin_end(widget, LabelPadding);
+    gtk_widget_set_margin_top(widget, LabelPadding);
+    gtk_widget_set_margin_bottom(widget, LabelPadding);
+}
+
 GtkWidget* BuildDialog(const char* title, const char* text, const ButtonRow& row)
 {
     GtkWidget* const dialog = gtk_dialog_new();
@@ -58,15 +68,14 @@ GtkWidget* BuildDialog(const char* title, const char* text, const ButtonRow& row
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     g_signal_connect(dialog, "destroy", G_CALLBACK(OnDestroy), nullptr);
     g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), nullptr);
+    GtkWidget* button = nullptr;
     for (int i = 0; i < row.count; ++i)
-        gtk_dialog_add_button(GTK_DIALOG(dialog), row.buttons[i].label, row.buttons[i].code);
+        button = gtk_dialog_add_button(GTK_DIALOG(dialog), row.buttons[i].label, row.buttons[i].code);
+    SetMargins(gtk_widget_get_parent(button));
     gtk_window_set_default_size(GTK_WINDOW(dialog), row.width, DialogHeight);
 
     GtkWidget* const label = gtk_label_new(text ? text : "");
-    gtk_widget_set_margin_start(label, LabelPadding);
-    gtk_widget_set_margin_end(label, LabelPadding);
-    gtk_widget_set_margin_top(label, LabelPadding);
-    gtk_widget_set_margin_bottom(label, LabelPadding);
+    SetMargins(label);
     gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), label, TRUE, TRUE, 0);
     gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
     return dialog;

@@ -19,6 +19,21 @@ int32_t ReadAxis(int axis)
     return QV_JoystickAxisDirection(SDL_JoystickGetAxis(joystick.device, axis));
 }
 
+Uint8 ReadHat()
+{
+    // SDL reads a hat the joystick lacks as centred, but complains of it.
+    if (joystick.device == nullptr || SDL_JoystickNumHats(joystick.device) < 1)
+        return SDL_HAT_CENTERED;
+    return SDL_JoystickGetHat(joystick.device, 0);
+}
+
+// -1, 0 or +1 from a hat's two opposite ways.
+int32_t HatDirection(Uint8 less, Uint8 more)
+{
+    const Uint8 hat = ReadHat();
+    return ((hat & more) != 0 ? 1 : 0) - ((hat & less) != 0 ? 1 : 0);
+}
+
 } // namespace
 
 int32_t QV_JoystickAxisDirection(int32_t raw)
@@ -59,6 +74,16 @@ int32_t QV_JoystickAxisX()
 int32_t QV_JoystickAxisY()
 {
     return ReadAxis(1);
+}
+
+int32_t QV_JoystickHatX()
+{
+    return HatDirection(SDL_HAT_LEFT, SDL_HAT_RIGHT);
+}
+
+int32_t QV_JoystickHatY()
+{
+    return HatDirection(SDL_HAT_UP, SDL_HAT_DOWN);
 }
 
 int32_t QV_JoystickButton(int32_t button)

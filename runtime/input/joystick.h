@@ -1,5 +1,6 @@
-// Digital readings of the first joystick SDL knows: each axis reads -1, 0 or
-// +1, each button 0 or 1. With no joystick open every query reads 0.
+// Digital readings of the first joystick SDL knows: each axis and each way of
+// its first hat (a pad's D-pad) reads -1, 0 or +1, each button 0 or 1. With
+// no joystick open every query reads 0.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ int32_t QV_ExamineJoystick();
 int32_t QV_JoystickAxisX();
 // Vertical axis: -1 up, 0 centre, +1 down.
 int32_t QV_JoystickAxisY();
+// The first hat: -1 left or up, 0, +1 right or down; 0 without a hat.
+int32_t QV_JoystickHatX();
+int32_t QV_JoystickHatY();
 // 1 while `button` (counted from 1) is pressed; 0 for a number below 1.
 int32_t QV_JoystickButton(int32_t button);
 

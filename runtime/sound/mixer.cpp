@@ -1,11 +1,8 @@
-// The 32 mixing channels: starting, stopping and the loudness of sounds, and
-// the callback that mixes them into the device's stream.
+// The 32 mixing channels and the callback that mixes them into the device's
+// stream.
 #include "runtime/sound/mixer.h"
 
 #include <algorithm>
-
-#include "runtime/sound/audio_lock.h"
-#include "runtime/sound/sound_store.h"
 
 namespace tervane::sound {
 namespace {
@@ -29,11 +26,28 @@ const ChannelTable& Channels()
     return Mixer.channels;
 }
 
+void StartChannel(int32_t sound, const uint8_t* samples, int32_t length, int32_t volume)
+{
+    auto& channels = Mixer.channels;
+    const auto free = std::find_if(channels.begin(), channels.end(),
+                                   [](const QV_SoundChannel& channel) { return channel.remaining == 0; });
+    if (free != channels.end())
+        *free = {samples, length, sound, volume};
+}
+
 void StopChannelsOf(int32_t sound)
 {
     for (QV_SoundChannel& channel : Mixer.channels) {
         if (channel.sound == sound)
             channel.remaining = 0;
+    }
+}
+
+void SetChannelsVolume(int32_t sound, int32_t volume)
+{
+    for (QV_SoundChannel& channel : Mixer.channels) {
+        if (channel.sound == sound)
+            channel.volume = volume;
     }
 }
 
@@ -46,44 +60,6 @@ void FreeAllChannels()
 } // namespace tervane::sound
 
 using namespace tervane::sound;
-
-void QV_PlaySound2(int32_t sound, int32_t /*mode: every sound plays once*/)
-{
-    const QV_SoundObject* record = SoundRecord(sound);
-    if (record == nullptr)
-        return;
-    AudioLock lock;
-    auto& channels = Mixer.channels;
-    const auto free = std::find_if(channels.begin(), channels.end(),
-                                   [](const QV_SoundChannel& channel) { return channel.remaining == 0; });
-    if (free != channels.end())
-        *free = {record->samples, record->length, sound, record->volume};
-}
-
-void QV_PlaySound(int32_t sound)
-{
-    QV_PlaySound2(sound, 0);
-}
-
-void QV_StopSound(int32_t sound)
-{
-    AudioLock lock;
-    StopChannelsOf(sound);
-}
-
-void QV_SoundVolume(int32_t sound, int32_t volume)
-{
-    QV_SoundObject* record = SoundRecord(sound);
-    if (record == nullptr)
-        return;
-    volume = std::clamp(volume, 0, FullVolume);
-    AudioLock lock;
-    record->volume = volume;
-    for (QV_SoundChannel& channel : Mixer.channels) {
-        if (channel.sound == sound)
-            channel.volume = volume;
-    }
-}
 
 // Runs on SDL's audio thread under SDL's audio lock. The stream arrives
 // silent; clipping of loud sums is SDL_MixAudio's.

@@ -1,4 +1,6 @@
-// The mixing channels, as the rest of the sound layer reaches them.
+// The 32 mixing channels and the callback that mixes them into the device's
+// stream. The mixer is handed samples, a length and a volume; what a sound
+// is, and where its samples come from, is the store's business.
 #pragma once
 
 #include <array>
@@ -7,16 +9,30 @@
 
 namespace tervane::sound {
 
+// A volume in percent: the loudest there is, and a sound's after loading.
+inline constexpr int32_t FullVolume = 100;
+
 using ChannelTable = std::array<QV_SoundChannel, QV_SOUND_CHANNELS>;
 
 // The table the callback mixes. While the device runs, read it under the
 // audio lock.
 const ChannelTable& Channels();
 
-// Ends every channel playing `sound`. Call it holding the audio lock.
+// The functions below change the table: call them holding the audio lock, or
+// with the device closed. `sound` only labels a channel, so that the caller
+// can reach every copy it started under one label.
+
+// Plays `length` bytes from `samples` at `volume` on the first free channel;
+// dropped when all 32 are busy.
+void StartChannel(int32_t sound, const uint8_t* samples, int32_t length, int32_t volume);
+
+// Ends every channel labelled `sound`.
 void StopChannelsOf(int32_t sound);
 
-// Frees every channel. Call it holding the audio lock or with the device closed.
+// Sets the volume of every channel labelled `sound`.
+void SetChannelsVolume(int32_t sound, int32_t volume);
+
+// Frees every channel.
 void FreeAllChannels();
 
 } // namespace tervane::sound

@@ -1,7 +1,9 @@
 // The store of numbered sounds: loading WAVE data into it, converted to the
-// device's format, and freeing what it holds.
+// device's format, freeing what it holds, and starting, stopping and setting
+// the loudness of its sounds by number on the mixer's channels.
 #include "runtime/sound/sound_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -172,4 +174,35 @@ void QV_FreeSound(int32_t sound)
         record->length = 0;
     }
     SYS_FreeMemory(samples);
+}
+
+void QV_PlaySound2(int32_t sound, int32_t /*mode: every sound plays once*/)
+{
+    const QV_SoundObject* record = SoundRecord(sound);
+    if (record == nullptr)
+        return;
+    AudioLock lock;
+    StartChannel(sound, record->samples, record->length, record->volume);
+}
+
+void QV_PlaySound(int32_t sound)
+{
+    QV_PlaySound2(sound, 0);
+}
+
+void QV_StopSound(int32_t sound)
+{
+    AudioLock lock;
+    StopChannelsOf(sound);
+}
+
+void QV_SoundVolume(int32_t sound, int32_t volume)
+{
+    QV_SoundObject* record = SoundRecord(sound);
+    if (record == nullptr)
+        return;
+    volume = std::clamp(volume, 0, FullVolume);
+    AudioLock lock;
+    record->volume = volume;
+    SetChannelsVolume(sound, volume);
 }

@@ -5,9 +5,6 @@
 
 namespace tervane::sound {
 
-// A sound's volume after loading, and the loudest there is.
-inline constexpr int32_t FullVolume = 100;
-
 // Creates an empty store of 50 records. Returns false when memory runs out.
 bool CreateStore();
 

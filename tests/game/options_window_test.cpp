@@ -138,9 +138,11 @@ protected:
             bottom = std::max(bottom, Bottom(box));
         }
 
-        // The window grows only when the gadgets need it to.
+        // The window grows only when the gadgets need it to; below them the
+        // room grows with the rows.
+        const double rowScale = AllocationOf(HardwareShadows).height / 17.0;
         EXPECT_LE(inner.width, std::max(AskedWindowWidth, right + MostRoomBesideGadgets));
-        EXPECT_LE(inner.height, std::max(AskedWindowHeight, bottom + MostRoomBesideGadgets));
+        EXPECT_LE(inner.height, std::max(AskedWindowHeight, bottom + int(MostRoomBesideGadgets * rowScale) + 1));
         EXPECT_GE(inner.width, AskedWindowWidth);
         EXPECT_GE(inner.height, AskedWindowHeight);
 
@@ -159,8 +161,12 @@ protected:
             EXPECT_TRUE(gdk_rectangle_equal(&frame, &FrameGadget.asked));
             EXPECT_EQ(start.y, 162);
         } else {
-            // The text really is larger than the game's sizes allow for.
+            // The text really is larger than the game's sizes allow for, and
+            // the window grows down as well as across, the rows as far apart
+            // as the text is larger.
             EXPECT_GT(AllocationOf(HardwareShadows).width, 149);
+            EXPECT_GT(inner.height, AskedWindowHeight);
+            EXPECT_GE(AllocationOf(HardwareShadows).y - Bottom(AllocationOf(2)), int(3 * rowScale) - 1);
         }
     }
 
@@ -172,6 +178,6 @@ TEST_P(OptionsWindowLayoutTest, GadgetsNeitherOverlapNorCrossTheFrameAndStartGam
     RunWindowAndCheck();
 }
 
-INSTANTIATE_TEST_SUITE_P(TextScales, OptionsWindowLayoutTest, ::testing::Values(1.0, 1.25, 1.5));
+INSTANTIATE_TEST_SUITE_P(TextScales, OptionsWindowLayoutTest, ::testing::Values(1.0, 1.25, 1.5, 2.0));
 
 }  // namespace

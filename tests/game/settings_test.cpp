@@ -2,6 +2,7 @@
 
 #include "game/key_map.h"
 #include "game/options_window.h"
+#include "game/refused_settings.h"
 #include "game/startup.h"
 #include "runtime/core/strings.h"
 #include "runtime/input/keyboard.h"
@@ -29,7 +30,7 @@ namespace fs = std::filesystem;
 // What follows the five settings every copy of the game reads, at defaults.
 #define NEWER_SETTINGS \
     "WindowScale = 1\r\nKeyUp = up\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n" \
-    "KeyFire = space\r\nKeyStart = s\r\n"
+    "KeyFire = space\r\nKeyStart = s\r\nJoyStart = 8\r\nJoyPause = 7\r\nMusicVolume = 100\r\nEffectsVolume = 100\r\n"
 
 constexpr const char* DefaultFile = "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS;
 
@@ -154,15 +155,56 @@ TEST_F(SettingsTest, AScaleOtherThanOneToFourReadsAsOne)
 // older copies read first, as they always were.
 TEST_F(SettingsTest, TheNewerSettingsAreKeptAsWrittenAfterTheFiveOldOnes)
 {
-    WriteFile("KeyFire = spcae\r\nHiScore = 300\r\nKeyUp = w\r\nWindowScale = 2\r\nUseWindow = 1\r\n");
+    WriteFile("KeyFire = spcae\r\nMusicVolume = loud\r\nHiScore = 300\r\nJoyPause = 10\r\nKeyUp = w\r\n"
+              "WindowScale = 2\r\nUseWindow = 1\r\n");
+    testing::internal::CaptureStderr();
     ReadSettings();
+    testing::internal::GetCapturedStderr();
     EXPECT_EQ(KeyChoices.KeyFire, "spcae");
     EXPECT_EQ(KeyChoices.KeyUp, "w");
     EXPECT_EQ(KeyChoices.KeyDown, "down");
+    EXPECT_EQ(Settings.JoyPause, 10);
+    EXPECT_EQ(Settings.MusicVolume, 100);
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 300\r\n"
                            "WindowScale = 2\r\nKeyUp = w\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n"
-                           "KeyFire = spcae\r\nKeyStart = s\r\n");
+                           "KeyFire = spcae\r\nKeyStart = s\r\nJoyStart = 8\r\nJoyPause = 10\r\nMusicVolume = loud\r\n"
+                           "EffectsVolume = 100\r\n");
+}
+
+// A pad button or a volume the game cannot use keeps its default in play, and
+// the player hears why once on standard error and once on the game's screen.
+TEST_F(SettingsTest, BadPadButtonsAndVolumesKeepTheirDefaultsAndSaySo)
+{
+    const struct {
+        const char* file;
+        std::array<int32_t, 4> values;  // JoyStart, JoyPause, MusicVolume, EffectsVolume
+        const char* messages;
+        size_t shownLines;
+    } cases[] = {
+        {"JoyStart = 10\r\nJoyPause = 9\r\nMusicVolume = 0\r\nEffectsVolume = 35\r\n", {10, 9, 0, 35}, "", 0},
+        {"JoyStart = 1\r\nJoyPause = 33\r\nMusicVolume = -1\r\nEffectsVolume = 50%\r\n", {8, 7, 100, 100},
+         "tervane: JoyStart = 1: not a button from 2 to 32; it stays on 8\n"
+         "tervane: JoyPause = 33: not a button from 2 to 32; it stays on 7\n"
+         "tervane: MusicVolume = -1: not a volume from 0 to 100; it stays on 100\n"
+         "tervane: EffectsVolume = 50%: not a volume from 0 to 100; it stays on 100\n",
+         4},
+        // Start moved onto pause's button: start goes back to its own.
+        {"JoyStart = 7\r\n", {8, 7, 100, 100}, "tervane: JoyStart = 7: that button starts and pauses both; it stays on 8\n", 1},
+        {"JoyStart = 9\r\nJoyPause = 9\r\n", {9, 7, 100, 100},
+         "tervane: JoyPause = 9: that button starts and pauses both; it stays on 7\n", 1},
+    };
+    for (const auto& row : cases) {
+        WriteFile(row.file);
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.messages) << row.file;
+        EXPECT_EQ((std::array{Settings.JoyStart, Settings.JoyPause, Settings.MusicVolume, Settings.EffectsVolume}),
+                  row.values)
+            << row.file;
+        EXPECT_EQ(RefusedSettingLines().size(), row.shownLines) << row.file;
+    }
+    EXPECT_EQ(RefusedSettingLines()[0], "JoyPause = 9 refused, stays 7");
 }
 
 // The keyboard and the game's screen started, as start-up leaves them.
@@ -229,7 +271,7 @@ TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
         WriteFile(row.file);
         ReadSettings();
         testing::internal::CaptureStderr();
-        ApplyPlayerKeys();
+        ApplyKeySettings();
         EXPECT_EQ(testing::internal::GetCapturedStderr(), row.messages) << row.file;
         for (size_t action = 0; action < std::size(usual); ++action)
             EXPECT_EQ(SeenAs(row.keys[action]), usual[action]) << row.file << " action " << action;

@@ -85,6 +85,20 @@ TEST_F(SoundCuesTest, PlayStartsWithThePlayMusicInPlaceOfTheTitleMusic)
         EXPECT_FALSE(channel.sound == 8 && channel.remaining != 0) << "the title music is stopped";
 }
 
+TEST_F(SoundCuesTest, TheMusicAndTheEffectsPlayAtTheirOwnVolumes)
+{
+    Settings.MusicVolume = 40;
+    Settings.EffectsVolume = 70;
+    ApplySoundVolumes();
+    for (int32_t sound = 0; sound < BuiltInSoundCount; ++sound) {
+        const bool music = sound == PlayMusic || sound == BossMusicLow || sound == TitleMusic || sound == BossMusicHigh;
+        EXPECT_EQ(QV_Sound_ObjectsArea[sound].volume, music ? 40 : 70) << "sound " << sound;
+    }
+    RunFrame();
+    ASSERT_EQ(FreshCopies(TitleMusic), 1);
+    EXPECT_EQ(tervane::sound::Channels()[0].volume, 40);
+}
+
 // Sound could not be started: the game runs on silent, every cue skipped.
 TEST_F(GameTest, AFailedSoundStartLeavesTheGamePlayingSilently)
 {

@@ -4,8 +4,8 @@
 // program draws the same frames at every scale.
 #include "game/command_line.h"
 #include "game/controls.h"
+#include "game/frame_watch.h"
 #include "game/key_map.h"
-#include "runtime/screen/frame_digest.h"
 #include "tests/game/game_fixture.h"
 #include "tests/replays/tervane_process.h"
 
@@ -31,22 +31,24 @@ protected:
     {
         for (size_t action = 0; action < names.size(); ++action)
             ChooseKey(PlayerKeys()[action], names[action]);
-        ApplyPlayerKeys();
+        ApplyKeySettings();
     }
 
     // Plays a short game with `keys` from a fresh start, recording it to
-    // `replay`; returns each frame's digest as --frame-digests writes it.
+    // `replay`; returns each frame's digest as --frame-digests writes it,
+    // through the game's own frame watch (a moved start key is named over
+    // the title after the digest).
     std::vector<std::string> PlayAGame(const ActionKeys& keys, const std::string& replay)
     {
-        std::vector<std::string> digests;
-        const auto frames = [&digests](int count) {
-            for (int i = 0; i < count; ++i) {
+        const auto frames = [](int count) {
+            for (int i = 0; i < count; ++i)
                 RunFrame();
-                digests.push_back(DigestLine(digests.size(), QV_ScreenDigest()));
-            }
         };
+        const std::string digests = replay + ".digests";
         EXPECT_EQ(StartRecording(replay), "");
+        EXPECT_EQ(StartFrameWatch(digests, false), "");
         BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
+        BeginWatchedFrames();
         frames(10);
         PushKeyDown(keys[Start]);
         frames(1);
@@ -61,8 +63,10 @@ protected:
         }
         PushKeyUp(keys[Fire]);
         frames(10);
+        EndWatchedFrames();
         EndControlledFrames();
-        return digests;
+        StartFrameWatch("", false);
+        return Lines(FileText(digests));
     }
 
     // Starts the game over as the fixture does.

@@ -11,19 +11,29 @@ QV_GadgetRequest Gadget(QV_GadgetBox asked, int64_t neededWidth, int64_t neededH
     return {asked, neededWidth, neededHeight, frame};
 }
 
-// The options window covers growth along rows, down columns and out of a
-// frame; these are the rules it never reaches.
-TEST(GadgetLayoutTest, APushedFrameCarriesItsGadgetsAndDegenerateLayoutsEnd)
+// Text taller than asked makes every row, gap and the window taller by the
+// same ratio, so nothing is squeezed; across, growth pushes what lies beyond.
+TEST(GadgetLayoutTest, TallTextScalesTheRowsAndWideTextPushesAFrameWithItsGadgets)
 {
-    // A tall label above a frame pushes the frame down, and the frame takes
+    const QV_GadgetLayout rows =
+        QV_LayOutGadgets({Gadget({10, 10, 100, 20}, 80, 30), Gadget({10, 40, 100, 20}, 80, 24)}, 120, 70);
+    EXPECT_EQ(rows.boxes[0].y, 15);
+    EXPECT_EQ(rows.boxes[0].height, 30);
+    EXPECT_EQ(rows.boxes[1].y, 60);  // the 10-pixel gap is 15 now
+    EXPECT_EQ(rows.height, 105);
+    EXPECT_EQ(rows.width, 114);  // across, room beyond the gadgets is what it always was
+    EXPECT_EQ(rows.boxes[1].x, 10);
+
+    // A wide label beside a frame pushes the frame right, and the frame takes
     // its gadget along at the same distance from its corner.
     const QV_GadgetLayout pushed = QV_LayOutGadgets(
-        {Gadget({10, 10, 100, 20}, 100, 50), Gadget({10, 40, 100, 60}, 0, 0, true), Gadget({20, 60, 50, 20}, 0, 0)},
-        120, 110);
-    EXPECT_EQ(pushed.boxes[1].y, 64);  // 10 + 50 + the 4 of the 10-pixel gap growth may not take
-    EXPECT_EQ(pushed.boxes[2].y, 84);
-    EXPECT_EQ(pushed.boxes[2].x, 20);
-    EXPECT_EQ(pushed.height, 128);
+        {Gadget({10, 10, 100, 20}, 150, 20), Gadget({120, 10, 100, 60}, 0, 0, true), Gadget({130, 30, 50, 20}, 0, 0)},
+        230, 80);
+    EXPECT_EQ(pushed.boxes[1].x, 164);  // 10 + 150 + the 4 of the 10-pixel gap growth may not take
+    EXPECT_EQ(pushed.boxes[2].x, 174);
+    EXPECT_EQ(pushed.boxes[2].y, 30);
+    EXPECT_EQ(pushed.width, 268);
+    EXPECT_EQ(pushed.height, 74);
 
     // Two boxes asked with no width at one place are each beside the other,
     // so each pushes the other on for ever; the layout still ends.

@@ -39,6 +39,7 @@ TEST(JoystickTest, QueriesBeforeAnyStartReadZero)
     QV_FreeJoysticks();
     EXPECT_EQ(QV_ExamineJoystick(), 1);
     EXPECT_EQ(QV_JoystickAxisY(), 0);
+    EXPECT_EQ(QV_JoystickHatX(), 0);
     EXPECT_EQ(QV_JoystickButton(1), 0);
 }
 

@@ -1,75 +1,18 @@
-// The joystick layer against a joystick that is there: SDL's joystick
-// functions are replaced by stand-ins that play one device and record what
-// the layer asks of it. SDL's joystick subsystem itself starts for real.
+// The joystick layer against a joystick that is there (joystick_stand_in.h).
 #include "runtime/input/joystick.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <array>
+#include "tests/runtime/input/joystick_device/joystick_stand_in.h"
+
 #include <vector>
 
 namespace {
 
-struct Device {
-    int count = 1;      // joysticks SDL reports
-    bool opens = true;  // whether opening gives a handle
-    std::array<Sint16, 2> axes{};
-    std::array<Uint8, 8> buttons{};
-    std::vector<int> opened;  // device indexes asked for
-    std::vector<int> axesRead;
-    std::vector<int> buttonsRead;
-    int updates = 0;
-    int closes = 0;
-};
-
-Device device;
-
-SDL_Joystick* Handle()
-{
-    return reinterpret_cast<SDL_Joystick*>(&device);
-}
-
-} // namespace
-
-int SDL_NumJoysticks()
-{
-    return device.count;
-}
-
-SDL_Joystick* SDL_JoystickOpen(int index)
-{
-    device.opened.push_back(index);
-    return device.opens ? Handle() : nullptr;
-}
-
-void SDL_JoystickUpdate()
-{
-    ++device.updates;
-}
-
-Sint16 SDL_JoystickGetAxis(SDL_Joystick* joystick, int axis)
-{
-    EXPECT_EQ(joystick, Handle());
-    device.axesRead.push_back(axis);
-    return device.axes.at(static_cast<size_t>(axis));
-}
-
-Uint8 SDL_JoystickGetButton(SDL_Joystick* joystick, int button)
-{
-    EXPECT_EQ(joystick, Handle());
-    device.buttonsRead.push_back(button);
-    return device.buttons.at(static_cast<size_t>(button));
-}
-
-void SDL_JoystickClose(SDL_Joystick* joystick)
-{
-    EXPECT_EQ(joystick, Handle());
-    ++device.closes;
-}
-
-namespace {
+using joystick_stand_in::Device;
+using joystick_stand_in::device;
 
 class JoystickDevice : public ::testing::Test {
 protected:
@@ -124,6 +67,25 @@ TEST_F(JoystickDevice, XIsAxisZeroYIsAxisOneAndButtonNIsSdlsNMinusOne)
     EXPECT_EQ(device.buttonsRead, (std::vector<int>{0, 1, 4}));
 }
 
+TEST_F(JoystickDevice, TheFirstHatReadsAsTwoAxesAndWithoutAHatAsCentred)
+{
+    ASSERT_EQ(QV_InitJoystick(), 1);
+    const struct {
+        Uint8 hat;
+        int32_t x;
+        int32_t y;
+    } ways[] = {{SDL_HAT_CENTERED, 0, 0}, {SDL_HAT_UP, 0, -1}, {SDL_HAT_RIGHTDOWN, 1, 1}, {SDL_HAT_LEFTUP, -1, -1},
+                {SDL_HAT_LEFT, -1, 0}};
+    for (const auto& way : ways) {
+        device.hat = way.hat;
+        EXPECT_EQ(QV_JoystickHatX(), way.x) << int(way.hat);
+        EXPECT_EQ(QV_JoystickHatY(), way.y) << int(way.hat);
+    }
+    device.hats = 0;
+    EXPECT_EQ(QV_JoystickHatX(), 0);
+    EXPECT_EQ(QV_JoystickHatY(), 0);
+}
+
 TEST_F(JoystickDevice, FreeingClosesItOnceAndAfterwardsNothingReachesSdl)
 {
     ASSERT_EQ(QV_InitJoystick(), 1);
@@ -133,7 +95,9 @@ TEST_F(JoystickDevice, FreeingClosesItOnceAndAfterwardsNothingReachesSdl)
 
     device.axes = {32767, 32767};
     device.buttons[0] = 1;
+    device.hat = SDL_HAT_UP;
     EXPECT_EQ(QV_ExamineJoystick(), 1);
+    EXPECT_EQ(QV_JoystickHatY(), 0);
     EXPECT_EQ(QV_JoystickAxisX(), 0);
     EXPECT_EQ(QV_JoystickAxisY(), 0);
     EXPECT_EQ(QV_JoystickButton(1), 0);

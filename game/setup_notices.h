@@ -1,0 +1,15 @@
+// What the game's screen tells the player about their own setup: the start
+// prompt naming a start key they moved, and the settings the game refused.
+// Both are drawn over a finished frame after its digest, so a run shows the
+// same frames under any settings file.
+#pragma once
+
+// Over the prompt of the title picture (or, with `restart`, of the
+// level-complete picture) when the start key is not S: "PRESS RETURN TO
+// START", in the game's own text. Nothing with the usual key.
+void DrawStartKeyPrompt(bool restart);
+
+// The refused settings, one line each at the foot of the playfield, for the
+// first few seconds of attract pages it is called on; nothing when none was
+// refused.
+void DrawRefusedSettings();

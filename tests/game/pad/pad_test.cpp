@@ -1,0 +1,83 @@
+// The game in joystick mode with a pad that is there (joystick_stand_in.h):
+// the D-pad flies where the stick rests, and the start and pause buttons
+// stand for the start key and P.
+#include "tests/game/game_fixture.h"
+
+#include "game/controls.h"
+#include "game/gamepad.h"
+#include "tests/runtime/input/joystick_device/joystick_stand_in.h"
+
+namespace {
+
+using joystick_stand_in::device;
+
+class PadTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        device = {};
+        GameTest::SetUp();
+        Settings.UseKeys = 1;
+        ASSERT_EQ(QV_InitJoystick(), 1);
+    }
+
+    // Buttons are counted from 1, as the settings count them.
+    static void Hold(int32_t button, bool held) { device.buttons.at(size_t(button - 1)) = held ? 1 : 0; }
+};
+
+TEST_F(PadTest, TheStartButtonStartsAGameAsTheStartKeyDoesOnItsRelease)
+{
+    Hold(Settings.JoyStart, true);
+    RunFrame();
+    EXPECT_FALSE(PlaneInPlay());
+    Hold(Settings.JoyStart, false);
+    RunFrame();
+    EXPECT_TRUE(PlaneInPlay());
+}
+
+TEST_F(PadTest, TheDPadFliesOnTheAxesWhereTheStickRestsAndNeverAddsAStep)
+{
+    Hold(Settings.JoyStart, true);
+    RunFrame();
+    Hold(Settings.JoyStart, false);
+    RunFrame();
+    ASSERT_TRUE(PlaneInPlay());
+
+    const struct {
+        std::array<Sint16, 2> stick;
+        Uint8 hat;
+        int32_t dx;
+        int32_t dy;
+    } cases[] = {
+        {{0, 0}, SDL_HAT_RIGHT, 1, 0},
+        {{900, -900}, SDL_HAT_LEFTUP, -1, -1},  // inside the dead zone
+        {{32767, 0}, SDL_HAT_LEFT, 1, 0},       // the stick wins
+        {{32767, 0}, SDL_HAT_RIGHTDOWN, 1, 1},  // one step right, not two
+    };
+    for (const auto& row : cases) {
+        device.axes = row.stick;
+        device.hat = row.hat;
+        const int32_t x = Player.PlayerX;
+        const int32_t y = Player.PlayerY;
+        RunFrame();
+        EXPECT_EQ(Player.PlayerX - x, row.dx * Player.PlayerSpeed) << int(row.hat);
+        EXPECT_EQ(Player.PlayerY - y, row.dy * Player.PlayerSpeed) << int(row.hat);
+    }
+}
+
+// A pause waits for the player, so its two halves are asked one by one.
+TEST_F(PadTest, ThePauseButtonAsksForAPauseAndEndsItOnItsNextPress)
+{
+    Hold(Settings.JoyPause, true);
+    TakeFrameInput(true);
+    EXPECT_TRUE(PauseAsked(false));
+    EXPECT_FALSE(PadResumes()) << "still the press that paused";
+    Hold(Settings.JoyPause, false);
+    EXPECT_FALSE(PadResumes());
+    Hold(Settings.JoyPause, true);
+    EXPECT_TRUE(PadResumes());
+    TakeFrameInput(true);
+    EXPECT_FALSE(PauseAsked(false)) << "a button held is one press";
+}
+
+} // namespace
