@@ -170,13 +170,13 @@ PlayerInput FramePlayerInput()
     return controls.playerInput;
 }
 
-bool PauseAsked(bool windowed)
+bool PauseAsked()
 {
     if (PlayingBack())
         return false;
     // Only what this frame took live: the press that ended a pause is among
     // the keys it left for this frame.
-    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || (windowed && QV_KeyboardFocusLost() != 0);
+    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || QV_KeyboardFocusLost() != 0;
 }
 
 bool WaitWhilePaused()

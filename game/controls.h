@@ -38,10 +38,10 @@ void TakeFrameInput(bool joystick);
 // The player's input record TakeFrameInput made for this frame.
 PlayerInput FramePlayerInput();
 
-// True when the player asked in this frame for a pause: P pressed, or, in a
-// window, the keyboard's focus gone to another window. A replay never
-// pauses: it shows the frames of the run, paused or not.
-bool PauseAsked(bool windowed);
+// True when the player asked in this frame for a pause: P pressed, or the
+// keyboard's focus gone to another window, in a window or full screen. A
+// replay never pauses: it shows the frames of the run, paused or not.
+bool PauseAsked();
 
 // Sleeps until the player resumes with P (true) or leaves with Escape or
 // the window's close button (false). The keys pressed and let go meanwhile

@@ -10,6 +10,7 @@
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
+#include "game/startup.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/gui/windows.h"
@@ -140,6 +141,8 @@ void ExamineControls()
 {
     TakeFrameInput(Settings.UseKeys != 0);
     if (QV_KeyboardReleased(QV_KEY_ESCAPE) != 0 || QV_KeyboardQuitRequested() != 0)
+        Flow.QuitFlag = LeaveLoop;
+    if (QV_KeyboardScreenSwitchAsked() != 0 && !SwitchScreenMode())
         Flow.QuitFlag = LeaveLoop;
 }
 
@@ -282,7 +285,7 @@ void RunFrame()
     WatchFrame();
     // The banner goes over the frame after its digest: a paused run shows
     // the same frames as one never paused.
-    const bool pausing = PlaneInPlay() && PauseAsked(Settings.UseWindow != 0);
+    const bool pausing = PlaneInPlay() && PauseAsked();
     if (pausing)
         DrawPausedBanner();
     QV_FlipBuffers();

@@ -28,6 +28,7 @@
 #include "runtime/screen/sprites.h"
 #include "runtime/sound/sound.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -190,6 +191,35 @@ const char* OpenGameScreen()
     return OpenFullScreen(FullScreenDepths);
 }
 
+void FitWindowToDesktop()
+{
+    const QV_ScreenSize desktop = QV_DesktopSize();
+    const int32_t chosen = ChosenWindowScale();
+    if (desktop.width == 0 || desktop.height == 0)
+        return;
+    const int32_t fitting = std::max(QV_LargestScaleWithin(ScreenWidth, ScreenHeight, desktop), 1);
+    if (chosen <= fitting)
+        return;
+    std::fprintf(stderr, "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; it opens at scale %d\n",
+                 chosen, ScreenWidth * chosen, ScreenHeight * chosen, desktop.width, desktop.height, fitting);
+    SetCommandLineScale(fitting);
+}
+
+bool SwitchScreenMode()
+{
+    const int32_t was = Settings.UseWindow;
+    ChooseWindowMode(was != 0 ? 0 : 1);
+    if (OpenGameScreen() != nullptr) {
+        ChooseWindowMode(was);
+        if (OpenGameScreen() != nullptr)
+            return false;
+    }
+    QV_UseBuffer(-1);
+    if (!PlayingBack() && Settings.UseWindow != was)
+        WriteSettings();
+    return true;
+}
+
 const char* OpenFullScreen(std::span<const int32_t> depths)
 {
     for (const int32_t depth : depths) {
@@ -237,6 +267,7 @@ void RunTervane(const LaunchOptions& options)
     if (failure == nullptr) {
         ApplyPlayerKeys();
         SetCommandLineScale(options.scale);
+        FitWindowToDesktop();
         failure = OpenGameScreen();
     }
     if (failure != nullptr) {

@@ -32,6 +32,18 @@ const char* StartDevices();
 // Opens the 640 x 480 screen in a window, enlarged by ChosenWindowScale(),
 // or, failing depth 32, 24 and 16 in turn, full screen.
 const char* OpenGameScreen();
+// Lowers the window's scale for this run to the largest whose window fits
+// the desktop, saying so on standard error; the settings file keeps the
+// player's. Call once video runs, before the screen opens.
+void FitWindowToDesktop();
+
+// Alt+Enter: reopens the screen the other way, full screen or in a window,
+// and keeps the choice in the settings file (a replay's viewer changes no
+// file). The frame being drawn goes to the new screen. When the screen
+// cannot open the other way it opens as it was; false when it can open
+// neither way.
+bool SwitchScreenMode();
+
 // Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
 // and stops at the first that opens; nullptr then, the message otherwise.
 const char* OpenFullScreen(std::span<const int32_t> depths);
