@@ -191,6 +191,9 @@ SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth)
     const QV_ScreenSize area = QV_DesktopSize();
     if (!HasRoomAround(area, width, height))
         return AdoptScreen(SDL_SetVideoMode(width, height, depth, FullScreenFlags), width, height);
+    // Classic SDL 1.2 hands its full screen back to the window manager as
+    // a window while another window has the focus.
+    SDL_WM_SetCaption(WindowTitle, WindowTitle);
     SDL_Surface* shown = SDL_SetVideoMode(area.width, area.height, depth, FullScreenFlags);
     if (shown == nullptr)
         return nullptr;
