@@ -47,9 +47,8 @@ int32_t QV_LargestScaleWithin(int32_t width, int32_t height, QV_ScreenSize area)
 // first. On a desktop with room around width x height the mode is the
 // desktop's own size, so the display keeps its mode, titled "Tervane", and
 // the screen is shown enlarged by the largest scale that fits, centred on
-// black; on
-// a desktop no larger, or of unknown size, the mode is width x height.
-// Returns the screen, or 0 with no screen open.
+// black; on a desktop no larger, or of unknown size, the mode is width x
+// height. Returns the screen, or 0 with no screen open.
 SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth);
 
 // Opens the screen at the desktop's depth in a top-level window of its own,
