@@ -191,16 +191,15 @@ const char* OpenGameScreen()
     return OpenFullScreen(FullScreenDepths);
 }
 
-void FitWindowToDesktop()
+void FitWindowToDesktop(QV_ScreenSize desktop)
 {
-    const QV_ScreenSize desktop = QV_DesktopSize();
     const int32_t chosen = ChosenWindowScale();
     if (desktop.width == 0 || desktop.height == 0)
         return;
     const int32_t fitting = std::max(QV_LargestScaleWithin(ScreenWidth, ScreenHeight, desktop), 1);
     if (chosen <= fitting)
         return;
-    std::fprintf(stderr, "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; it opens at scale %d\n",
+    std::fprintf(stderr, "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; the window opens at scale %d\n",
                  chosen, ScreenWidth * chosen, ScreenHeight * chosen, desktop.width, desktop.height, fitting);
     SetCommandLineScale(fitting);
 }
@@ -267,7 +266,7 @@ void RunTervane(const LaunchOptions& options)
     if (failure == nullptr) {
         ApplyPlayerKeys();
         SetCommandLineScale(options.scale);
-        FitWindowToDesktop();
+        FitWindowToDesktop(QV_DesktopSize());
         failure = OpenGameScreen();
     }
     if (failure != nullptr) {

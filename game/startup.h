@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/command_line.h"
+#include "runtime/screen/screen.h"
 
 #include <cstdint>
 #include <span>
@@ -33,9 +34,9 @@ const char* StartDevices();
 // or, failing depth 32, 24 and 16 in turn, full screen.
 const char* OpenGameScreen();
 // Lowers the window's scale for this run to the largest whose window fits
-// the desktop, saying so on standard error; the settings file keeps the
-// player's. Call once video runs, before the screen opens.
-void FitWindowToDesktop();
+// `desktop` (QV_DesktopSize; 0 x 0, unknown, lowers nothing), saying so on
+// standard error; the settings file keeps the player's.
+void FitWindowToDesktop(QV_ScreenSize desktop);
 
 // Alt+Enter: reopens the screen the other way, full screen or in a window,
 // and keeps the choice in the settings file (a replay's viewer changes no

@@ -82,9 +82,10 @@ protected:
 
     // ---- Reading the presented screen -------------------------------------
 
+    // The frame as the game drew it, before any enlargement.
     static Uint32 ScreenPixel(int32_t x, int32_t y)
     {
-        return PixelOf(SDL_GetVideoSurface(), x, y);
+        return PixelOf(QV_Screen_Current, x, y);
     }
 
     static Uint32 SpritePixel(int32_t sprite, int32_t x, int32_t y)
@@ -139,7 +140,6 @@ protected:
         return true;
     }
 
-private:
     static Uint32 PixelOf(SDL_Surface* surface, int32_t x, int32_t y)
     {
         SDL_LockSurface(surface);
@@ -148,6 +148,8 @@ private:
         SDL_UnlockSurface(surface);
         return pixel;
     }
+
+private:
 
     // Lets every key go and collects the releases still armed.
     static void LetGoOfAllKeys()
