@@ -16,6 +16,7 @@
 #include <string>
 
 #include "game/frame_loop.h"
+#include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/settings.h"
 #include "game/startup.h"

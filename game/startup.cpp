@@ -6,6 +6,7 @@
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
 #include "game/frame_watch.h"
+#include "game/game_screen.h"
 #include "game/key_map.h"
 #include "game/level_map.h"
 #include "game/options_window.h"
@@ -28,7 +29,6 @@
 #include "runtime/screen/sprites.h"
 #include "runtime/sound/sound.h"
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -36,9 +36,6 @@
 namespace {
 
 constexpr const char* ErrorTitle = "Error";
-constexpr int32_t ScreenWidth = 640;
-constexpr int32_t ScreenHeight = 480;
-constexpr int32_t FullScreenDepths[] = {32, 24, 16};
 constexpr int32_t FrameRate = 75;
 
 // False when the player closed the options window (or it could not be
@@ -177,55 +174,6 @@ const char* StartDevices()
     if (Settings.UseKeys != 0 && !PlayingBack() && QV_InitJoystick() == 0)
         return "Failed to Initialize Joystick";
     return nullptr;
-}
-
-const char* OpenGameScreen()
-{
-    // The windowed screen is a window of its own; the handle of the options
-    // window, closed by now, is handed over only as the call expects one.
-    if (Settings.UseWindow != 0) {
-        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
-            return "Failed to open DirectX Window";
-        return nullptr;
-    }
-    return OpenFullScreen(FullScreenDepths);
-}
-
-void FitWindowToDesktop(QV_ScreenSize desktop)
-{
-    const int32_t chosen = ChosenWindowScale();
-    if (desktop.width == 0 || desktop.height == 0)
-        return;
-    const int32_t fitting = std::max(QV_LargestScaleWithin(ScreenWidth, ScreenHeight, desktop), 1);
-    if (chosen <= fitting)
-        return;
-    std::fprintf(stderr, "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; the window opens at scale %d\n",
-                 chosen, ScreenWidth * chosen, ScreenHeight * chosen, desktop.width, desktop.height, fitting);
-    SetCommandLineScale(fitting);
-}
-
-bool SwitchScreenMode()
-{
-    const int32_t was = Settings.UseWindow;
-    ChooseWindowMode(was != 0 ? 0 : 1);
-    if (OpenGameScreen() != nullptr) {
-        ChooseWindowMode(was);
-        if (OpenGameScreen() != nullptr)
-            return false;
-    }
-    QV_UseBuffer(-1);
-    if (!PlayingBack() && Settings.UseWindow != was)
-        WriteSettings();
-    return true;
-}
-
-const char* OpenFullScreen(std::span<const int32_t> depths)
-{
-    for (const int32_t depth : depths) {
-        if (QV_OpenScreen(ScreenWidth, ScreenHeight, depth) != nullptr)
-            return nullptr;
-    }
-    return "Failed to open Fullscreen, try Window Mode.";
 }
 
 void LoadGame()

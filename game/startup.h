@@ -4,10 +4,8 @@
 #pragma once
 
 #include "game/command_line.h"
-#include "runtime/screen/screen.h"
 
 #include <cstdint>
-#include <span>
 
 // Starts the runtime layers that need no device, in their order; the
 // random generator is seeded from the clock.
@@ -29,25 +27,6 @@ const char* StartSound();
 // Starts the sprite layer and the keyboard, and the joystick when it was
 // chosen.
 const char* StartDevices();
-
-// Opens the 640 x 480 screen in a window, enlarged by ChosenWindowScale(),
-// or, failing depth 32, 24 and 16 in turn, full screen.
-const char* OpenGameScreen();
-// Lowers the window's scale for this run to the largest whose window fits
-// `desktop` (QV_DesktopSize; 0 x 0, unknown, lowers nothing), saying so on
-// standard error; the settings file keeps the player's.
-void FitWindowToDesktop(QV_ScreenSize desktop);
-
-// Alt+Enter: reopens the screen the other way, full screen or in a window,
-// and keeps the choice in the settings file (a replay's viewer changes no
-// file). The frame being drawn goes to the new screen. When the screen
-// cannot open the other way it opens as it was; false when it can open
-// neither way.
-bool SwitchScreenMode();
-
-// Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
-// and stops at the first that opens; nullptr then, the message otherwise.
-const char* OpenFullScreen(std::span<const int32_t> depths);
 
 // ---- The game --------------------------------------------------------------
 

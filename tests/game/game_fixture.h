@@ -9,6 +9,7 @@
 #include "game/bosses.h"
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
+#include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"

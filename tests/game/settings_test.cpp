@@ -1,6 +1,7 @@
 #include "game/settings.h"
 
 #include "game/key_map.h"
+#include "game/game_screen.h"
 #include "game/options_window.h"
 #include "game/startup.h"
 #include "runtime/core/strings.h"
