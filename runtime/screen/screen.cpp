@@ -138,7 +138,7 @@ SDL_Surface* ShowEnlarged(SDL_Surface* shown, int32_t width, int32_t height, int
     return AdoptScreen(back, width, height);
 }
 
-// Room around the screen, and none too little either way.
+// Whether `area` holds a width x height screen with room to spare.
 bool HasRoomAround(QV_ScreenSize area, int32_t width, int32_t height)
 {
     return area.width >= width && area.height >= height && (area.width > width || area.height > height);

@@ -29,6 +29,7 @@ extern SDL_Surface* QV_Sprite_CurrentBitmap;
 // The largest scale a screen is shown enlarged by.
 constexpr int32_t QV_MAX_WINDOW_SCALE = 4;
 
+// A size in pixels.
 struct QV_ScreenSize {
     int32_t width;
     int32_t height;
