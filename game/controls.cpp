@@ -3,6 +3,7 @@
 #include "game/owned_file.h"
 #include "runtime/input/joystick.h"
 #include "runtime/input/keyboard.h"
+#include "runtime/screen/screen.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -186,6 +187,8 @@ bool WaitWhilePaused()
         QV_TakeKeyboardEvents();
         if (LeaveAsked())
             return false;
+        if (QV_KeyboardScreenExposed() != 0)
+            QV_ShowScreenAgain();
         const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
         controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
         if (Took(taken, PauseKey, 1))

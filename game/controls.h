@@ -44,7 +44,8 @@ PlayerInput FramePlayerInput();
 bool PauseAsked();
 
 // Sleeps until the player resumes with P (true) or leaves with Escape or
-// the window's close button (false). The keys pressed and let go meanwhile
+// the window's close button (false), showing the paused frame again
+// wherever another window uncovers it. The keys pressed and let go meanwhile
 // reach the game with the next frame's input, so a key let go during the
 // pause is up when play goes on.
 bool WaitWhilePaused();

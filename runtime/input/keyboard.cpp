@@ -36,6 +36,8 @@ struct KeyboardState {
     int32_t quitRequested = 0;
     // 1 when the last examination took the window's loss of the keyboard.
     int32_t focusLost = 0;
+    // 1 when the last examination took word of the screen uncovered.
+    int32_t screenExposed = 0;
     // 1 when the last examination took Alt+Enter.
     int32_t screenSwitchAsked = 0;
     // The Enter key (main or keypad) whose press was Alt+Enter, so its
@@ -139,6 +141,7 @@ int32_t QV_TakeKeyboardEvents()
 {
     keyboard.taken.clear();
     keyboard.focusLost = 0;
+    keyboard.screenExposed = 0;
     keyboard.screenSwitchAsked = 0;
     int32_t taken = 0;
     SDL_Event event;
@@ -151,6 +154,9 @@ int32_t QV_TakeKeyboardEvents()
             break;
         case SDL_QUIT:
             keyboard.quitRequested = 1;
+            break;
+        case SDL_VIDEOEXPOSE:
+            keyboard.screenExposed = 1;
             break;
         case SDL_ACTIVEEVENT:
             if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0)
@@ -200,6 +206,11 @@ int32_t QV_KeyboardQuitRequested()
 int32_t QV_KeyboardFocusLost()
 {
     return keyboard.focusLost;
+}
+
+int32_t QV_KeyboardScreenExposed()
+{
+    return keyboard.screenExposed;
 }
 
 int32_t QV_KeyboardScreenSwitchAsked()

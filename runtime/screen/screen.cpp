@@ -126,14 +126,19 @@ void ReleaseBackBuffer()
 }
 
 // The game gets a back buffer of width x height, which presenting enlarges
-// by `scale` into the middle of `shown`; the border around it is painted
-// black once, as nothing else ever draws there.
+// by `scale` into the middle of `shown`. The border around it is painted
+// black and shown once, in each buffer of a surface that has two, as
+// nothing else ever draws there.
 SDL_Surface* ShowEnlarged(SDL_Surface* shown, int32_t width, int32_t height, int32_t scale)
 {
     SDL_Surface* back = BackBufferFor(shown, width, height);
     if (back != nullptr) {
         enlargement = {shown, scale, (shown->w - width * scale) / 2, (shown->h - height * scale) / 2};
-        SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
+        const int buffers = (shown->flags & SDL_DOUBLEBUF) != 0 ? 2 : 1;
+        for (int buffer = 0; buffer < buffers; ++buffer) {
+            SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
+            SDL_Flip(shown);
+        }
     }
     return AdoptScreen(back, width, height);
 }
@@ -150,18 +155,30 @@ bool IsWindowScale(int32_t width, int32_t height, int32_t scale)
            static_cast<int64_t>(height) * scale <= INT_MAX;
 }
 
-// The surface SDL shows: the screen itself, or the window it is enlarged into.
-SDL_Surface* PresentedSurface()
+// Where SDL copies the surface to the display, only the picture is copied:
+// its border never changes, and a whole desktop-sized surface every frame
+// costs sdl12-compat more than twice as much. A surface that flips between
+// two buffers is flipped.
+void ShowPicture(SDL_Surface* shown)
 {
-    if (enlargement.window == nullptr)
-        return QV_Screen_Current;
-    if (SDL_LockSurface(enlargement.window) == 0) {
-        SDL_LockSurface(QV_Screen_Current);
-        QV_ScalePixels(QV_Screen_Current, enlargement.window, enlargement.scale, enlargement.left, enlargement.top);
-        SDL_UnlockSurface(QV_Screen_Current);
-        SDL_UnlockSurface(enlargement.window);
+    if ((shown->flags & SDL_DOUBLEBUF) != 0) {
+        SDL_Flip(shown);
+        return;
     }
-    return enlargement.window;
+    SDL_UpdateRect(shown, enlargement.left, enlargement.top, static_cast<Uint32>(QV_Screen_Current->w * enlargement.scale),
+                   static_cast<Uint32>(QV_Screen_Current->h * enlargement.scale));
+}
+
+void PresentEnlarged()
+{
+    SDL_Surface* const shown = enlargement.window;
+    if (SDL_LockSurface(shown) == 0) {
+        SDL_LockSurface(QV_Screen_Current);
+        QV_ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top);
+        SDL_UnlockSurface(QV_Screen_Current);
+        SDL_UnlockSurface(shown);
+    }
+    ShowPicture(shown);
 }
 
 }  // namespace
@@ -232,7 +249,19 @@ void QV_FlipBuffers()
         return;
     QV_UseBuffer(-1);
     WaitForFrameDeadline();
-    SDL_Flip(PresentedSurface());
+    if (enlargement.window == nullptr)
+        SDL_Flip(QV_Screen_Current);
+    else
+        PresentEnlarged();
+}
+
+void QV_ShowScreenAgain()
+{
+    if (QV_Screen_Current == nullptr)
+        return;
+    // An enlarged screen's SDL surface still holds the last enlargement, and
+    // its border.
+    SDL_UpdateRect(enlargement.window != nullptr ? enlargement.window : QV_Screen_Current, 0, 0, 0, 0);
 }
 
 void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)

@@ -69,6 +69,10 @@ void QV_CloseScreen();
 // target again.
 void QV_FlipBuffers();
 
+// Shows the frame last presented again, whole, at once: for a display that
+// lost part of it while no frame was presented (a pause).
+void QV_ShowScreenAgain();
+
 // Fills the whole screen, whatever the display target, with the colour.
 void QV_ClearScreen(int32_t red, int32_t green, int32_t blue);
 

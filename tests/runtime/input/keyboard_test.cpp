@@ -84,6 +84,15 @@ TEST_F(KeyboardTest, ExaminationReportsWhetherAnyEventWasTaken)
     SDL_PushEvent(&focus);
     EXPECT_EQ(QV_ExamineKeyboard(), 1);
     EXPECT_EQ(QV_KeyboardPushed(kUp), 1);
+
+    // Word of the screen uncovered lasts one examination.
+    SDL_Event exposed{};
+    exposed.type = SDL_VIDEOEXPOSE;
+    SDL_PushEvent(&exposed);
+    EXPECT_EQ(QV_ExamineKeyboard(), 1);
+    EXPECT_EQ(QV_KeyboardScreenExposed(), 1);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardScreenExposed(), 0);
 }
 
 TEST_F(KeyboardTest, SecondInitialisationClearsHeldKeysButKeepsArmedReleases)
