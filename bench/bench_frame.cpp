@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "game/frame_loop.h"
+#include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/settings.h"
 #include "game/startup.h"
@@ -87,7 +88,9 @@ void BM_MapDrawing(benchmark::State& state)
 }
 
 // Presenting in a window opened at the scale given, with a frame of the
-// game on its back buffer. It keeps that window open, so it runs last.
+// game on its back buffer. Full screen enlarges the same way, by 2 on a
+// 1080-line desktop and by 3 on a 1440-line one. It keeps that window open,
+// so it runs last.
 void BM_PresentScaledWindow(benchmark::State& state)
 {
     const int32_t scale = static_cast<int32_t>(state.range(0));

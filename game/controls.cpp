@@ -3,6 +3,7 @@
 #include "game/gamepad.h"
 #include "game/owned_file.h"
 #include "runtime/input/keyboard.h"
+#include "runtime/screen/screen.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -171,14 +172,13 @@ PlayerInput FramePlayerInput()
     return controls.playerInput;
 }
 
-bool PauseAsked(bool windowed)
+bool PauseAsked()
 {
     if (PlayingBack())
         return false;
     // Only what this frame took live: the press that ended a pause is among
     // the keys it left for this frame.
-    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || controls.padPause ||
-           (windowed && QV_KeyboardFocusLost() != 0);
+    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || controls.padPause || QV_KeyboardFocusLost() != 0;
 }
 
 bool WaitWhilePaused()
@@ -188,6 +188,8 @@ bool WaitWhilePaused()
         QV_TakeKeyboardEvents();
         if (LeaveAsked())
             return false;
+        if (QV_KeyboardScreenExposed() != 0)
+            QV_ShowScreenAgain();
         const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
         controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
         if (Took(taken, PauseKey, 1) || PadResumes())

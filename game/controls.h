@@ -39,12 +39,14 @@ void TakeFrameInput(bool joystick);
 PlayerInput FramePlayerInput();
 
 // True when the player asked in this frame for a pause: P or the pad's
-// pause button pressed, or, in a window, the keyboard's focus gone to another window. A replay never
-// pauses: it shows the frames of the run, paused or not.
-bool PauseAsked(bool windowed);
+// pause button pressed, or the keyboard's focus gone to another window, in a
+// window or full screen. A replay never pauses: it shows the frames of the
+// run, paused or not.
+bool PauseAsked();
 
-// Sleeps until the player resumes with P or the pad's pause button (true) or leaves with Escape or
-// the window's close button (false). The keys pressed and let go meanwhile
+// Sleeps until the player resumes with P or the pad's pause button (true) or
+// leaves with Escape or the window's close button (false), showing the paused
+// frame again wherever another window uncovers it. The keys pressed and let go meanwhile
 // reach the game with the next frame's input, so a key let go during the
 // pause is up when play goes on.
 bool WaitWhilePaused();

@@ -5,6 +5,7 @@
 #include "game/controls.h"
 #include "game/enemy_waves.h"
 #include "game/frame_watch.h"
+#include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"
@@ -141,6 +142,8 @@ void ExamineControls()
 {
     TakeFrameInput(Settings.UseKeys != 0);
     if (QV_KeyboardReleased(QV_KEY_ESCAPE) != 0 || QV_KeyboardQuitRequested() != 0)
+        Flow.QuitFlag = LeaveLoop;
+    if (QV_KeyboardScreenSwitchAsked() != 0 && !SwitchScreenMode())
         Flow.QuitFlag = LeaveLoop;
 }
 
@@ -296,7 +299,7 @@ void RunFrame()
     DrawSetupNotices();
     // The banner goes over the frame after its digest: a paused run shows
     // the same frames as one never paused.
-    const bool pausing = PlaneInPlay() && PauseAsked(Settings.UseWindow != 0);
+    const bool pausing = PlaneInPlay() && PauseAsked();
     if (pausing)
         DrawPausedBanner();
     QV_FlipBuffers();

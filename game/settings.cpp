@@ -208,6 +208,11 @@ void SwitchSoundOff()
     Settings.UseAudio = 0;
 }
 
+void ChooseWindowMode(int32_t useWindow)
+{
+    Settings.UseWindow = useWindow;
+}
+
 void SetCommandLineScale(int32_t scale)
 {
     Settings.CommandLineScale = scale;

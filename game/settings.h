@@ -13,8 +13,9 @@ struct SettingsState {
     int32_t HiScore = 0;    // best score so far
     // 1 to 4: the window shows every pixel of the 640 x 480 frame as N x N.
     int32_t WindowScale = 1;
-    // --scale N: the window's scale for this run only, never saved; 0 when
-    // the command line gives none.
+    // The window's scale for this run only, never saved: --scale N, or a
+    // smaller one when that or WindowScale would not fit the desktop; 0
+    // for none.
     int32_t CommandLineScale = 0;
     // Pad buttons, counted from 1 as button 1 fires: JoyStart starts a game
     // where the start key does, JoyPause pauses and resumes where P does.
@@ -61,6 +62,9 @@ void TakeReplaySettings(int32_t useKeys, int32_t hiScore, bool silent);
 
 // Sound could not start: the run plays silent, UseAudio is saved as chosen.
 void SwitchSoundOff();
+
+// The player switched between window (1) and full screen (0) while playing.
+void ChooseWindowMode(int32_t useWindow);
 
 void SetCommandLineScale(int32_t scale);
 

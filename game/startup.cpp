@@ -6,6 +6,7 @@
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
 #include "game/frame_watch.h"
+#include "game/game_screen.h"
 #include "game/key_map.h"
 #include "game/level_map.h"
 #include "game/options_window.h"
@@ -36,9 +37,6 @@
 namespace {
 
 constexpr const char* ErrorTitle = "Error";
-constexpr int32_t ScreenWidth = 640;
-constexpr int32_t ScreenHeight = 480;
-constexpr int32_t FullScreenDepths[] = {32, 24, 16};
 constexpr int32_t FrameRate = 75;
 
 // False when the player closed the options window (or it could not be
@@ -179,27 +177,6 @@ const char* StartDevices()
     return nullptr;
 }
 
-const char* OpenGameScreen()
-{
-    // The windowed screen is a window of its own; the handle of the options
-    // window, closed by now, is handed over only as the call expects one.
-    if (Settings.UseWindow != 0) {
-        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
-            return "Failed to open DirectX Window";
-        return nullptr;
-    }
-    return OpenFullScreen(FullScreenDepths);
-}
-
-const char* OpenFullScreen(std::span<const int32_t> depths)
-{
-    for (const int32_t depth : depths) {
-        if (QV_OpenScreen(ScreenWidth, ScreenHeight, depth) != nullptr)
-            return nullptr;
-    }
-    return "Failed to open Fullscreen, try Window Mode.";
-}
-
 void LoadGame()
 {
     LoadBuiltInAssets(Settings.UseAudio);
@@ -239,6 +216,7 @@ void RunTervane(const LaunchOptions& options)
     if (failure == nullptr) {
         ApplyKeySettings();
         SetCommandLineScale(options.scale);
+        FitWindowToDesktop(QV_DesktopSize());
         failure = OpenGameScreen();
     }
     if (failure != nullptr) {

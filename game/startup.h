@@ -6,7 +6,6 @@
 #include "game/command_line.h"
 
 #include <cstdint>
-#include <span>
 
 // Starts the runtime layers that need no device, in their order; the
 // random generator is seeded from the clock.
@@ -28,13 +27,6 @@ const char* StartSound();
 // Starts the sprite layer and the keyboard, and the joystick when it was
 // chosen.
 const char* StartDevices();
-
-// Opens the 640 x 480 screen in a window, enlarged by ChosenWindowScale(),
-// or, failing depth 32, 24 and 16 in turn, full screen.
-const char* OpenGameScreen();
-// Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
-// and stops at the first that opens; nullptr then, the message otherwise.
-const char* OpenFullScreen(std::span<const int32_t> depths);
 
 // ---- The game --------------------------------------------------------------
 

@@ -36,6 +36,13 @@ struct KeyboardState {
     int32_t quitRequested = 0;
     // 1 when the last examination took the window's loss of the keyboard.
     int32_t focusLost = 0;
+    // 1 when the last examination took word of the screen uncovered.
+    int32_t screenExposed = 0;
+    // 1 when the last examination took Alt+Enter.
+    int32_t screenSwitchAsked = 0;
+    // The Enter key (main or keypad) whose press was Alt+Enter, so its
+    // release is kept from the game too; SDLK_UNKNOWN for none.
+    int32_t switchingEnter = SDLK_UNKNOWN;
     // The key events of the last examination, kept for whoever replays them.
     std::vector<QV_KeyEvent> taken;
     // What each symbol SDL delivers reaches the game as.
@@ -78,6 +85,32 @@ int32_t Translated(int32_t symbol)
     return IsKey(symbol, QV_KEYBOARD_KEYS) ? keyboard.keyMap[symbol] : symbol;
 }
 
+bool IsEnter(int32_t symbol)
+{
+    return symbol == SDLK_RETURN || symbol == SDLK_KP_ENTER;
+}
+
+// Alt+Enter and the release of its Enter are the screen's, not the game's.
+// A press of Enter without Alt means that release never came (it can go
+// astray while the screen is reopened), so the game sees Enter again.
+bool TakenForScreenSwitch(const SDL_KeyboardEvent& key)
+{
+    const int32_t symbol = key.keysym.sym;
+    if (!IsEnter(symbol))
+        return false;
+    if (key.type == SDL_KEYDOWN) {
+        const bool switching = (key.keysym.mod & KMOD_ALT) != 0;
+        keyboard.switchingEnter = switching ? symbol : SDLK_UNKNOWN;
+        if (switching)
+            keyboard.screenSwitchAsked = 1;
+        return switching;
+    }
+    if (symbol != keyboard.switchingEnter)
+        return false;
+    keyboard.switchingEnter = SDLK_UNKNOWN;
+    return true;
+}
+
 void TakeKeyEvent(int32_t symbol, int32_t down)
 {
     const int32_t seen = Translated(symbol);
@@ -91,6 +124,7 @@ int32_t QV_InitKeyboard()
 {
     keyboard.held.fill(0);
     keyboard.quitRequested = 0;
+    keyboard.switchingEnter = SDLK_UNKNOWN;
     keyboard.taken.clear();
     keyboard.keyMap = IdentityKeyMap();
     return QV_StartSDLVideo();
@@ -107,18 +141,22 @@ int32_t QV_TakeKeyboardEvents()
 {
     keyboard.taken.clear();
     keyboard.focusLost = 0;
+    keyboard.screenExposed = 0;
+    keyboard.screenSwitchAsked = 0;
     int32_t taken = 0;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         switch (event.type) {
         case SDL_KEYDOWN:
-            TakeKeyEvent(event.key.keysym.sym, 1);
-            break;
         case SDL_KEYUP:
-            TakeKeyEvent(event.key.keysym.sym, 0);
+            if (!TakenForScreenSwitch(event.key))
+                TakeKeyEvent(event.key.keysym.sym, event.type == SDL_KEYDOWN ? 1 : 0);
             break;
         case SDL_QUIT:
             keyboard.quitRequested = 1;
+            break;
+        case SDL_VIDEOEXPOSE:
+            keyboard.screenExposed = 1;
             break;
         case SDL_ACTIVEEVENT:
             if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0)
@@ -168,6 +206,16 @@ int32_t QV_KeyboardQuitRequested()
 int32_t QV_KeyboardFocusLost()
 {
     return keyboard.focusLost;
+}
+
+int32_t QV_KeyboardScreenExposed()
+{
+    return keyboard.screenExposed;
+}
+
+int32_t QV_KeyboardScreenSwitchAsked()
+{
+    return keyboard.screenSwitchAsked;
 }
 
 void QV_WaitForKeyboardEvent()

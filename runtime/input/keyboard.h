@@ -74,6 +74,16 @@ int32_t QV_KeyboardQuitRequested();
 // player went to another window).
 int32_t QV_KeyboardFocusLost();
 
+// 1 when the last examination took SDL's word that part of the screen was
+// uncovered and must be shown again (sdl12-compat says so; classic SDL 1.2
+// shows it again itself).
+int32_t QV_KeyboardScreenExposed();
+
+// 1 when the last examination took Alt+Enter, the player's request to
+// switch between window and full screen. Neither that Enter's press nor its
+// release reaches the game, so it is never taken for a key of the game.
+int32_t QV_KeyboardScreenSwitchAsked();
+
 // Sleeps until an event is waiting in SDL's queue, leaving it there for the
 // next examination.
 void QV_WaitForKeyboardEvent();

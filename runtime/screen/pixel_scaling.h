@@ -6,8 +6,9 @@
 
 #include <cstdint>
 
-// Copies `from` into `to` with every pixel repeated `scale` (1 to 4) times
-// across and `scale` times down (nearest neighbour). Both surfaces must have the same
-// pixel size, `to` at least `scale` times `from` each way, and both must be
-// locked where SDL asks for it.
-void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale);
+// Copies `from` into `to`, its top-left corner at `left`, `top`, with every
+// pixel repeated `scale` (1 to 4) times across and `scale` times down
+// (nearest neighbour). Both surfaces must have the same pixel size, the
+// enlarged picture must lie inside `to`, and both must be locked where SDL
+// asks for it.
+void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left = 0, int32_t top = 0);

@@ -4,6 +4,7 @@
 #include "runtime/screen/pixel_scaling.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <ctime>
@@ -31,16 +32,23 @@ struct FramePacing {
 
 FramePacing pacing;
 
-// A window opened at a scale above 1. The game draws its frame, at the size
-// it asked for, on a back buffer of this layer's own (QV_Screen_Current), so
-// everything it computes and every digest taken of the screen is the same at
-// every scale; presenting enlarges that buffer into SDL's window surface.
+constexpr Uint32 FullScreenFlags = SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWSURFACE;
+
+// A screen shown enlarged: a window at a scale above 1, or full screen on a
+// larger desktop. The game draws its frame, at the size it asked for, on a
+// back buffer of this layer's own (QV_Screen_Current), so everything it
+// computes and every digest taken of the screen is the same however it is
+// shown; presenting enlarges that buffer into SDL's surface at left, top.
 struct Enlargement {
     SDL_Surface* window;  // SDL's; nullptr when the screen is shown as drawn
     int32_t scale;
+    int32_t left;
+    int32_t top;
 };
 
-Enlargement enlargement{nullptr, 1};
+Enlargement enlargement{nullptr, 1, 0, 0};
+
+QV_ScreenSize desktop{0, 0};
 
 int64_t MonotonicNow()
 {
@@ -114,7 +122,31 @@ void ReleaseBackBuffer()
     SDL_Surface* const back = QV_Screen_Current;
     ForgetScreen();
     SDL_FreeSurface(back);
-    enlargement = {nullptr, 1};
+    enlargement = {nullptr, 1, 0, 0};
+}
+
+// The game gets a back buffer of width x height, which presenting enlarges
+// by `scale` into the middle of `shown`. The border around it is painted
+// black and shown once, in each buffer of a surface that has two, as
+// nothing else ever draws there.
+SDL_Surface* ShowEnlarged(SDL_Surface* shown, int32_t width, int32_t height, int32_t scale)
+{
+    SDL_Surface* back = BackBufferFor(shown, width, height);
+    if (back != nullptr) {
+        enlargement = {shown, scale, (shown->w - width * scale) / 2, (shown->h - height * scale) / 2};
+        const int buffers = (shown->flags & SDL_DOUBLEBUF) != 0 ? 2 : 1;
+        for (int buffer = 0; buffer < buffers; ++buffer) {
+            SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
+            SDL_Flip(shown);
+        }
+    }
+    return AdoptScreen(back, width, height);
+}
+
+// Whether `area` holds a width x height screen with room to spare.
+bool HasRoomAround(QV_ScreenSize area, int32_t width, int32_t height)
+{
+    return area.width >= width && area.height >= height && (area.width > width || area.height > height);
 }
 
 bool IsWindowScale(int32_t width, int32_t height, int32_t scale)
@@ -123,28 +155,66 @@ bool IsWindowScale(int32_t width, int32_t height, int32_t scale)
            static_cast<int64_t>(height) * scale <= INT_MAX;
 }
 
-// The surface SDL shows: the screen itself, or the window it is enlarged into.
-SDL_Surface* PresentedSurface()
+// Where SDL copies the surface to the display, only the picture is copied:
+// its border never changes, and a whole desktop-sized surface every frame
+// costs sdl12-compat more than twice as much. A surface that flips between
+// two buffers is flipped.
+void ShowPicture(SDL_Surface* shown)
 {
-    if (enlargement.window == nullptr)
-        return QV_Screen_Current;
-    if (SDL_LockSurface(enlargement.window) == 0) {
-        SDL_LockSurface(QV_Screen_Current);
-        QV_ScalePixels(QV_Screen_Current, enlargement.window, enlargement.scale);
-        SDL_UnlockSurface(QV_Screen_Current);
-        SDL_UnlockSurface(enlargement.window);
+    if ((shown->flags & SDL_DOUBLEBUF) != 0) {
+        SDL_Flip(shown);
+        return;
     }
-    return enlargement.window;
+    SDL_UpdateRect(shown, enlargement.left, enlargement.top, static_cast<Uint32>(QV_Screen_Current->w * enlargement.scale),
+                   static_cast<Uint32>(QV_Screen_Current->h * enlargement.scale));
+}
+
+void PresentEnlarged()
+{
+    SDL_Surface* const shown = enlargement.window;
+    if (SDL_LockSurface(shown) == 0) {
+        SDL_LockSurface(QV_Screen_Current);
+        QV_ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top);
+        SDL_UnlockSurface(QV_Screen_Current);
+        SDL_UnlockSurface(shown);
+    }
+    ShowPicture(shown);
 }
 
 }  // namespace
+
+QV_ScreenSize QV_DesktopSize()
+{
+    // Once a mode is set, classic SDL 1.2 reports the mode's size instead.
+    if (SDL_GetVideoSurface() == nullptr) {
+        const SDL_VideoInfo* info = SDL_GetVideoInfo();
+        desktop = info != nullptr ? QV_ScreenSize{info->current_w, info->current_h} : QV_ScreenSize{0, 0};
+    }
+    return desktop;
+}
+
+int32_t QV_LargestScaleWithin(int32_t width, int32_t height, QV_ScreenSize area)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    return std::min({area.width / width, area.height / height, QV_MAX_WINDOW_SCALE});
+}
 
 SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth)
 {
     QV_CloseScreen();
     if (QV_StartSDLVideo() == 0)
         return nullptr;
-    return AdoptScreen(SDL_SetVideoMode(width, height, depth, SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_HWSURFACE), width, height);
+    const QV_ScreenSize area = QV_DesktopSize();
+    if (!HasRoomAround(area, width, height))
+        return AdoptScreen(SDL_SetVideoMode(width, height, depth, FullScreenFlags), width, height);
+    // Classic SDL 1.2 hands its full screen back to the window manager as
+    // a window while another window has the focus.
+    SDL_WM_SetCaption(WindowTitle, WindowTitle);
+    SDL_Surface* shown = SDL_SetVideoMode(area.width, area.height, depth, FullScreenFlags);
+    if (shown == nullptr)
+        return nullptr;
+    return ShowEnlarged(shown, width, height, QV_LargestScaleWithin(width, height, {shown->w, shown->h}));
 }
 
 SDL_Surface* QV_OpenWindowedScreen(void*, int32_t, int32_t, int32_t width, int32_t height, int32_t scale)
@@ -160,10 +230,7 @@ SDL_Surface* QV_OpenWindowedScreen(void*, int32_t, int32_t, int32_t width, int32
     SDL_Surface* window = SDL_SetVideoMode(width * scale, height * scale, 0, SDL_DOUBLEBUF | SDL_HWSURFACE);
     if (window == nullptr || scale == 1)
         return AdoptScreen(window, width, height);
-    SDL_Surface* back = BackBufferFor(window, width, height);
-    if (back != nullptr)
-        enlargement = {window, scale};
-    return AdoptScreen(back, width, height);
+    return ShowEnlarged(window, width, height, scale);
 }
 
 void QV_CloseScreen()
@@ -182,7 +249,19 @@ void QV_FlipBuffers()
         return;
     QV_UseScreen();
     WaitForFrameDeadline();
-    SDL_Flip(PresentedSurface());
+    if (enlargement.window == nullptr)
+        SDL_Flip(QV_Screen_Current);
+    else
+        PresentEnlarged();
+}
+
+void QV_ShowScreenAgain()
+{
+    if (QV_Screen_Current == nullptr)
+        return;
+    // An enlarged screen's SDL surface still holds the last enlargement, and
+    // its border.
+    SDL_UpdateRect(enlargement.window != nullptr ? enlargement.window : QV_Screen_Current, 0, 0, 0, 0);
 }
 
 void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)

@@ -11,9 +11,9 @@
 #include <cstdint>
 
 // The open screen, 0 while none is open: the surface the game draws its
-// frame on. It belongs to SDL, except in a window enlarged by a scale above
-// 1, where it is this layer's own back buffer that presenting enlarges into
-// SDL's window surface.
+// frame on. It belongs to SDL, except where the screen is shown enlarged
+// (a window at a scale above 1, full screen on a larger desktop): it is then
+// this layer's own back buffer, which presenting enlarges into SDL's surface.
 extern SDL_Surface* QV_Screen_Current;
 // The size the open screen was asked for.
 extern int32_t QV_Screen_RealWidth;
@@ -26,12 +26,31 @@ extern int32_t QV_Screen_Height;
 // that was never cleared.
 extern SDL_Surface* QV_Sprite_CurrentBitmap;
 
-// Opens a full-screen mode at `depth` bits per pixel, closing any open
-// screen first. Returns the screen, or 0 with no screen open.
-SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth);
-
-// The largest scale a window can be opened at.
+// The largest scale a screen is shown enlarged by.
 constexpr int32_t QV_MAX_WINDOW_SCALE = 4;
+
+// A size in pixels.
+struct QV_ScreenSize {
+    int32_t width;
+    int32_t height;
+};
+
+// The desktop's size, as the video driver gave it before the first screen
+// of this start of video set a mode of its own; 0 x 0 when the driver does
+// not tell (the dummy driver of classic SDL 1.2) or video does not run.
+QV_ScreenSize QV_DesktopSize();
+
+// The largest scale, up to QV_MAX_WINDOW_SCALE, at which a width x height
+// screen fits inside `area` each way; 0 when it does not fit at all.
+int32_t QV_LargestScaleWithin(int32_t width, int32_t height, QV_ScreenSize area);
+
+// Opens full screen at `depth` bits per pixel, closing any open screen
+// first. On a desktop with room around width x height the mode is the
+// desktop's own size, so the display keeps its mode, titled "Tervane", and
+// the screen is shown enlarged by the largest scale that fits, centred on
+// black; on a desktop no larger, or of unknown size, the mode is width x
+// height. Returns the screen, or 0 with no screen open.
+SDL_Surface* QV_OpenScreen(int32_t width, int32_t height, int32_t depth);
 
 // Opens the screen at the desktop's depth in a top-level window of its own,
 // titled "Tervane". SDL cannot place it inside another window or at a
@@ -49,6 +68,10 @@ void QV_CloseScreen();
 // back buffer (enlarged in a scaled window) and makes the screen the display
 // target again.
 void QV_FlipBuffers();
+
+// Shows the frame last presented again, whole, at once: for a display that
+// lost part of it while no frame was presented (a pause).
+void QV_ShowScreenAgain();
 
 // Fills the whole screen, whatever the display target, with the colour.
 void QV_ClearScreen(int32_t red, int32_t green, int32_t blue);

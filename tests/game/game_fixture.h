@@ -9,6 +9,7 @@
 #include "game/bosses.h"
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
+#include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"
@@ -82,9 +83,10 @@ protected:
 
     // ---- Reading the presented screen -------------------------------------
 
+    // The frame as the game drew it, before any enlargement.
     static Uint32 ScreenPixel(int32_t x, int32_t y)
     {
-        return PixelOf(SDL_GetVideoSurface(), x, y);
+        return PixelOf(QV_Screen_Current, x, y);
     }
 
     static Uint32 SpritePixel(int32_t sprite, int32_t x, int32_t y)
@@ -139,7 +141,6 @@ protected:
         return true;
     }
 
-private:
     static Uint32 PixelOf(SDL_Surface* surface, int32_t x, int32_t y)
     {
         SDL_LockSurface(surface);
@@ -148,6 +149,8 @@ private:
         SDL_UnlockSurface(surface);
         return pixel;
     }
+
+private:
 
     // Lets every key go and collects the releases still armed.
     static void LetGoOfAllKeys()

@@ -34,7 +34,7 @@ protected:
 // The banner's border, 0x90A0B0, at its top-left corner.
 bool BannerOnScreen()
 {
-    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_Surface* screen = QV_Screen_Current;
     const auto* row = static_cast<const Uint8*>(screen->pixels) + 218 * screen->pitch;
     return reinterpret_cast<const Uint32*>(row)[172] == SDL_MapRGB(screen->format, 0x90, 0xA0, 0xB0);
 }
@@ -106,6 +106,21 @@ TEST_F(PauseTest, PShowsTheBannerAndAPausedRunIsTheSameRun)
         const size_t same = frame < 10 ? frame : frame + 1;
         EXPECT_EQ(paused[frame], straight[same]) << "frame " << same;
     }
+    EXPECT_EQ(Flow.QuitFlag, 0);
+}
+
+TEST_F(PauseTest, LeavingTheGameForAnotherWindowPausesItInFullScreenToo)
+{
+    ASSERT_EQ(Settings.UseWindow, 0);
+    SDL_Event away{};
+    away.type = SDL_ACTIVEEVENT;
+    away.active.state = SDL_APPINPUTFOCUS;
+    SDL_PushEvent(&away);
+    {
+        PauseLifter lifter;
+        RunFrame();
+    }
+    EXPECT_TRUE(BannerOnScreen());
     EXPECT_EQ(Flow.QuitFlag, 0);
 }
 

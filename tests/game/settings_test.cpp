@@ -1,6 +1,7 @@
 #include "game/settings.h"
 
 #include "game/key_map.h"
+#include "game/game_screen.h"
 #include "game/options_window.h"
 #include "game/refused_settings.h"
 #include "game/startup.h"
@@ -292,10 +293,31 @@ TEST_F(StartedDevicesTest, TheWindowIsAsLargeAsTheFileOrTheCommandLineAsks)
     EXPECT_EQ(SDL_GetVideoSurface()->h, 960);
     WriteSettings();
     EXPECT_NE(FileBytes().find("WindowScale = 3\r\n"), std::string::npos) << "--scale is not saved";
-    // Full screen is the game's 640 x 480 whatever the scale.
+    // Full screen draws the game's 640 x 480 whatever the scale.
     Settings.UseWindow = 0;
     ASSERT_EQ(OpenGameScreen(), nullptr);
-    EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
+    EXPECT_EQ(QV_Screen_Current->w, 640);
+}
+
+TEST_F(SettingsTest, AWindowTooLargeForTheDesktopIsLoweredForThisRunOnly)
+{
+    WriteFile("WindowScale = 4\r\n");
+    ReadSettings();
+    testing::internal::CaptureStderr();
+    FitWindowToDesktop({0, 0});
+    FitWindowToDesktop({2560, 1920});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "unknown or large enough";
+    EXPECT_EQ(ChosenWindowScale(), 4);
+    testing::internal::CaptureStderr();
+    FitWindowToDesktop({1920, 1080});
+    FitWindowToDesktop({600, 400});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tervane: a window at scale 4 (2560 x 1920) would not fit the 1920 x 1080 desktop; the window opens at scale 2\n"
+              "tervane: a window at scale 2 (1280 x 960) would not fit the 600 x 400 desktop; the window opens at scale 1\n");
+    EXPECT_EQ(ChosenWindowScale(), 1);
+    WriteSettings();
+    EXPECT_NE(FileBytes().find("WindowScale = 4\r\n"), std::string::npos) << "the file keeps the player's";
+    Settings.CommandLineScale = 0;
 }
 
 TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)

@@ -2,12 +2,14 @@
 
 #include "game/options_window.h"
 #include "runtime/gui/toolkit.h"
+#include "runtime/screen/frame_digest.h"
 #include "tests/runtime/core/array_blocks.h"
 #include "tests/runtime/gui/gui_test_support.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -100,14 +102,20 @@ TEST_F(StartupStepTest, KeyboardControlStartsWithoutAJoystick)
     EXPECT_EQ(StartDevices(), nullptr);
 }
 
+// Full screen keeps a larger desktop's size (sdl12-compat's dummy driver
+// has 1024 x 768; classic SDL's tells none) and the game draws 640 x 480.
 TEST_F(StartupStepTest, ScreenOpensFullScreenAt32BitsOrInAWindow)
 {
     ASSERT_EQ(StartDevices(), nullptr);
+    const QV_ScreenSize desktop = QV_DesktopSize();
+    const bool roomy = QV_LargestScaleWithin(640, 480, desktop) >= 1 && desktop.width * desktop.height > 640 * 480;
     ASSERT_EQ(OpenGameScreen(), nullptr);
     SDL_Surface* screen = SDL_GetVideoSurface();
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(screen->w, 640);
-    EXPECT_EQ(screen->h, 480);
+    EXPECT_EQ(screen->w, roomy ? desktop.width : 640);
+    EXPECT_EQ(screen->h, roomy ? desktop.height : 480);
+    EXPECT_EQ(QV_Screen_Current->w, 640);
+    EXPECT_EQ(QV_Screen_Current->h, 480);
     EXPECT_EQ(screen->format->BitsPerPixel, 32);
     EXPECT_NE(screen->flags & SDL_FULLSCREEN, 0u);
 
@@ -396,6 +404,71 @@ TEST_F(PlayToTheEndTest, EscapeWritesTheSettingsWithTheNewHiScore)
     EXPECT_EQ(Flow.QuitFlag, 2);
     const std::string written = ReadFile("Tervane.ini");
     EXPECT_EQ(written, std::string("UseKeys = 0\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 125\r\n") + NewerSettings);
+}
+
+// Alt+Enter, on the attract pages and in play: the screen opens the other
+// way, the frames drawn are those of a run never switched, and UseWindow is
+// saved as the options window would save it.
+class ScreenSwitchTest : public GameTest {
+protected:
+    // Twelve frames with play started in the sixth; Alt+Enter pushed
+    // before the frames in `switches`, after which `check` runs.
+    template <class Check>
+    static std::vector<uint64_t> Digests(std::initializer_list<int> switches, Check check)
+    {
+        std::vector<uint64_t> digests;
+        for (int frame = 0; frame < 12; ++frame) {
+            const bool switching = std::find(switches.begin(), switches.end(), frame) != switches.end();
+            if (switching)
+                PushAltEnter();
+            if (frame == 5 || frame == 6)
+                PushKeyEvent(SDLK_s, frame == 5);
+            RunFrame();
+            if (switching)
+                check();
+            digests.push_back(QV_ScreenDigest());
+        }
+        return digests;
+    }
+
+    ScratchFolder folder_;
+};
+
+TEST_F(ScreenSwitchTest, AltEnterSwitchesTheScreenKeepingTheFramesAndSavesTheChoice)
+{
+    const std::vector<uint64_t> straight = Digests({}, [] {});
+    TearDown();
+    SetUp();
+    int32_t window = 0;
+    const std::vector<uint64_t> switched = Digests({2, 8}, [&window] {
+        window = 1 - window;
+        EXPECT_EQ(Settings.UseWindow, window);
+        EXPECT_EQ((SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) == 0, window == 1);
+        EXPECT_NE(ReadFile("Tervane.ini").find(window == 1 ? "UseWindow = 1\r\n" : "UseWindow = 0\r\n"), std::string::npos);
+    });
+    EXPECT_EQ(switched, straight);
+    EXPECT_EQ(Flow.Phase, GamePhase::Play) << "Enter let go is not the start key";
+}
+
+// Full screen on a desktop with room shows the frame enlarged in its middle,
+// on black.
+TEST_F(ScreenSwitchTest, FullScreenShowsTheFrameEnlargedInTheMiddle)
+{
+    RunFrames(3);
+    SDL_Surface* shown = SDL_GetVideoSurface();
+    const int32_t scale = QV_LargestScaleWithin(640, 480, {shown->w, shown->h});
+    const int32_t left = (shown->w - 640 * scale) / 2;
+    const int32_t top = (shown->h - 480 * scale) / 2;
+    for (int32_t y = 0; y < 480; y += 7) {
+        for (int32_t x = 0; x < 640; x += 5)
+            ASSERT_EQ(PixelOf(shown, left + x * scale + scale - 1, top + y * scale), ScreenPixel(x, y)) << x << ", " << y;
+    }
+    if (left > 0) {
+        EXPECT_EQ(PixelOf(shown, left - 1, shown->h / 2), 0u);
+    }
+    if (top > 0) {
+        EXPECT_EQ(PixelOf(shown, shown->w / 2, top - 1), 0u);
+    }
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "game/controls.h"
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
+#include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/settings.h"

@@ -7,13 +7,21 @@
 
 #include <cstdint>
 
-inline void PushKeyEvent(int32_t symbol, bool down)
+inline void PushKeyEvent(int32_t symbol, bool down, SDLMod modifiers = KMOD_NONE)
 {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = static_cast<SDLKey>(symbol);
+    event.key.keysym.mod = modifiers;
     SDL_PushEvent(&event);
+}
+
+// Alt+Enter pressed, Enter let go after Alt, as a player switches the screen.
+inline void PushAltEnter()
+{
+    PushKeyEvent(SDLK_RETURN, true, KMOD_LALT);
+    PushKeyEvent(SDLK_RETURN, false);
 }
 
 inline void PushKeyDown(int32_t symbol)

@@ -84,6 +84,15 @@ TEST_F(KeyboardTest, ExaminationReportsWhetherAnyEventWasTaken)
     SDL_PushEvent(&focus);
     EXPECT_EQ(QV_ExamineKeyboard(), 1);
     EXPECT_EQ(QV_KeyboardPushed(kUp), 1);
+
+    // Word of the screen uncovered lasts one examination.
+    SDL_Event exposed{};
+    exposed.type = SDL_VIDEOEXPOSE;
+    SDL_PushEvent(&exposed);
+    EXPECT_EQ(QV_ExamineKeyboard(), 1);
+    EXPECT_EQ(QV_KeyboardScreenExposed(), 1);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardScreenExposed(), 0);
 }
 
 TEST_F(KeyboardTest, SecondInitialisationClearsHeldKeysButKeepsArmedReleases)
@@ -138,6 +147,39 @@ TEST_F(KeyboardTest, KeysOutsideTheTablesReadAsUp)
     EXPECT_EQ(QV_KeyboardPushed(QV_KEYBOARD_KEYS), 0);
     EXPECT_EQ(QV_KeyboardReleased(SDLK_F12), 0);
     EXPECT_EQ(QV_KeyboardReleased(QV_KEYBOARD_RELEASE_KEYS), 0);
+}
+
+// Alt+Enter switches the screen; with Enter as the start key it must not
+// start a game, by its press or by its release.
+TEST_F(KeyboardTest, AltEnterAsksForTheScreenSwitchAndNeverReachesTheGame)
+{
+    const QV_KeyMapping startOnEnter{SDLK_RETURN, kStart};
+    QV_SetKeyMap({&startOnEnter, 1});
+    for (const int32_t enter : {SDLK_RETURN, SDLK_KP_ENTER}) {
+        PushKeyEvent(enter, true, KMOD_RALT);
+        QV_ExamineKeyboard();
+        EXPECT_EQ(QV_KeyboardScreenSwitchAsked(), 1) << enter;
+        EXPECT_TRUE(QV_KeyboardEventsTaken().empty()) << enter;
+        EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
+        PushKeyUp(enter);
+        QV_ExamineKeyboard();
+        EXPECT_EQ(QV_KeyboardScreenSwitchAsked(), 0) << "asked once";
+        EXPECT_TRUE(QV_KeyboardEventsTaken().empty()) << "its release is the screen's too";
+        EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
+    }
+
+    // A release that went astray while the screen reopened: the next plain
+    // Enter is the start key again, press and release.
+    PushKeyEvent(SDLK_RETURN, true, KMOD_LALT);
+    QV_ExamineKeyboard();
+    PushKeyDown(SDLK_RETURN);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardScreenSwitchAsked(), 0);
+    EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
+    PushKeyUp(SDLK_RETURN);
+    QV_ExamineKeyboard();
+    EXPECT_EQ(QV_KeyboardReleased(kStart), 1);
+    QV_SetKeyMap({});
 }
 
 } // namespace

@@ -66,6 +66,36 @@ TEST(PixelScalingTest, EveryPixelIsRepeatedNByNAtEveryDepth)
     }
 }
 
+// Full screen centres the enlarged frame on a larger desktop.
+TEST(PixelScalingTest, TheEnlargementGoesWhereItIsPlacedAndNowhereElse)
+{
+    constexpr int32_t Left = 5, Top = 3, Scale = 2;
+    const Surface picture = MakeSurface(7, 4, 24);
+    FillWithNoise(picture.get(), 7);
+    const Surface target = MakeSurface(7 * Scale + 9, 4 * Scale + 5, 24);
+    std::memset(target->pixels, 0xAB, static_cast<size_t>(target->pitch) * target->h);
+    QV_ScalePixels(picture.get(), target.get(), Scale, Left, Top);
+    const uint8_t untouched[3] = {0xAB, 0xAB, 0xAB};
+    for (int32_t y = 0; y < target->h; ++y) {
+        for (int32_t x = 0; x < target->w; ++x) {
+            const bool inside = x >= Left && x < Left + 7 * Scale && y >= Top && y < Top + 4 * Scale;
+            const uint8_t* expected = inside ? PixelAt(picture.get(), (x - Left) / Scale, (y - Top) / Scale) : untouched;
+            ASSERT_EQ(std::memcmp(PixelAt(target.get(), x, y), expected, 3), 0) << x << ", " << y;
+        }
+    }
+}
+
+TEST(LargestScaleTest, TheFrameFitsEachWayUpToTheLargestScale)
+{
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {1920, 1080}), 2);
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {2560, 1440}), 3);
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {1280, 1024}), 2);
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {640, 480}), 1);
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {800, 479}), 0);
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {7680, 4320}), QV_MAX_WINDOW_SCALE);
+    EXPECT_EQ(QV_LargestScaleWithin(640, 480, {0, 0}), 0);
+}
+
 class ScaledWindowTest : public ScreenTest {};
 
 TEST_F(ScaledWindowTest, TheWindowIsNTimesTheFrameAndShowsItEnlarged)

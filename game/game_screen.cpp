@@ -1,0 +1,65 @@
+#include "game/game_screen.h"
+
+#include "game/controls.h"
+#include "game/options_window.h"
+#include "game/settings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int32_t ScreenWidth = 640;
+constexpr int32_t ScreenHeight = 480;
+constexpr int32_t FullScreenDepths[] = {32, 24, 16};
+
+} // namespace
+
+const char* OpenGameScreen()
+{
+    // The windowed screen is a window of its own; the handle of the options
+    // window, closed by now, is handed over only as the call expects one.
+    if (Settings.UseWindow != 0) {
+        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
+            return "Failed to open DirectX Window";
+        return nullptr;
+    }
+    return OpenFullScreen(FullScreenDepths);
+}
+
+const char* OpenFullScreen(std::span<const int32_t> depths)
+{
+    for (const int32_t depth : depths) {
+        if (QV_OpenScreen(ScreenWidth, ScreenHeight, depth) != nullptr)
+            return nullptr;
+    }
+    return "Failed to open Fullscreen, try Window Mode.";
+}
+
+void FitWindowToDesktop(QV_ScreenSize desktop)
+{
+    const int32_t chosen = ChosenWindowScale();
+    if (desktop.width == 0 || desktop.height == 0)
+        return;
+    const int32_t fitting = std::max(QV_LargestScaleWithin(ScreenWidth, ScreenHeight, desktop), 1);
+    if (chosen <= fitting)
+        return;
+    std::fprintf(stderr, "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; the window opens at scale %d\n",
+                 chosen, ScreenWidth * chosen, ScreenHeight * chosen, desktop.width, desktop.height, fitting);
+    SetCommandLineScale(fitting);
+}
+
+bool SwitchScreenMode()
+{
+    const int32_t was = Settings.UseWindow;
+    ChooseWindowMode(was != 0 ? 0 : 1);
+    if (OpenGameScreen() != nullptr) {
+        ChooseWindowMode(was);
+        if (OpenGameScreen() != nullptr)
+            return false;
+    }
+    QV_UseBuffer(-1);
+    if (!PlayingBack() && Settings.UseWindow != was)
+        WriteSettings();
+    return true;
+}

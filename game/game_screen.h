@@ -1,0 +1,30 @@
+// The game's 640 x 480 screen: opened in a window or full screen as the
+// settings say, the window fitted to the desktop, and switched from one to
+// the other by Alt+Enter during the game.
+#pragma once
+
+#include "runtime/screen/screen.h"
+
+#include <cstdint>
+#include <span>
+
+// Opens the screen in a window, enlarged by ChosenWindowScale(), or, failing
+// depth 32, 24 and 16 in turn, full screen. Returns the text of the error
+// box to show, or nullptr on success.
+const char* OpenGameScreen();
+
+// Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
+// and stops at the first that opens; nullptr then, the message otherwise.
+const char* OpenFullScreen(std::span<const int32_t> depths);
+
+// Lowers the window's scale for this run to the largest whose window fits
+// `desktop` (QV_DesktopSize; 0 x 0, unknown, lowers nothing), saying so on
+// standard error; the settings file keeps the player's.
+void FitWindowToDesktop(QV_ScreenSize desktop);
+
+// Alt+Enter: reopens the screen the other way, full screen or in a window,
+// and keeps the choice in the settings file (a replay's viewer changes no
+// file). The frame being drawn goes to the new screen. When the screen
+// cannot open the other way it opens as it was; false when it can open
+// neither way.
+bool SwitchScreenMode();
