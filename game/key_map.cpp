@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 
 ChosenKeys KeyChoices;
 
@@ -26,10 +27,45 @@ bool IsFixedKey(int32_t symbol)
     return symbol == QV_KEY_ESCAPE || symbol == QV_KEY_F12 || symbol == QV_KEY_P;
 }
 
+// Longer names are cut: they come from a file anyone may have written, and
+// one line must stay one line.
+constexpr size_t QuotedNameLength = 40;
+
+// The name in double quotes, safe to print on a terminal: bytes outside
+// printable ASCII, quotes and backslashes escaped, a long name cut with "...".
+std::string Quoted(const std::string& name)
+{
+    std::string quoted = "\"";
+    for (size_t i = 0; i < name.size() && i < QuotedNameLength; ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        char escaped[8];
+        if (byte == '"' || byte == '\\')
+            std::snprintf(escaped, sizeof escaped, "\\%c", byte);
+        else if (byte < ' ' || byte > '~')
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+        else
+            std::snprintf(escaped, sizeof escaped, "%c", byte);
+        quoted += escaped;
+    }
+    quoted += '"';
+    if (name.size() > QuotedNameLength)
+        quoted += "...";
+    return quoted;
+}
+
 void ReportRefusal(const PlayerKey& key, const char* why)
 {
-    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, ChosenName(key).c_str(), why,
-                 key.usualName);
+    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", key.setting, Quoted(ChosenName(key)).c_str(),
+                 why, key.usualName);
+}
+
+// Spaces and tabs around a name are not part of it, as around any value.
+std::string Trimmed(const std::string& name)
+{
+    const size_t first = name.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(" \t") - first + 1);
 }
 
 // Each action's chosen symbol, or its usual one when the name is refused.
@@ -90,9 +126,9 @@ const std::string& ChosenName(const PlayerKey& key)
     return KeyChoices.*key.chosen;
 }
 
-void ChooseKey(const PlayerKey& key, std::string name)
+void ChooseKey(const PlayerKey& key, const std::string& name)
 {
-    KeyChoices.*key.chosen = std::move(name);
+    KeyChoices.*key.chosen = Trimmed(name);
 }
 
 void ApplyPlayerKeys()

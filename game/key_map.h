@@ -32,12 +32,14 @@ struct PlayerKey {
 // The six actions, in the order of their settings.
 std::span<const PlayerKey> PlayerKeys();
 
-// The name the player chose for an action's key, and the choosing of one.
+// The name the player chose for an action's key, and the choosing of one;
+// spaces and tabs around a name are dropped.
 const std::string& ChosenName(const PlayerKey& key);
-void ChooseKey(const PlayerKey& key, std::string name);
+void ChooseKey(const PlayerKey& key, const std::string& name);
 
 // Hands the chosen keys to the keyboard layer, which must be started. A name
 // that names no key, a key given to two actions, Escape, F12 and P (which
 // stay the game's own) each leave the action on its usual key, said in one line
-// on standard error; the names themselves are left as the player wrote them.
+// on standard error with the name quoted, its control bytes escaped and a long
+// one cut; the names themselves are left as the player wrote them.
 void ApplyPlayerKeys();

@@ -89,6 +89,13 @@ void EndOnHangUpAsOnTerminate()
     sigaction(SIGHUP, &action, nullptr);
 }
 
+// Past the file size limit (ulimit -f) a write fails like any other, and is
+// said so, instead of killing the game before it could save.
+void FailWritesPastTheSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 // Every layer's release is safe whether or not the layer was started.
 [[noreturn]] void ShutDown(int status = 0)
 {
@@ -225,6 +232,7 @@ void RunTervane(const LaunchOptions& options)
         std::exit(2);
     }
     EndOnHangUpAsOnTerminate();
+    FailWritesPastTheSizeLimit();
     StartRuntimeLayers();
     InitialiseGameState();
     if (PlayingBack())

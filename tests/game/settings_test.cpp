@@ -197,32 +197,38 @@ protected:
 TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
 {
     const struct {
-        const char* file;
+        std::string file;
         // The key each action ends up on: up, down, left, right, fire, start.
         std::array<int32_t, 6> keys;
-        const char* messages;  // matched against what standard error says
+        std::string messages;  // matched against what standard error says
     } cases[] = {
         {"", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s}, ""},
         {"KeyUp = W\r\nKeyStart = up\r\nKeyFire = left ctrl\r\n",
          {SDLK_w, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_LCTRL, SDLK_UP}, ""},
         {"KeyFire = spcae\r\nKeyLeft = \r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
-         "tervane: KeyLeft = : no key has that name; it stays on left\n"
-         "tervane: KeyFire = spcae: no key has that name; it stays on space\n"},
+         "tervane: KeyLeft = \"\": no key has that name; it stays on left\n"
+         "tervane: KeyFire = \"spcae\": no key has that name; it stays on space\n"},
         {"KeyStart = escape\r\nKeyFire = F12\r\nKeyDown = p\r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
-         "tervane: KeyDown = p: Escape, F12 and P cannot be given to another action; it stays on down\n"
-         "tervane: KeyFire = F12: Escape, F12 and P cannot be given to another action; it stays on space\n"
-         "tervane: KeyStart = escape: Escape, F12 and P cannot be given to another action; it stays on s\n"},
+         "tervane: KeyDown = \"p\": Escape, F12 and P cannot be given to another action; it stays on down\n"
+         "tervane: KeyFire = \"F12\": Escape, F12 and P cannot be given to another action; it stays on space\n"
+         "tervane: KeyStart = \"escape\": Escape, F12 and P cannot be given to another action; it stays on s\n"},
         // Fire keeps Space, which up asked for too.
         {"KeyUp = space\r\n", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
-         "tervane: KeyUp = space: that key is given to another action too; it stays on up\n"},
+         "tervane: KeyUp = \"space\": that key is given to another action too; it stays on up\n"},
         // Up and down both go back, which takes the up arrow from fire.
         {"KeyUp = x\r\nKeyDown = x\r\nKeyFire = up\r\nKeyRight = d\r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_d, SDLK_SPACE, SDLK_s},
-         "tervane: KeyUp = x: that key is given to another action too; it stays on up\n"
-         "tervane: KeyDown = x: that key is given to another action too; it stays on down\n"
-         "tervane: KeyFire = up: that key is given to another action too; it stays on space\n"},
+         "tervane: KeyUp = \"x\": that key is given to another action too; it stays on up\n"
+         "tervane: KeyDown = \"x\": that key is given to another action too; it stays on down\n"
+         "tervane: KeyFire = \"up\": that key is given to another action too; it stays on space\n"},
+        // Spaces around a name are no part of it; what reaches the terminal
+        // is quoted, escaped and cut short.
+        {"KeyStart = a \r\nKeyUp =\tleft ctrl\t\r\nKeyFire = \x1b[2J\"\\\xff\r\nKeyDown = " + std::string(5000, 'x') + "\r\n",
+         {SDLK_LCTRL, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a},
+         "tervane: KeyDown = \"" + std::string(40, 'x') + "\"...: no key has that name; it stays on down\n"
+         "tervane: KeyFire = \"\\x1b[2J\\\"\\\\\\xff\": no key has that name; it stays on space\n"},
     };
     const int32_t usual[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s};
     for (const auto& row : cases) {
