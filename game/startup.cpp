@@ -122,7 +122,7 @@ std::string OpenLaunchFiles(const LaunchOptions& options)
     else if (Watching(options))
         error = StartPlayback(options.replayFile);
     if (error.empty())
-        error = StartFrameWatch(options.digestFile, options.mode == LaunchMode::Timedemo);
+        error = StartFrameWatch(options.digestFile, options.replayFile, options.mode == LaunchMode::Timedemo);
     return error;
 }
 
@@ -213,16 +213,17 @@ void LoadGame()
     NewGame();
 }
 
-void PlayAndSaveSettings()
+bool PlayAndSaveSettings()
 {
     BeginControlledFrames(RecordedHeader());
     BeginWatchedFrames();
     RunFrameLoop();
-    EndWatchedFrames();
-    EndControlledFrames();
+    const bool digestsWritten = EndWatchedFrames();
+    const bool replayWritten = EndControlledFrames();
     // A replay never sets a hi score.
     if (!PlayingBack())
         WriteSettings();
+    return digestsWritten && replayWritten;
 }
 
 void RunTervane(const LaunchOptions& options)
@@ -253,6 +254,5 @@ void RunTervane(const LaunchOptions& options)
     }
     QV_SetFrameRate(TimingFrames() ? 0 : FrameRate);
     LoadGame();
-    PlayAndSaveSettings();
-    ShutDown();
+    ShutDown(PlayAndSaveSettings() ? 0 : 1);
 }

@@ -21,10 +21,13 @@
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // What follows the five settings every copy of the game reads, at defaults.
 #define NEWER_SETTINGS \
@@ -75,7 +78,9 @@ protected:
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsApply)
 {
+    testing::internal::CaptureStderr();
     ReadSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a first run is no failure";
     EXPECT_EQ(Settings.UseKeys, 0);
     EXPECT_EQ(Settings.UseAudio, 1);
     EXPECT_EQ(Settings.Use3D, 0);
@@ -92,6 +97,9 @@ TEST_F(SettingsTest, ValuesReadAsNumbersAndMissingKeysTakeTheirDefaults)
     EXPECT_EQ(Settings.UseWindow, 7);
     EXPECT_EQ(Settings.UseKeys, -3);
     EXPECT_EQ(Settings.UseAudio, 1);
+    WriteFile("HiScore = -5\r\n");
+    ReadSettings();
+    EXPECT_EQ(Settings.HiScore, 0) << "no game plays, or records, a negative hi score";
 }
 
 TEST_F(SettingsTest, ReadingLeavesTheStringAreaAsItWas)
@@ -271,7 +279,10 @@ TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)
     fs::remove(gone);
     char* const base = QV_StringBase;
     Settings.HiScore = 99;
+    testing::internal::CaptureStderr();
     WriteSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tervane: cannot save Tervane.ini (No such file or directory); the file is left as it was\n");
     EXPECT_EQ(QV_StringBase, base);
     fs::current_path(folder);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);
@@ -292,6 +303,77 @@ TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
     Settings.HiScore = 9001;
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n" NEWER_SETTINGS);
+}
+
+// Two copies ending at once, as when the terminal running both closes: each
+// reads the stored score, compares and replaces under the lock, so the higher
+// score always stays. Run it many times over with --gtest_repeat.
+TEST_F(SettingsTest, TwoCopiesSavingAtOnceNeverLowerTheHiScore)
+{
+    for (int run = 0; run < 20; ++run) {
+        WriteFile(DefaultFile);
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        std::array<pid_t, 2> copies{};
+        for (size_t copy = 0; copy < copies.size(); ++copy) {
+            copies[copy] = fork();
+            if (copies[copy] == 0) {
+                close(start[1]);
+                char byte;
+                (void)!read(start[0], &byte, 1);  // returns once the parent lets go
+                Settings.HiScore = (copy + run) % 2 == 0 ? 100 : 200;
+                WriteSettings();
+                std::_Exit(0);
+            }
+        }
+        close(start[0]);
+        close(start[1]);
+        for (const pid_t copy : copies) {
+            int status = 0;
+            ASSERT_EQ(waitpid(copy, &status, 0), copy);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        ReadSettings();
+        ASSERT_EQ(Settings.HiScore, 200) << "run " << run;
+        ASSERT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    }
+}
+
+// Lines the game can take as its own are read; a file it cannot wholly
+// understand gives what it can, one line says so, and it is never replaced.
+TEST_F(SettingsTest, AFileNotWhollyUnderstoodIsReadAsFarAsItGoesAndLeftAlone)
+{
+    for (const char* understood : {"[Tervane]\r\nHiScore = 4242\r\n", "HiScore\t=\t4242\r\n"}) {
+        WriteFile(understood);
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        WriteSettings();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(Settings.HiScore, 4242) << understood;
+        EXPECT_NE(FileBytes().find("\r\nHiScore = 4242\r\n"), std::string::npos) << understood;
+    }
+    const struct {
+        std::string bytes;
+        int32_t hiScore;
+        const char* reason;
+    } cases[] = {
+        {"\xFF\xFEH\0i\0S\0c\0o\0r\0e\0=\0\x34\0"s, 0, "it holds lines that are not the game's settings"},
+        {"UseKeys = 1\r\n" + std::string(QV_PreferenceMaxFileSize, '\n') + "HiScore = 4242\r\n", 0,
+         "it is larger than the 1 MiB the game reads"},
+        {"HiScore = 4242\r\n[Other]\r\n", 4242, "it holds lines that are not the game's settings"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(c.bytes);
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        Settings.HiScore = std::max(Settings.HiScore, 10);
+        WriteSettings();
+        WriteSettings();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "tervane: cannot read Tervane.ini (" + std::string(c.reason) +
+                      "); every setting it does not give takes its default, and the file is left as it is\n");
+        EXPECT_TRUE(FileBytes() == c.bytes) << c.reason;
+    }
 }
 
 // A file the player cannot read, met as a player meets it: as an unprivileged
