@@ -70,7 +70,7 @@ std::string Reason(int error)
     case EINVAL:
         return "it is not a regular file";
     case EFBIG:
-        return "it is larger than the 1 MiB the game reads";
+        return "it is larger than the " + std::to_string(QV_PreferenceMaxFileSize >> 20) + " MiB the game reads";
     case EILSEQ:
         return "it holds lines that are not the game's settings";
     default:

@@ -5,7 +5,7 @@
 // scanning it; a missing file, key or text always yields the caller's
 // default. Writing goes through symbolic links to the file they finally name,
 // but not through a link that another user put in a sticky folder everyone
-// may write to. It is gathered in memory and, when closing, goes to a
+// may write to. The text is gathered in memory and, when closing, goes to a
 // temporary file beside that file, which replaces it only when every byte
 // reached the disk, so a program that dies mid-write leaves the previous
 // settings intact. A file with more than one hard link or another owner, or
@@ -34,7 +34,7 @@
 #include <cstdio>
 
 // Only this much of a settings file is ever loaded; a longer file is read up
-// to this size, so its early keys are still found.
+// to this size, so its early keys are still found, and never replaced.
 inline constexpr int32_t QV_PreferenceMaxFileSize = 1 << 20;
 
 // Prepares the layer; called once at start-up before anything else here.
