@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -98,16 +100,20 @@ StagedFile::~StagedFile()
 std::string StagedFile::Open(const std::string& path)
 {
     Close();
-    path_ = path;
     struct stat status;
     std::string error;
     if (stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
         file_ = OpenOutputFile(path, {}, error);
         return error;
     }
+    // A symbolic link keeps pointing at the replay, which the rename puts in
+    // place of the file it names.
+    std::error_code unresolved;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, unresolved);
+    path_ = unresolved ? path : target.string();
     // Beside the file, so that putting it in place is one rename on one file
     // system; the process id keeps two copies of the game apart.
-    temporary_ = path + "." + std::to_string(getpid()) + ".tmp";
+    temporary_ = path_ + "." + std::to_string(getpid()) + ".tmp";
     int descriptor = -1;
     for (int attempt = 0; attempt < 2 && descriptor < 0; ++attempt) {
         descriptor = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

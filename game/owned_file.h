@@ -22,7 +22,8 @@ OwnedFile OpenOutputFile(const std::string& path, const std::string& spared, std
 // A file written under a temporary name beside `path` that takes the place of
 // what is there only when Place() is called, so that an existing file is
 // replaced only by something worth keeping; a temporary never placed is
-// removed again. Where `path` names something other than a regular file (a
+// removed again. Through a symbolic link the file it names is replaced, the
+// link kept. Where `path` names something other than a regular file (a
 // device, a pipe), that is written directly, as OpenOutputFile opens it.
 class StagedFile {
 public:
@@ -44,6 +45,6 @@ public:
 
 private:
     OwnedFile file_;
-    std::string path_;
+    std::string path_;       // the file put in place: `path`, its links followed
     std::string temporary_;  // empty once placed, or when written directly
 };

@@ -84,9 +84,13 @@ TEST_F(ReplayRoundTripTest, ARecordingReplacesAnOldReplayOnlyOnceItHoldsFrames)
     ASSERT_EQ(StartRecording(path), "");
     EXPECT_TRUE(EndControlledFrames()) << "the options window closed: nothing recorded";
     EXPECT_EQ(FileText(path), "old replay");
+    EXPECT_EQ(RunTervaneProgram({"--record", "run.tvr"}, folder).status, 1) << "no display for the options window";
+    EXPECT_EQ(FileText(path), "old replay");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 
-    ASSERT_EQ(StartRecording(path), "");
+    // Through a link, which stays one.
+    fs::create_symlink("run.tvr", folder / "link.tvr");
+    ASSERT_EQ(StartRecording(folder / "link.tvr"), "");
     BeginControlledFrames({VersionText(), 12345, 0, 0});
     Frames(75);
     EXPECT_EQ(FileText(path), "old replay");
@@ -96,7 +100,8 @@ TEST_F(ReplayRoundTripTest, ARecordingReplacesAnOldReplayOnlyOnceItHoldsFrames)
     ASSERT_EQ(ParseReplay(std::vector<uint8_t>(killed.begin(), killed.end()), replay), "");
     EXPECT_GE(replay.frameCount, 75);
     EXPECT_TRUE(EndControlledFrames());
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.tvr"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(ReplayRoundTripTest, ARecordingThatCannotBeWrittenWholeIsSaidAndFails)
