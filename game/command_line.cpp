@@ -125,8 +125,8 @@ std::string UsageText()
            "  --help                show this text and exit\n"
            "  --version             show the version and exit\n"
            "\n"
-           "Exit status: 0 on success, 1 when the game cannot start,\n"
-           "2 for a bad command line or a bad replay file.\n";
+           "Exit status: 0 on success, 1 when the game cannot start or a file asked for\n"
+           "could not be written whole, 2 for a bad command line or a file it cannot use.\n";
 }
 
 std::string VersionText()

@@ -18,7 +18,7 @@ constexpr int32_t PauseKey = QV_KEY_P;
 struct ControlsState {
     std::string replayPath;
     // Recording.
-    OwnedFile recordFile;
+    StagedFile recording;
     std::optional<ReplayWriter> writer;
     bool writeFailed = false;
     // Playing back.
@@ -61,6 +61,13 @@ bool LeaveAsked()
     return QV_KeyboardQuitRequested() != 0 || Took(QV_KeyboardEventsTaken(), EscapeKey, 0);
 }
 
+// A replay already there gives way only to one with frames in it.
+void PlaceRecordingWithFrames()
+{
+    if (controls.writer && !controls.writeFailed && controls.writer->HoldsFrames() && !controls.recording.Place())
+        ReportWriteFailure();
+}
+
 // The keys taken while the game was paused come first: they belong to the
 // first frame after it.
 void TakeLiveInput(bool joystick)
@@ -79,6 +86,7 @@ void TakeLiveInput(bool joystick)
     if (controls.writer && !controls.writeFailed &&
         !controls.writer->WriteFrame(controls.frameNumber, controls.frame.keys, controls.frame.joystick))
         ReportWriteFailure();
+    PlaceRecordingWithFrames();
 }
 
 // -1, 0 or +1 from two opposite keys; both held cancel out.
@@ -110,10 +118,7 @@ std::string StartRecording(const std::string& path)
 {
     controls = {};
     controls.replayPath = path;
-    controls.recordFile.reset(std::fopen(path.c_str(), "wb"));
-    if (!controls.recordFile)
-        return path + ": cannot be created: " + std::strerror(errno);
-    return {};
+    return controls.recording.Open(path);
 }
 
 std::string StartPlayback(const std::string& path)
@@ -143,9 +148,9 @@ void BeginControlledFrames(const ReplayHeader& header)
         controls.cursor.emplace(controls.replay);
         return;
     }
-    if (!controls.recordFile)
+    if (!controls.recording.Stream())
         return;
-    controls.writer.emplace(controls.recordFile.get());
+    controls.writer.emplace(controls.recording.Stream());
     if (!controls.writer->WriteHeader(header))
         ReportWriteFailure();
 }
@@ -197,16 +202,18 @@ bool WaitWhilePaused()
     }
 }
 
-void EndControlledFrames()
+bool EndControlledFrames()
 {
     if (controls.writer) {
         if (!controls.writeFailed && !controls.writer->Finish(controls.frameNumber))
             ReportWriteFailure();
+        PlaceRecordingWithFrames();
         controls.writer.reset();
     }
-    if (controls.recordFile && std::fclose(controls.recordFile.release()) != 0)
+    if (!controls.recording.Close())
         ReportWriteFailure();
     if (PlayingBack() && controls.replay.cutShort && !controls.viewerStopped)
         std::fprintf(stderr, "tervane: %s: cut short after %d frames; the recording was stopped before its end\n",
                      controls.replayPath.c_str(), controls.replay.frameCount);
+    return !controls.writeFailed;
 }

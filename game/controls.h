@@ -8,8 +8,11 @@
 
 #include <string>
 
-// Records the live controls into a new replay at `path`. Returns an empty
-// string, or the one line to show when the file cannot be created.
+// Records the live controls into a new replay at `path`, written beside it
+// under a temporary name until it holds frames: a replay already at `path` is
+// replaced only then, and stays when the run ends before its first frame.
+// Returns an empty string, or the one line to show when the file cannot be
+// created.
 std::string StartRecording(const std::string& path);
 
 // Reads and checks the replay at `path`, whose input the controls then
@@ -52,5 +55,6 @@ bool PauseAsked();
 bool WaitWhilePaused();
 
 // Completes a recording, and says on standard error when a replay was cut
-// short or could not be written whole.
-void EndControlledFrames();
+// short or could not be written whole. False when the recording could not be
+// written whole.
+bool EndControlledFrames();

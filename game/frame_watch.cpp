@@ -31,17 +31,15 @@ double SecondsSince(const timespec& start)
 
 } // namespace
 
-std::string StartFrameWatch(const std::string& digestPath, bool timing)
+std::string StartFrameWatch(const std::string& digestPath, const std::string& replayPath, bool timing)
 {
     watch = {};
     watch.timing = timing;
     watch.digestPath = digestPath;
-    if (!digestPath.empty()) {
-        watch.digestFile.reset(std::fopen(digestPath.c_str(), "w"));
-        if (!watch.digestFile)
-            return digestPath + ": cannot be created: " + std::strerror(errno);
-    }
-    return {};
+    std::string error;
+    if (!digestPath.empty())
+        watch.digestFile = OpenOutputFile(digestPath, replayPath, error);
+    return error;
 }
 
 bool TimingFrames()
@@ -67,14 +65,17 @@ void WatchFrame()
     ++watch.frames;
 }
 
-void EndWatchedFrames()
+bool EndWatchedFrames()
 {
-    if (watch.digestFile && (std::ferror(watch.digestFile.get()) != 0) | (std::fclose(watch.digestFile.release()) != 0))
+    const bool written = !watch.digestFile
+        || ((std::ferror(watch.digestFile.get()) == 0) & (std::fclose(watch.digestFile.release()) == 0));
+    if (!written)
         std::fprintf(stderr, "tervane: %s: could not be written whole: %s\n", watch.digestPath.c_str(), std::strerror(errno));
     if (!watch.timing)
-        return;
+        return written;
     const double seconds = SecondsSince(watch.start);
     std::printf("%d frames in %.3f seconds, %.1f frames per second, digest %016" PRIx64 "\n",
                 watch.frames, seconds, seconds > 0 ? watch.frames / seconds : 0.0, watch.runDigest);
     std::fflush(stdout);
+    return written;
 }

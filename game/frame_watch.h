@@ -7,8 +7,9 @@
 
 // Writes one line per presented frame to `digestPath` (none when empty)
 // and, when `timing`, reports the run's figures at the end. Returns an empty
-// string, or the one line to show when the file cannot be created.
-std::string StartFrameWatch(const std::string& digestPath, bool timing);
+// string, or the one line to show when the file cannot be created without
+// waiting (see OpenOutputFile) or is the replay at `replayPath` itself.
+std::string StartFrameWatch(const std::string& digestPath, const std::string& replayPath, bool timing);
 
 // True when the run is a timedemo.
 bool TimingFrames();
@@ -20,5 +21,5 @@ void BeginWatchedFrames();
 void WatchFrame();
 
 // Call after the last frame: a timedemo prints its figures on standard
-// output.
-void EndWatchedFrames();
+// output. False when the digests could not be written whole.
+bool EndWatchedFrames();

@@ -58,7 +58,7 @@ bool SwitchScreenMode()
         if (OpenGameScreen() != nullptr)
             return false;
     }
-    QV_UseBuffer(-1);
+    QV_UseScreen();
     if (!PlayingBack() && Settings.UseWindow != was)
         WriteSettings();
     return true;

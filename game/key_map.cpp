@@ -3,6 +3,7 @@
 #include "runtime/input/keyboard.h"
 
 #include <array>
+#include <string>
 
 ChosenKeys KeyChoices;
 
@@ -27,6 +28,15 @@ bool startKeyMoved = false;
 bool IsFixedKey(int32_t symbol)
 {
     return symbol == QV_KEY_ESCAPE || symbol == QV_KEY_F12 || symbol == QV_KEY_P;
+}
+
+// Spaces and tabs around a name are not part of it, as around any value.
+std::string Trimmed(const std::string& name)
+{
+    const size_t first = name.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(" \t") - first + 1);
 }
 
 // Each action's chosen symbol, or its usual one when the name is refused.
@@ -87,9 +97,9 @@ const std::string& ChosenName(const PlayerKey& key)
     return KeyChoices.*key.chosen;
 }
 
-void ChooseKey(const PlayerKey& key, std::string name)
+void ChooseKey(const PlayerKey& key, const std::string& name)
 {
-    KeyChoices.*key.chosen = std::move(name);
+    KeyChoices.*key.chosen = Trimmed(name);
 }
 
 std::vector<KeyRefusal> ApplyPlayerKeys()

@@ -33,9 +33,10 @@ struct PlayerKey {
 // The six actions, in the order of their settings.
 std::span<const PlayerKey> PlayerKeys();
 
-// The name the player chose for an action's key, and the choosing of one.
+// The name the player chose for an action's key, and the choosing of one;
+// spaces and tabs around a name are dropped.
 const std::string& ChosenName(const PlayerKey& key);
-void ChooseKey(const PlayerKey& key, std::string name);
+void ChooseKey(const PlayerKey& key, const std::string& name);
 
 // A chosen key the keyboard layer was not given, and why.
 struct KeyRefusal {

@@ -19,6 +19,13 @@ SettingsState Settings;
 namespace {
 
 constexpr const char* SettingsFile = "Tervane.ini";
+// Long enough for another copy to finish its write, short enough that a
+// stuck one cannot hold up the end of this one.
+constexpr int32_t LockWaitMilliseconds = 2000;
+
+// Set when the player was told at reading that the file is left alone, so
+// its refused writes need no word of their own.
+bool leftAloneSaid = false;
 
 // One setting: its key, the text it has when the file lacks it, its field.
 struct Setting {
@@ -142,14 +149,37 @@ bool IsWindowScale(int32_t scale)
     return scale >= 1 && scale <= QV_MAX_WINDOW_SCALE;
 }
 
-// A file that is there but cannot be read is left alone (the writes are then
-// refused too); the player is told once why the game plays with defaults.
+// What stops the file being read or written, in the player's words.
+std::string Reason(int error)
+{
+    switch (error) {
+    case EINVAL:
+        return "it is not a regular file";
+    case EFBIG:
+        return "it is larger than the " + std::to_string(QV_PreferenceMaxFileSize >> 20) + " MiB the game reads";
+    case EILSEQ:
+        return "it holds lines that are not the game's settings";
+    default:
+        return std::strerror(error);
+    }
+}
+
+// A file that is there but cannot be read, or not wholly, is left alone (the
+// writes are then refused too); the player is told once why the game plays
+// with defaults.
 void ReportUnreadableFile(int error)
 {
     std::fprintf(stderr,
-                 "tervane: cannot read %s (%s); playing with the default settings"
-                 " and leaving the file as it is\n",
-                 SettingsFile, std::strerror(error));
+                 "tervane: cannot read %s (%s); every setting it does not give takes its"
+                 " default, and the file is left as it is\n",
+                 SettingsFile, Reason(error).c_str());
+    leftAloneSaid = true;
+}
+
+void ReportUnsavedFile(int error)
+{
+    std::fprintf(stderr, "tervane: cannot save %s (%s); the file is left as it was\n", SettingsFile,
+                 Reason(error).c_str());
 }
 
 // Another copy of the game playing in the same folder may have saved a
@@ -161,18 +191,38 @@ void TakeStoredHiScoreIfHigher()
     QV_ClosePreferences();
 }
 
+// Writes every setting to the file just created; false (errno set) when
+// it could not be written whole.
+bool WriteEverySetting()
+{
+    char* const start = QV_StringBase;
+    for (const Setting& setting : FileSettings) {
+        QV_WritePreferenceString(setting.key, QV_Str(SavedValue(setting)));
+        QV_StringBase = start;
+    }
+    for (const PlayerKey& key : PlayerKeys())
+        QV_WritePreferenceString(key.setting, ChosenName(key).c_str());
+    for (size_t index = 0; index < std::size(RangedSettings); ++index)
+        QV_WritePreferenceString(RangedSettings[index].key, rangedTexts[index].c_str());
+    return QV_ClosePreferences() != 0;
+}
+
 }  // namespace
 
 void ReadSettings()
 {
     ForgetRefusedSettings();
     Settings.SoundFailed = 0;
-    if (QV_OpenPreferences(SettingsFile) == nullptr && errno != ENOENT)
+    leftAloneSaid = false;
+    const bool opened = QV_OpenPreferences(SettingsFile) != nullptr;
+    if ((!opened && errno != ENOENT) || (opened && QV_PreferencesUnderstood() == 0))
         ReportUnreadableFile(errno);
     for (const Setting& setting : FileSettings)
         Settings.*setting.field = ReadSetting(setting);
     if (!IsWindowScale(Settings.WindowScale))
         Settings.WindowScale = 1;
+    // What the game plays and records with: a replay refuses a negative one.
+    Settings.HiScore = std::max(Settings.HiScore, 0);
     for (const PlayerKey& key : PlayerKeys())
         ChooseKey(key, ReadText(key.setting, key.usualName));
     ReadRangedSettings();
@@ -230,17 +280,12 @@ void RaiseHiScore(int32_t score)
 
 void WriteSettings()
 {
+    // Without the lock after the wait the write goes on: a stuck copy must
+    // not cost this run its settings.
+    QV_LockPreferences(SettingsFile, LockWaitMilliseconds);
     TakeStoredHiScoreIfHigher();
-    if (QV_CreatePreferences(SettingsFile) == nullptr)
-        return;
-    char* const start = QV_StringBase;
-    for (const Setting& setting : FileSettings) {
-        QV_WritePreferenceString(setting.key, QV_Str(SavedValue(setting)));
-        QV_StringBase = start;
-    }
-    for (const PlayerKey& key : PlayerKeys())
-        QV_WritePreferenceString(key.setting, ChosenName(key).c_str());
-    for (size_t index = 0; index < std::size(RangedSettings); ++index)
-        QV_WritePreferenceString(RangedSettings[index].key, rangedTexts[index].c_str());
-    QV_ClosePreferences();
+    const bool written = QV_CreatePreferences(SettingsFile) != nullptr && WriteEverySetting();
+    if (!written && !leftAloneSaid)
+        ReportUnsavedFile(errno);
+    QV_UnlockPreferences();
 }

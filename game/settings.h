@@ -35,13 +35,14 @@ extern SettingsState Settings;
 // Reads the settings from the file; missing keys or file give the defaults
 // (keyboard, sound on, no shadows, full screen, hi score 0, scale 1, the
 // usual keys, pad buttons 8 and 7, full volumes); text that is not a number
-// reads as 0, and a scale other than 1 to 4 as 1; the key names are checked
-// when the keyboard takes them. A pad button or volume that is not a whole
-// number in its range, or a pause button that is the start button, keeps its
-// default with one line on standard error (refused_settings.h), and stays in
-// the file as written. A file that is there but cannot be read gives the
-// defaults too, with one line on standard error saying why; it is then never
-// replaced.
+// reads as 0, a negative hi score as 0 and a scale other than 1 to 4 as 1;
+// the key names are checked when the keyboard takes them. A pad button or
+// volume that is not a whole number in its range, or a pause button that is
+// the start button, keeps its default with one line on standard error
+// (refused_settings.h), and stays in the file as written. A file that is
+// there but cannot be read, or not wholly (see preferences.h), gives the
+// defaults for what it does not give, with one line on standard error saying
+// why; it is then never replaced.
 void ReadSettings();
 
 // Hands the chosen keys to the keyboard layer (key_map.h), which must be
@@ -75,8 +76,10 @@ int32_t ChosenWindowScale();
 void RaiseHiScore(int32_t score);
 
 // Replaces the file with every setting, the five that older copies of the
-// game read first, each at its current value; skipped silently when the file
-// cannot be created or is not the player's to replace (unreadable or
-// read-only). HiScore first takes the file's own if that is higher, so a copy
-// of the game that ends later never lowers a score another one saved.
+// game read first, each at its current value. HiScore first takes the file's
+// own if that is higher, under a lock that other copies writing in the same
+// folder wait for, so a copy of the game that ends later never lowers a score
+// another one saved. When the file cannot be written, or is not the player's
+// to replace (see preferences.h), it is left as it was and one line on
+// standard error says why, unless reading it already did.
 void WriteSettings();

@@ -88,6 +88,13 @@ void EndOnHangUpAsOnTerminate()
     sigaction(SIGHUP, &action, nullptr);
 }
 
+// Past the file size limit (ulimit -f) a write fails like any other, and is
+// said so, instead of killing the game before it could save.
+void FailWritesPastTheSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 // Every layer's release is safe whether or not the layer was started.
 [[noreturn]] void ShutDown(int status = 0)
 {
@@ -114,7 +121,7 @@ std::string OpenLaunchFiles(const LaunchOptions& options)
     else if (Watching(options))
         error = StartPlayback(options.replayFile);
     if (error.empty())
-        error = StartFrameWatch(options.digestFile, options.mode == LaunchMode::Timedemo);
+        error = StartFrameWatch(options.digestFile, options.replayFile, options.mode == LaunchMode::Timedemo);
     return error;
 }
 
@@ -185,16 +192,17 @@ void LoadGame()
     NewGame();
 }
 
-void PlayAndSaveSettings()
+bool PlayAndSaveSettings()
 {
     BeginControlledFrames(RecordedHeader());
     BeginWatchedFrames();
     RunFrameLoop();
-    EndWatchedFrames();
-    EndControlledFrames();
+    const bool digestsWritten = EndWatchedFrames();
+    const bool replayWritten = EndControlledFrames();
     // A replay never sets a hi score.
     if (!PlayingBack())
         WriteSettings();
+    return digestsWritten && replayWritten;
 }
 
 void RunTervane(const LaunchOptions& options)
@@ -204,6 +212,7 @@ void RunTervane(const LaunchOptions& options)
         std::exit(2);
     }
     EndOnHangUpAsOnTerminate();
+    FailWritesPastTheSizeLimit();
     StartRuntimeLayers();
     InitialiseGameState();
     if (PlayingBack())
@@ -225,6 +234,5 @@ void RunTervane(const LaunchOptions& options)
     }
     QV_SetFrameRate(TimingFrames() ? 0 : FrameRate);
     LoadGame();
-    PlayAndSaveSettings();
-    ShutDown();
+    ShutDown(PlayAndSaveSettings() ? 0 : 1);
 }

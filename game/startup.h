@@ -36,10 +36,13 @@ void LoadGame();
 
 // Runs the frame loop until the player leaves, then writes the settings
 // with the hi score of this run; a replay (see controls.h) writes none.
-void PlayAndSaveSettings();
+// False when a replay or digests the command line asked for could not be
+// written whole.
+bool PlayAndSaveSettings();
 
 // The whole program, started as `options` say. Ends the process with exit
 // status 0; 1 when the options window cannot open for want of a display, or
-// when a device or the screen fails after an error box said so; 2 when a
-// file the command line names cannot be used.
+// when a device or the screen fails after an error box said so, or when a
+// replay or digests asked for could not be written whole; 2 when a file the
+// command line names cannot be used.
 [[noreturn]] void RunTervane(const LaunchOptions& options);

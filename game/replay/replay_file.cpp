@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <limits>
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 #include <string_view>
 
 namespace {
@@ -12,7 +14,15 @@ namespace {
 constexpr char Magic[] = {'T', 'V', 'R', 'P'};
 constexpr uint8_t FrameRecord = 'F';
 constexpr uint8_t EndRecord = 'E';
-constexpr int32_t MaxFrames = std::numeric_limits<int32_t>::max();
+
+// The latest frame the record after that of frame `previous` (-1 before the
+// first) can have: the recorder writes one at least every FlushFrames frames,
+// counted from frame 0, so neither that record nor the end of the run lies
+// further on. Larger gaps would let a small file claim a run of months.
+int32_t LatestNextRecord(int32_t previous)
+{
+    return std::max(previous, 0) + ReplayWriter::FlushFrames;
+}
 
 // ---- Encoding ----------------------------------------------------------------
 
@@ -136,8 +146,8 @@ RecordResult ReadFrameRecord(ByteReader& reader, int32_t previousFrame, RecordRe
         reading.error = "events out of frame order";
         return RecordResult::Bad;
     }
-    if (delta > static_cast<uint64_t>(MaxFrames - 1 - previousFrame)) {
-        reading.error = "a frame number beyond the largest run";
+    if (delta > static_cast<uint64_t>(LatestNextRecord(previousFrame) - previousFrame)) {
+        reading.error = "a gap of more frames than the recorder leaves between records";
         return RecordResult::Bad;
     }
     const uint64_t count = countAndFlag >> 1;
@@ -186,7 +196,9 @@ RecordResult ReadRecordBody(ByteReader& reader, int32_t previousFrame, RecordRea
     uint64_t frameCount = 0;
     if (!reader.Varint(frameCount))
         return RecordResult::Incomplete;
-    if (static_cast<int64_t>(frameCount) <= previousFrame || frameCount > MaxFrames) {
+    // The run ends after the last record's frame and before the next record
+    // the recorder would have had to write.
+    if (static_cast<int64_t>(frameCount) <= previousFrame || frameCount > static_cast<uint64_t>(LatestNextRecord(previousFrame))) {
         reading.error = "a frame count that does not fit its frames";
         return RecordResult::Bad;
     }
@@ -266,13 +278,15 @@ std::string ParseReplay(std::vector<uint8_t> bytes, Replay& replay)
 std::string LoadReplay(const std::string& path, Replay& replay)
 {
     const std::string name = path + ": ";
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    // Without waiting, so that a pipe given as the replay is refused, not
+    // waited on for a writer.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
         return name + std::strerror(errno);
     struct stat status {};
     std::string error;
     std::vector<uint8_t> bytes;
-    if (fstat(fileno(file), &status) != 0) {
+    if (fstat(descriptor, &status) != 0) {
         error = std::strerror(errno);
     } else if (!S_ISREG(status.st_mode)) {
         error = "not a regular file";
@@ -280,10 +294,10 @@ std::string LoadReplay(const std::string& path, Replay& replay)
         error = "larger than a replay can be (64 MiB)";
     } else {
         bytes.resize(static_cast<size_t>(status.st_size));
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
+        if (pread(descriptor, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
             error = "cannot be read whole";
     }
-    std::fclose(file);
+    close(descriptor);
     if (error.empty())
         error = ParseReplay(std::move(bytes), replay);
     return error.empty() ? error : name + error;
@@ -353,7 +367,8 @@ bool ReplayWriter::WriteHeader(const ReplayHeader& header)
         bytes.push_back(static_cast<uint8_t>(c));
     PutInt32(bytes, header.seed);
     bytes.push_back(static_cast<uint8_t>(header.useKeys != 0));
-    PutInt32(bytes, header.hiScore);
+    // The reader refuses a negative hi score, and so no game plays with one.
+    PutInt32(bytes, std::max(header.hiScore, 0));
     return Put(bytes) && std::fflush(file_) == 0;
 }
 
@@ -383,6 +398,7 @@ bool ReplayWriter::WriteFrame(int32_t frame, std::span<const QV_KeyEvent> keys, 
     if (flushDue) {
         lastFlushFrame_ = frame;
         written = std::fflush(file_) == 0 && written;
+        holdsFrames_ = holdsFrames_ || written;
     }
     return written;
 }
@@ -391,5 +407,12 @@ bool ReplayWriter::Finish(int32_t frameCount)
 {
     std::vector<uint8_t> bytes{EndRecord};
     PutVarint(bytes, static_cast<uint64_t>(frameCount));
-    return Put(bytes) && std::fflush(file_) == 0;
+    const bool written = Put(bytes) && std::fflush(file_) == 0;
+    holdsFrames_ = holdsFrames_ || written;
+    return written;
+}
+
+bool ReplayWriter::HoldsFrames() const
+{
+    return holdsFrames_;
 }

@@ -12,6 +12,8 @@
 //        varint 2 * symbol + down, then the joystick byte:
 //        bits 0-1 X + 1, bits 2-3 Y + 1, bit 4 button 1.
 //   'E': varint number of frames the run had, past the last record's frame.
+// The recorder writes a record at least every 75 frames, counted from frame 0;
+// the reader refuses a longer gap before a record or before the end.
 // Frames without a record saw no key events and an unchanged joystick. A
 // file without 'E' was cut short: it plays up to its last complete record.
 #pragma once
@@ -66,8 +68,9 @@ struct Replay {
 // string; otherwise returns what is wrong, in a few words.
 std::string ParseReplay(std::vector<uint8_t> bytes, Replay& replay);
 
-// Reads and checks the file at `path`. Returns an empty string on success,
-// otherwise the one line to show: the file's name and what is wrong.
+// Reads and checks the file at `path`, which must be a regular file (a pipe
+// is refused, not waited on). Returns an empty string on success, otherwise
+// the one line to show: the file's name and what is wrong.
 std::string LoadReplay(const std::string& path, Replay& replay);
 
 // Hands out a checked replay's frames in order.
@@ -98,11 +101,14 @@ public:
 
     explicit ReplayWriter(std::FILE* file);
 
+    // A negative hi score is written as 0, so that every header reads back.
     bool WriteHeader(const ReplayHeader& header);
     // The input of frame `frame`, frames counted from 0 and given in order.
     bool WriteFrame(int32_t frame, std::span<const QV_KeyEvent> keys, const JoystickReading& joystick);
     // Ends the replay after `frameCount` frames and flushes it.
     bool Finish(int32_t frameCount);
+    // True once a flush took frames to the file, not just the header.
+    bool HoldsFrames() const;
 
 private:
     bool WriteRecord(int32_t frame, std::span<const QV_KeyEvent> keys, const JoystickReading* joystick);
@@ -111,5 +117,6 @@ private:
     std::FILE* file_;
     int32_t lastRecordFrame_ = -1;
     int32_t lastFlushFrame_ = 0;
+    bool holdsFrames_ = false;
     JoystickReading joystick_;
 };

@@ -10,11 +10,13 @@ int32_t QV_SDL_VideoState = 0;
 namespace {
 
 // Every SDL_Init goes through here, so sdl12-compat finds its hints set
-// whichever layer starts SDL first.
+// whichever layer starts SDL first. SDL's own crash handler is left out: it
+// shuts SDL down inside the signal handler, which can wait for ever on a lock
+// the interrupted frame holds; a crash ends the process as the signal says.
 int InitSDL(uint32_t subsystem)
 {
     QV_SetCompatHints();
-    return SDL_Init(subsystem);
+    return SDL_Init(subsystem | SDL_INIT_NOPARACHUTE);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the settings reader as the settings file and looks
-// up the game's keys, a key made from the input and the empty key.
+// Feeds arbitrary bytes to the settings reader as the settings file, asks
+// whether it understands them whole and looks up the game's keys, a key made
+// from the input and the empty key.
 #include "runtime/core/strings.h"
 #include "runtime/prefs/preferences.h"
 
@@ -35,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The text is loaded at open time, so the file can go at once.
     QV_OpenPreferences(InputPath().c_str());
     unlink(InputPath().c_str());
+    QV_PreferencesUnderstood();
     char* const start = QV_StringBase;
     for (const char* key : {"UseKeys", "UseAudio", "Use3D", "UseWindow", "HiScore", inputKey.c_str(), ""}) {
         QV_ReadPreferenceString(key, "0", QV_StringBase);

@@ -209,7 +209,8 @@ TEST_F(EnemyWavesTest, FireDrawIsMadeOnlyStrictlyInsideTheArea)
     EXPECT_EQ(QV_Random(100), secondDraw) << "the first draw was taken";
 
     spent.Shots = 1;
-    for (const std::array<int32_t, 2> position : {std::array<int32_t, 2>{416, 100}, std::array<int32_t, 2>{200, 32}}) {
+    for (const std::array<int32_t, 2> position :
+         {std::array<int32_t, 2>{416, 100}, std::array<int32_t, 2>{32, 100}, std::array<int32_t, 2>{200, 32}}) {
         spent.X = position[0];
         spent.Y = position[1];
         NextFrameTicks(false);

@@ -3,10 +3,14 @@
 // window's close still end the game; and the run itself is unchanged.
 #include "tests/game/game_fixture.h"
 
+#include "game/command_line.h"
 #include "game/controls.h"
+#include "game/replay/replay_file.h"
 #include "runtime/screen/frame_digest.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -39,16 +43,17 @@ bool BannerOnScreen()
     return reinterpret_cast<const Uint32*>(row)[172] == SDL_MapRGB(screen->format, 0x90, 0xA0, 0xB0);
 }
 
-// Presses P once the game shows its pause banner, as a player would: the
-// press reaches the pause however the frame and the thread fall.
+// Presses `key` (P unless told) once the game shows its pause banner, as a
+// player would: the press reaches the pause however the frame and the thread
+// fall.
 class PauseLifter {
 public:
-    PauseLifter()
-        : thread_([] {
+    explicit PauseLifter(int32_t key = SDLK_p)
+        : thread_([key] {
               while (!BannerOnScreen())
                   std::this_thread::sleep_for(std::chrono::milliseconds(5));
-              PushKeyDown(SDLK_p);
-              PushKeyUp(SDLK_p);
+              PushKeyDown(key);
+              PushKeyUp(key);
           })
     {
     }
@@ -122,6 +127,37 @@ TEST_F(PauseTest, LeavingTheGameForAnotherWindowPausesItInFullScreenToo)
     }
     EXPECT_TRUE(BannerOnScreen());
     EXPECT_EQ(Flow.QuitFlag, 0);
+}
+
+TEST_F(PauseTest, EscapeDuringAPauseEndsTheGame)
+{
+    PushKeyDown(SDLK_p);
+    {
+        PauseLifter lifter(SDLK_ESCAPE);
+        RunFrame();
+    }
+    EXPECT_NE(Flow.QuitFlag, 0) << "the game ends rather than going on";
+}
+
+TEST_F(PauseTest, NeitherPNorLeavingTheWindowPausesAReplay)
+{
+    char path[] = "/tmp/tervane-pause-XXXXXX";
+    const int descriptor = mkstemp(path);
+    ASSERT_GE(descriptor, 0);
+    std::FILE* file = fdopen(descriptor, "wb");
+    ReplayWriter writer(file);
+    ASSERT_TRUE(writer.WriteHeader({VersionText(), 12345, 0, 0}) && writer.Finish(10));
+    std::fclose(file);
+    ASSERT_EQ(StartPlayback(path), "");
+    BeginControlledFrames({});
+    PushKeyDown(SDLK_p);
+    SDL_Event focus{};
+    focus.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
+    SDL_PushEvent(&focus);
+    TakeFrameInput(false);
+    EXPECT_FALSE(PauseAsked());
+    std::remove(path);
+    StartPlayback("");  // live controls again for the tests that follow
 }
 
 TEST_F(PauseTest, TheAttractPagesDoNotPause)

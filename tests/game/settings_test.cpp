@@ -23,10 +23,13 @@
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // What follows the five settings every copy of the game reads, at defaults.
 #define NEWER_SETTINGS \
@@ -77,7 +80,9 @@ protected:
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsApply)
 {
+    testing::internal::CaptureStderr();
     ReadSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a first run is no failure";
     EXPECT_EQ(Settings.UseKeys, 0);
     EXPECT_EQ(Settings.UseAudio, 1);
     EXPECT_EQ(Settings.Use3D, 0);
@@ -94,6 +99,9 @@ TEST_F(SettingsTest, ValuesReadAsNumbersAndMissingKeysTakeTheirDefaults)
     EXPECT_EQ(Settings.UseWindow, 7);
     EXPECT_EQ(Settings.UseKeys, -3);
     EXPECT_EQ(Settings.UseAudio, 1);
+    WriteFile("HiScore = -5\r\n");
+    ReadSettings();
+    EXPECT_EQ(Settings.HiScore, 0) << "no game plays, or records, a negative hi score";
 }
 
 TEST_F(SettingsTest, ReadingLeavesTheStringAreaAsItWas)
@@ -185,15 +193,15 @@ TEST_F(SettingsTest, BadPadButtonsAndVolumesKeepTheirDefaultsAndSaySo)
     } cases[] = {
         {"JoyStart = 10\r\nJoyPause = 9\r\nMusicVolume = 0\r\nEffectsVolume = 35\r\n", {10, 9, 0, 35}, "", 0},
         {"JoyStart = 1\r\nJoyPause = 33\r\nMusicVolume = -1\r\nEffectsVolume = 50%\r\n", {8, 7, 100, 100},
-         "tervane: JoyStart = 1: not a button from 2 to 32; it stays on 8\n"
-         "tervane: JoyPause = 33: not a button from 2 to 32; it stays on 7\n"
-         "tervane: MusicVolume = -1: not a volume from 0 to 100; it stays on 100\n"
-         "tervane: EffectsVolume = 50%: not a volume from 0 to 100; it stays on 100\n",
+         "tervane: JoyStart = \"1\": not a button from 2 to 32; it stays on 8\n"
+         "tervane: JoyPause = \"33\": not a button from 2 to 32; it stays on 7\n"
+         "tervane: MusicVolume = \"-1\": not a volume from 0 to 100; it stays on 100\n"
+         "tervane: EffectsVolume = \"50%\": not a volume from 0 to 100; it stays on 100\n",
          4},
         // Start moved onto pause's button: start goes back to its own.
-        {"JoyStart = 7\r\n", {8, 7, 100, 100}, "tervane: JoyStart = 7: that button starts and pauses both; it stays on 8\n", 1},
+        {"JoyStart = 7\r\n", {8, 7, 100, 100}, "tervane: JoyStart = \"7\": that button starts and pauses both; it stays on 8\n", 1},
         {"JoyStart = 9\r\nJoyPause = 9\r\n", {9, 7, 100, 100},
-         "tervane: JoyPause = 9: that button starts and pauses both; it stays on 7\n", 1},
+         "tervane: JoyPause = \"9\": that button starts and pauses both; it stays on 7\n", 1},
     };
     for (const auto& row : cases) {
         WriteFile(row.file);
@@ -205,7 +213,7 @@ TEST_F(SettingsTest, BadPadButtonsAndVolumesKeepTheirDefaultsAndSaySo)
             << row.file;
         EXPECT_EQ(RefusedSettingLines().size(), row.shownLines) << row.file;
     }
-    EXPECT_EQ(RefusedSettingLines()[0], "JoyPause = 9 refused, stays 7");
+    EXPECT_EQ(RefusedSettingLines()[0], "JoyPause = \"9\" refused, stays 7");
 }
 
 // The keyboard and the game's screen started, as start-up leaves them.
@@ -240,32 +248,38 @@ protected:
 TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
 {
     const struct {
-        const char* file;
+        std::string file;
         // The key each action ends up on: up, down, left, right, fire, start.
         std::array<int32_t, 6> keys;
-        const char* messages;  // matched against what standard error says
+        std::string messages;  // matched against what standard error says
     } cases[] = {
         {"", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s}, ""},
         {"KeyUp = W\r\nKeyStart = up\r\nKeyFire = left ctrl\r\n",
          {SDLK_w, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_LCTRL, SDLK_UP}, ""},
         {"KeyFire = spcae\r\nKeyLeft = \r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
-         "tervane: KeyLeft = : no key has that name; it stays on left\n"
-         "tervane: KeyFire = spcae: no key has that name; it stays on space\n"},
+         "tervane: KeyLeft = \"\": no key has that name; it stays on left\n"
+         "tervane: KeyFire = \"spcae\": no key has that name; it stays on space\n"},
         {"KeyStart = escape\r\nKeyFire = F12\r\nKeyDown = p\r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
-         "tervane: KeyDown = p: Escape, F12 and P cannot be given to another action; it stays on down\n"
-         "tervane: KeyFire = F12: Escape, F12 and P cannot be given to another action; it stays on space\n"
-         "tervane: KeyStart = escape: Escape, F12 and P cannot be given to another action; it stays on s\n"},
+         "tervane: KeyDown = \"p\": Escape, F12 and P cannot be given to another action; it stays on down\n"
+         "tervane: KeyFire = \"F12\": Escape, F12 and P cannot be given to another action; it stays on space\n"
+         "tervane: KeyStart = \"escape\": Escape, F12 and P cannot be given to another action; it stays on s\n"},
         // Fire keeps Space, which up asked for too.
         {"KeyUp = space\r\n", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
-         "tervane: KeyUp = space: that key is given to another action too; it stays on up\n"},
+         "tervane: KeyUp = \"space\": that key is given to another action too; it stays on up\n"},
         // Up and down both go back, which takes the up arrow from fire.
         {"KeyUp = x\r\nKeyDown = x\r\nKeyFire = up\r\nKeyRight = d\r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_d, SDLK_SPACE, SDLK_s},
-         "tervane: KeyUp = x: that key is given to another action too; it stays on up\n"
-         "tervane: KeyDown = x: that key is given to another action too; it stays on down\n"
-         "tervane: KeyFire = up: that key is given to another action too; it stays on space\n"},
+         "tervane: KeyUp = \"x\": that key is given to another action too; it stays on up\n"
+         "tervane: KeyDown = \"x\": that key is given to another action too; it stays on down\n"
+         "tervane: KeyFire = \"up\": that key is given to another action too; it stays on space\n"},
+        // Spaces around a name are no part of it; what reaches the terminal
+        // is quoted, escaped and cut short.
+        {"KeyStart = a \r\nKeyUp =\tleft ctrl\t\r\nKeyFire = \x1b[2J\"\\\xff\r\nKeyDown = " + std::string(5000, 'x') + "\r\n",
+         {SDLK_LCTRL, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a},
+         "tervane: KeyDown = \"" + std::string(40, 'x') + "\"...: no key has that name; it stays on down\n"
+         "tervane: KeyFire = \"\\x1b[2J\\\"\\\\\\xff\": no key has that name; it stays on space\n"},
     };
     const int32_t usual[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s};
     for (const auto& row : cases) {
@@ -329,7 +343,10 @@ TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)
     fs::remove(gone);
     char* const base = QV_StringBase;
     Settings.HiScore = 99;
+    testing::internal::CaptureStderr();
     WriteSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tervane: cannot save Tervane.ini (No such file or directory); the file is left as it was\n");
     EXPECT_EQ(QV_StringBase, base);
     fs::current_path(folder);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);
@@ -350,6 +367,77 @@ TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
     Settings.HiScore = 9001;
     WriteSettings();
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n" NEWER_SETTINGS);
+}
+
+// Two copies ending at once, as when the terminal running both closes: each
+// reads the stored score, compares and replaces under the lock, so the higher
+// score always stays. Run it many times over with --gtest_repeat.
+TEST_F(SettingsTest, TwoCopiesSavingAtOnceNeverLowerTheHiScore)
+{
+    for (int run = 0; run < 20; ++run) {
+        WriteFile(DefaultFile);
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        std::array<pid_t, 2> copies{};
+        for (size_t copy = 0; copy < copies.size(); ++copy) {
+            copies[copy] = fork();
+            if (copies[copy] == 0) {
+                close(start[1]);
+                char byte;
+                (void)!read(start[0], &byte, 1);  // returns once the parent lets go
+                Settings.HiScore = (copy + run) % 2 == 0 ? 100 : 200;
+                WriteSettings();
+                std::_Exit(0);
+            }
+        }
+        close(start[0]);
+        close(start[1]);
+        for (const pid_t copy : copies) {
+            int status = 0;
+            ASSERT_EQ(waitpid(copy, &status, 0), copy);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        ReadSettings();
+        ASSERT_EQ(Settings.HiScore, 200) << "run " << run;
+        ASSERT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    }
+}
+
+// Lines the game can take as its own are read; a file it cannot wholly
+// understand gives what it can, one line says so, and it is never replaced.
+TEST_F(SettingsTest, AFileNotWhollyUnderstoodIsReadAsFarAsItGoesAndLeftAlone)
+{
+    for (const char* understood : {"[Tervane]\r\nHiScore = 4242\r\n", "HiScore\t=\t4242\r\n"}) {
+        WriteFile(understood);
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        WriteSettings();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(Settings.HiScore, 4242) << understood;
+        EXPECT_NE(FileBytes().find("\r\nHiScore = 4242\r\n"), std::string::npos) << understood;
+    }
+    const struct {
+        std::string bytes;
+        int32_t hiScore;
+        const char* reason;
+    } cases[] = {
+        {"\xFF\xFEH\0i\0S\0c\0o\0r\0e\0=\0\x34\0"s, 0, "it holds lines that are not the game's settings"},
+        {"UseKeys = 1\r\n" + std::string(QV_PreferenceMaxFileSize, '\n') + "HiScore = 4242\r\n", 0,
+         "it is larger than the 1 MiB the game reads"},
+        {"HiScore = 4242\r\n[Other]\r\n", 4242, "it holds lines that are not the game's settings"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(c.bytes);
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        Settings.HiScore = std::max(Settings.HiScore, 10);
+        WriteSettings();
+        WriteSettings();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "tervane: cannot read Tervane.ini (" + std::string(c.reason) +
+                      "); every setting it does not give takes its default, and the file is left as it is\n");
+        EXPECT_TRUE(FileBytes() == c.bytes) << c.reason;
+    }
 }
 
 // A file the player cannot read, met as a player meets it: as an unprivileged

@@ -46,7 +46,7 @@ protected:
         };
         const std::string digests = replay + ".digests";
         EXPECT_EQ(StartRecording(replay), "");
-        EXPECT_EQ(StartFrameWatch(digests, false), "");
+        EXPECT_EQ(StartFrameWatch(digests, "", false), "");
         BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
         BeginWatchedFrames();
         frames(10);
@@ -65,7 +65,7 @@ protected:
         frames(10);
         EndWatchedFrames();
         EndControlledFrames();
-        StartFrameWatch("", false);
+        StartFrameWatch("", "", false);
         return Lines(FileText(digests));
     }
 

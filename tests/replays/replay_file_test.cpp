@@ -2,12 +2,15 @@
 // every kind of bad file is refused by the program with one line naming the
 // file and status 2, before anything starts and without touching the
 // settings.
+#include "game/command_line.h"
 #include "game/replay/replay_file.h"
 #include "tests/replays/tervane_process.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -58,6 +61,16 @@ Bytes Concat(Bytes head, const Bytes& tail)
 {
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
+}
+
+// A replay of 60 frames of the title pages, quick to play.
+void WriteShortReplay(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    ReplayWriter writer(file);
+    EXPECT_TRUE(writer.WriteHeader({VersionText(), 1, 0, 0}) && writer.Finish(60));
+    std::fclose(file);
 }
 
 // A valid header, so a case can vary only what follows it.
@@ -116,6 +129,26 @@ TEST(ReplayFileTest, WhatIsWrittenReadsBackFrameForFrame)
     EXPECT_EQ(PlayAll(cut).size(), 226u);
 }
 
+// The recorder writes a record at least every 75 frames from frame 0, so the
+// reader takes gaps up to that and no more; and whatever the run began with,
+// the header it writes reads back.
+TEST(ReplayFileTest, WhatTheRecorderCanWriteReadsBack)
+{
+    Replay replay;
+    ASSERT_EQ(ParseReplay(Concat(HeaderBytes(), {'F', 76, 0, 'F', 75, 0, 'E', 0xE1, 0x01}), replay), "");
+    EXPECT_EQ(replay.frameCount, 225);
+    ASSERT_EQ(ParseReplay(Concat(HeaderBytes(), {'E', 75}), replay), "");
+
+    for (const ReplayHeader& header : {ReplayHeader{std::string(300, 'v'), 0, 7, -5},
+                                       ReplayHeader{"", -1, 0, std::numeric_limits<int32_t>::min()}}) {
+        WrittenReplay written;
+        ASSERT_TRUE(written.writer.WriteHeader(header) && written.writer.Finish(1));
+        ASSERT_EQ(ParseReplay(written.Contents(), replay), "");
+        EXPECT_EQ(replay.header.hiScore, 0);
+        EXPECT_EQ(replay.header.useKeys, header.useKeys != 0 ? 1 : 0);
+    }
+}
+
 TEST(ReplayFileTest, BadFilesAreRefusedWithWhatIsWrong)
 {
     const Bytes header = HeaderBytes();
@@ -143,6 +176,11 @@ TEST(ReplayFileTest, BadFilesAreRefusedWithWhatIsWrong)
         {"joystick byte", Concat(header, {'F', 1, 1, 0x3F}), "joystick"},
         {"unknown record", Concat(header, {'X'}), "unknown record"},
         {"count before last frame", Concat(header, {'F', 5, 0, 'E', 3}), "frame count"},
+        {"count at the last frame", Concat(header, {'F', 5, 0, 'E', 4}), "frame count"},
+        {"count past the next flush", Concat(header, {'F', 5, 0, 'E', 80}), "frame count"},
+        {"2^31 - 1 frames in 37 bytes", Concat(header, {'E', 0xFF, 0xFF, 0xFF, 0xFF, 0x07}), "frame count"},
+        {"gap past the first flush", Concat(header, {'F', 77, 0}), "gap of more frames"},
+        {"gap past a later flush", Concat(header, {'F', 11, 0, 'F', 76, 0}), "gap of more frames"},
         {"data after the end", Concat(header, {'E', 1, 0}), "data after the end"},
         {"number too long", Concat(header, {'F', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0}), "number longer"},
         {"record cut", Concat(header, {'F', 1, 2, 0xE6}), ""},
@@ -179,7 +217,15 @@ TEST(ReplayFileTest, TheProgramRefusesBadReplaysWithOneLineAndStatusTwo)
         {{"--play", "folder.tvr"}, "tervane: folder.tvr: not a regular file\n"},
         {{"--timedemo", "huge.tvr"}, "tervane: huge.tvr: larger than a replay can be (64 MiB)\n"},
         {{"--record", "no-such-folder/run.tvr"}, "tervane: no-such-folder/run.tvr: cannot be created: No such file or directory\n"},
+        // A pipe is never waited on, and a replay is never written over.
+        {{"--play", "pipe"}, "tervane: pipe: not a regular file\n"},
+        {{"--timedemo", "short.tvr", "--frame-digests", "pipe"}, "tervane: pipe: cannot be created: a pipe nothing reads from\n"},
+        {{"--record", "pipe"}, "tervane: pipe: cannot be created: a pipe nothing reads from\n"},
+        {{"--timedemo", "short.tvr", "--frame-digests", "./short.tvr"}, "tervane: ./short.tvr: cannot be created: it is the replay itself\n"},
     };
+    ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+    WriteShortReplay(folder / "short.tvr");
+    const std::string shortReplay = FileText(folder / "short.tvr");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments[1]);
         const TervaneRun run = RunTervaneProgram(c.arguments, folder);
@@ -188,6 +234,21 @@ TEST(ReplayFileTest, TheProgramRefusesBadReplaysWithOneLineAndStatusTwo)
         EXPECT_EQ(run.out, "");
     }
     EXPECT_EQ(FileText(folder / "Tervane.ini"), "HiScore = 5000\r\n");
+    EXPECT_EQ(FileText(folder / "short.tvr"), shortReplay);
+}
+
+// Digests that cannot be written whole, to a full device or past the file
+// size limit, are said so and end the run with status 1.
+TEST(ReplayFileTest, DigestsNotWrittenWholeEndWithStatusOne)
+{
+    TemporaryFolder folder;
+    WriteShortReplay(folder / "short.tvr");
+    const TervaneRun full = RunTervaneProgram({"--timedemo", "short.tvr", "--frame-digests", "/dev/full"}, folder);
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "tervane: /dev/full: could not be written whole: No space left on device\n");
+    const TervaneRun limited = RunTervaneProgram({"--play", "short.tvr", "--frame-digests", "digests.txt"}, folder, 200);
+    EXPECT_EQ(limited.status, 1) << "not killed by SIGXFSZ";
+    EXPECT_EQ(limited.err, "tervane: digests.txt: could not be written whole: File too large\n");
 }
 
 TEST(ReplayFileTest, AReplayCutShortPlaysToItsLastCompleteFrameAndSaysSo)

@@ -6,6 +6,7 @@
 #include "tests/game/game_fixture.h"
 #include "tests/replays/tervane_process.h"
 
+#include <iterator>
 #include <regex>
 
 namespace {
@@ -71,6 +72,47 @@ TEST_F(ReplayRoundTripTest, ARunRecordedThroughTheKeyboardPlaysBackFrameForFrame
     ASSERT_TRUE(std::regex_match(run.out, figures, std::regex(R"((\d+) frames in [0-9.]+ seconds, [0-9.]+ frames per second, digest [0-9a-f]{16}\n)"))) << run.out;
     EXPECT_EQ(figures[1], std::to_string(digests_.size()));
     EXPECT_FALSE(fs::exists(folder / "Tervane.ini")) << "a replay writes no settings";
+}
+
+// A replay already in the file stays until the new recording holds frames on
+// disk; by the first flush, at frame 75, a killed game's replay plays those.
+TEST_F(ReplayRoundTripTest, ARecordingReplacesAnOldReplayOnlyOnceItHoldsFrames)
+{
+    TemporaryFolder folder;
+    const std::string path = folder / "run.tvr";
+    std::ofstream(path, std::ios::binary) << "old replay";
+    ASSERT_EQ(StartRecording(path), "");
+    EXPECT_TRUE(EndControlledFrames()) << "the options window closed: nothing recorded";
+    EXPECT_EQ(FileText(path), "old replay");
+    EXPECT_EQ(RunTervaneProgram({"--record", "run.tvr"}, folder).status, 1) << "no display for the options window";
+    EXPECT_EQ(FileText(path), "old replay");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+
+    // Through a link, which stays one.
+    fs::create_symlink("run.tvr", folder / "link.tvr");
+    ASSERT_EQ(StartRecording(folder / "link.tvr"), "");
+    BeginControlledFrames({VersionText(), 12345, 0, 0});
+    Frames(75);
+    EXPECT_EQ(FileText(path), "old replay");
+    Frames(5);
+    const std::string killed = FileText(path);
+    Replay replay;
+    ASSERT_EQ(ParseReplay(std::vector<uint8_t>(killed.begin(), killed.end()), replay), "");
+    EXPECT_GE(replay.frameCount, 75);
+    EXPECT_TRUE(EndControlledFrames());
+    EXPECT_TRUE(fs::is_symlink(folder / "link.tvr"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(ReplayRoundTripTest, ARecordingThatCannotBeWrittenWholeIsSaidAndFails)
+{
+    ASSERT_EQ(StartRecording("/dev/full"), "");
+    testing::internal::CaptureStderr();
+    BeginControlledFrames({VersionText(), 12345, 0, 0});
+    Frames(80);
+    EXPECT_FALSE(EndControlledFrames());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tervane: /dev/full: the replay could not be written: No space left on device\n");
 }
 
 } // namespace

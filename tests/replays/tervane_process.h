@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,8 +72,10 @@ struct TervaneRun {
 };
 
 // Runs tervane with `arguments` in `folder`, with the dummy video and sound
-// drivers and no display, so nothing can open a window.
-inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder)
+// drivers and no display, so nothing can open a window; no file it writes
+// may grow past `fileSizeLimit` bytes.
+inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
+                                    rlim_t fileSizeLimit = RLIM_INFINITY)
 {
     const std::string out = folder / ".stdout";
     const std::string err = folder / ".stderr";
@@ -82,6 +85,9 @@ inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, c
             _exit(127);
         dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
         dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+        rlimit limit;
+        limit.rlim_cur = limit.rlim_max = fileSizeLimit;
+        setrlimit(RLIMIT_FSIZE, &limit);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         unsetenv("DISPLAY");

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -84,6 +86,14 @@ std::string BytesOf(const fs::path& file)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// For a forked child: files can grow to `bytes` and no further.
+void LimitFileSize(rlim_t bytes)
+{
+    rlimit limit;
+    limit.rlim_cur = limit.rlim_max = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 size_t EntriesIn(const fs::path& folder)
 {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -94,6 +104,7 @@ TEST_F(PreferencesTest, KeysMatchIgnoringCaseWithOrWithoutSpaces)
     EXPECT_EQ(ReadFile("usekeys=1\n", "UseKeys"), "1");
     EXPECT_EQ(ReadFile("UseKeys = 1\r\n", "USEKEYS"), "1");
     EXPECT_EQ(ReadFile("UseKeys   =   42\n", "UseKeys"), "42");
+    EXPECT_EQ(ReadFile("HiScore\t=\t4242\n", "HiScore"), "4242");
 }
 
 TEST_F(PreferencesTest, ValueKeepsTrailingSpacesButNotTheLineEnd)
@@ -131,6 +142,10 @@ TEST_F(PreferencesTest, AGroupHeaderEndsTheSearch)
     EXPECT_EQ(ReadFile("HiScore = 5\n[Game]\nUseKeys = 1\n", "UseKeys"), "default");
     // Only a '[' in the first column is a header.
     EXPECT_EQ(ReadFile("  [Game]\nHiScore = 5\n", "HiScore"), "5");
+    // The file's own group, named after it, is read through.
+    EXPECT_EQ(ReadFile("[Tervane]\nHiScore = 5\n", "HiScore"), "5");
+    EXPECT_EQ(ReadFile("UseKeys = 1\r\n[tervane] \r\nHiScore = 5\r\n[Game]\r\nUse3D = 1\r\n", "HiScore"), "5");
+    EXPECT_EQ(ReadFile("[Tervane]\nUse3D = 1\n[Game]\nHiScore = 5\n", "HiScore"), "default");
 }
 
 TEST_F(PreferencesTest, TheFirstOfTwoLinesWins)
@@ -332,6 +347,116 @@ TEST_F(PreferencesTest, ALeadingByteOrderMarkIsSkipped)
 
 // ---- Settings file replacement -----------------------------------------------
 
+TEST_F(PreferencesTest, AFileTheReaderDoesNotWhollyUnderstandIsReadAsFarAsItGoesAndNeverReplaced)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        int error;
+    } cases[] = {
+        {"UTF-16", "\xFF\xFEH\0i\0S\0c\0o\0r\0e\0 \0=\0 \0\x34\0\r\0\n\0"s, EILSEQ},
+        {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBFHiScore = 4242\r\n", EILSEQ},
+        {"no equals sign", "HiScore: 4242\r\n", EILSEQ},
+        {"indented with a tab", "\tHiScore = 4242\r\n", EILSEQ},
+        {"another group", "HiScore = 4242\r\n[Other]\r\nName = x\r\n", EILSEQ},
+        {"past what is read", "HiScore = 4242\r\n" + std::string(QV_PreferenceMaxFileSize, '\n'), EFBIG},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(c.bytes);
+        ASSERT_NE(QV_OpenPreferences(path.c_str()), nullptr);
+        EXPECT_EQ(QV_PreferencesUnderstood(), 0);
+        EXPECT_EQ(errno, c.error);
+        EXPECT_EQ(QV_CreatePreferences(path.c_str()), nullptr);
+        EXPECT_EQ(errno, c.error);
+        EXPECT_EQ(FileBytes(), c.bytes);
+    }
+    EXPECT_EQ(EntriesIn(folder), 1u);
+
+    // What the writer writes, and what people add by hand, is understood.
+    WriteFile("; mine\r\n\r\n \t\r\n[Tervane]\r\nHiScore\t= 5\rUseKeys=1\n");
+    ASSERT_NE(QV_OpenPreferences(path.c_str()), nullptr);
+    EXPECT_EQ(QV_PreferencesUnderstood(), 1);
+    EXPECT_TRUE(WriteHiScoreSix());
+    EXPECT_EQ(FileBytes(), "HiScore = 6\r\n");
+}
+
+// Root may write any file, but one whose mode lets no one write it, or no one
+// read it, was meant to be left alone; run as the tests are, root in CI.
+TEST_F(PreferencesTest, AFileWhoseModeForbidsReadingOrWritingIsLeftAloneEvenByRoot)
+{
+    for (const mode_t mode : {0444, 0200, 0}) {
+        WriteFile("HiScore = 5000\r\n");
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        EXPECT_FALSE(WriteHiScoreSix()) << std::oct << mode;
+        EXPECT_EQ(errno, EACCES);
+        ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+        EXPECT_EQ(FileBytes(), "HiScore = 5000\r\n");
+        fs::remove(path);
+    }
+}
+
+// The kernel's protected-symlinks rule, kept whatever the system's setting: a
+// link another user put in a shared sticky folder is not followed.
+TEST_F(PreferencesTest, ALinkAnotherUserPlantedInASharedStickyFolderIsNotFollowed)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can plant a link as another user";
+    const fs::path victim = folder / "victim";
+    std::ofstream(victim, std::ios::binary) << "HiScore = 1\r\n";
+    ASSERT_EQ(chmod(folder.c_str(), 01777), 0);
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            std::_Exit(symlink(victim.c_str(), path.c_str()) == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_FALSE(WriteHiScoreSix());
+    EXPECT_EQ(errno, EACCES);
+    EXPECT_EQ(BytesOf(victim), "HiScore = 1\r\n");
+    EXPECT_TRUE(fs::is_symlink(path));
+
+    // The folder's owner's own link is followed.
+    fs::remove(path);
+    fs::create_symlink(victim, path);
+    EXPECT_TRUE(WriteHiScoreSix());
+    EXPECT_EQ(BytesOf(victim), "HiScore = 6\r\n");
+}
+
+// A write that fails, here past the file size limit, never replaces the old
+// file, and closing says so.
+TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndSaysWhy)
+{
+    WriteFile("HiScore = 5000\r\n");
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_IGN);
+            LimitFileSize(4);
+            const bool created = QV_CreatePreferences(path.c_str()) != nullptr;
+            QV_WritePreferenceString("HiScore", "6");
+            const bool failed = QV_ClosePreferences() == 0 && errno == EFBIG;
+            std::_Exit(created && failed ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(FileBytes(), "HiScore = 5000\r\n");
+    EXPECT_EQ(EntriesIn(folder), 1u) << "the temporary file is gone";
+}
+
+TEST_F(PreferencesTest, ReadingAndWritingLeaveNoDescriptorOpen)
+{
+    const auto descriptors = [] { return EntriesIn("/proc/self/fd"); };
+    WriteFile("HiScore = 5\r\n");
+    const size_t before = descriptors();
+    ASSERT_NE(QV_OpenPreferences(path.c_str()), nullptr);
+    EXPECT_EQ(Read("HiScore"), "5");
+    QV_ClosePreferences();
+    EXPECT_EQ(descriptors(), before);
+    ASSERT_TRUE(WriteHiScoreSix());
+    ASSERT_EQ(QV_LockPreferences(path.c_str(), 0), 1);
+    QV_UnlockPreferences();
+    EXPECT_EQ(descriptors(), before);
+}
+
 TEST_F(PreferencesTest, SymbolicLinksAreWrittenThroughToTheirFinalTarget)
 {
     // Tervane.ini -> dotfiles/middle.ini -> tervane.ini, each link relative.
@@ -454,19 +579,23 @@ TEST_F(PreferencePermissionTest, AFileThePlayerCannotReadIsNeverReplaced)
     EXPECT_EQ(EntriesIn(folder), 1u);
 }
 
-TEST_F(PreferencePermissionTest, AReadOnlyFileIsLeftAsItIs)
+TEST_F(PreferencePermissionTest, AReadOnlyOrWriteOnlyFileIsLeftAsItIs)
 {
-    EXPECT_EXIT(
-        {
-            BecomeUnprivileged();
-            WriteFile("HiScore = 5000\r\n");
-            chmod(path.c_str(), 0444);
-            std::_Exit(!WriteHiScoreSix() ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(FileBytes(), "HiScore = 5000\r\n");
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
-    EXPECT_EQ(EntriesIn(folder), 1u);
+    for (const mode_t mode : {0444, 0200}) {
+        EXPECT_EXIT(
+            {
+                BecomeUnprivileged();
+                WriteFile("HiScore = 5000\r\n");
+                chmod(path.c_str(), mode);
+                std::_Exit(!WriteHiScoreSix() ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
+        EXPECT_EQ(fs::status(path).permissions(), fs::perms(mode));
+        chmod(path.c_str(), 0600);
+        EXPECT_EQ(FileBytes(), "HiScore = 5000\r\n");
+        EXPECT_EQ(EntriesIn(folder), 1u);
+        fs::remove(path);
+    }
 }
 
 TEST_F(PreferencePermissionTest, InAReadOnlyFolderAWritableFileIsRewrittenInPlace)

@@ -127,12 +127,16 @@ TEST(BmpReader, EightBitDecodesTheSamePixelsEveryTime)
 TEST(BmpReader, ShortPaletteOfASmallPictureGivesItsColoursAndBlackPastTheData)
 {
     // Writers store only the colours used: here 2 entries, and the data ends
-    // long before the 256 an 8-bit picture may index.
-    const std::vector<uint8_t> data = BuildBmp(3, 1, 8, {Red, Green}, {{1, 0, 200}});
+    // long before the 256 an 8-bit picture may index. The pixel row makes a
+    // third entry inside the data; index 3 would be the first past its end,
+    // which the exact-sized copy lets the address sanitizer see.
+    const std::vector<uint8_t> built = BuildBmp(4, 1, 8, {Red, Green}, {{1, 0, 200, 3}});
+    const std::vector<uint8_t> data(built.begin(), built.end());
     const Decoded out = DecodeBmp(data);
     EXPECT_EQ(out.At(0, 0), Green);
     EXPECT_EQ(out.At(1, 0), Red);
     EXPECT_EQ(out.At(2, 0), Black);
+    EXPECT_EQ(out.At(3, 0), Black);
     EXPECT_TRUE(out.PaddingUntouched());
 }
 

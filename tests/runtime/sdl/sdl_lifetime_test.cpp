@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 TEST(SdlLifetime, TheGamesStartUpOrderStartsEveryLayerAndFreeingTheSpritesStopsThemAll)
@@ -23,6 +25,9 @@ TEST(SdlLifetime, TheGamesStartUpOrderStartsEveryLayerAndFreeingTheSpritesStopsT
     QV_InitJoystick();
     EXPECT_NE(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
     ASSERT_NE(QV_OpenWindowedScreen(nullptr, 0, 0, 64, 48), nullptr);
+    struct sigaction quit = {};
+    sigaction(SIGQUIT, nullptr, &quit);
+    EXPECT_EQ(quit.sa_handler, SIG_DFL) << "SDL's crash handler, which can hang in a signal, stays out";
 
     QV_FreeJoysticks();
     QV_FreeKeyboards();
