@@ -4,9 +4,9 @@
 #include "game/enemy_waves.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
-#include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/sprites.h"
 
@@ -18,7 +18,6 @@ namespace {
 // sunk this far.
 constexpr int32_t GoneY = 500;
 
-constexpr int32_t PointsPerHit = 5;
 constexpr int32_t PointsPerBossNumber = 250;
 
 // The stop test of the scroll tick raises the counter on every tick spent at

@@ -3,9 +3,9 @@
 #include "game/assets.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
-#include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/sprites.h"
 
@@ -28,7 +28,6 @@ constexpr int32_t FireAreaHigh = 416;
 constexpr int32_t FireDraw = 80;
 
 constexpr int32_t RamDamage = 20;
-constexpr int32_t PointsPerHit = 5;
 
 enum class SideExit { None, Left, Right };
 

@@ -7,6 +7,7 @@
 #include "game/frame_watch.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
@@ -275,6 +276,7 @@ void RunFrame()
     DamageStep();
     if (Level.MapRow < GetReadyRows)
         QV_DisplayTransparentSprite(GetReadyBanner, BannerX, BannerY);
+    RaiseHiScoreToScore();
     DrawGaugesAndScores();
     if (QV_KeyboardPushed(CreditsKey) != 0)
         DrawCreditsLine();

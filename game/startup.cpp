@@ -10,6 +10,7 @@
 #include "game/level_map.h"
 #include "game/options_window.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/status_panel.h"
@@ -158,6 +159,7 @@ void InitialiseGameState()
     Waves = {};
     BossFight = {};
     Panel = {};
+    Scoring = {};
 }
 
 const char* StartSound()

@@ -2,6 +2,7 @@
 
 #include "game/assets.h"
 #include "game/level_map.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "runtime/screen/drawing.h"
@@ -43,16 +44,6 @@ void DrawScore(int32_t value, int32_t y)
 
 } // namespace
 
-void AddScore(int32_t points)
-{
-    Panel.Score += points;
-}
-
-void ResetScore()
-{
-    Panel = {};
-}
-
 // The panel has always shown a negative value (a hi score edited in the
 // settings file) by the digits of its magnitude.
 std::array<int32_t, 6> ScoreDigits(int32_t value)
@@ -88,8 +79,7 @@ void DrawGaugesAndScores()
 {
     QV_DisplaySprite(MarkerSprite, Panel.ProgressX, ProgressMarkerY);
     QV_DisplaySprite(MarkerSprite, Hits.DamageGauge, DamageMarkerY);
-    RaiseHiScore(Panel.Score);
-    DrawScore(Panel.Score, ScoreDigitsY);
+    DrawScore(Scoring.Score, ScoreDigitsY);
     DrawScore(Settings.HiScore, HiScoreDigitsY);
 }
 

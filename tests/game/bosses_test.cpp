@@ -180,7 +180,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
 {
     StartFight(1);
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
-    const int32_t scoreBefore = Panel.Score;
+    const int32_t scoreBefore = Scoring.Score;
 
     for (int hit = 1; hit <= 24; ++hit) {
         AimBulletAtBoss(Fought());
@@ -189,7 +189,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
     }
     EXPECT_EQ(Fought().HitPoints, 26);
     EXPECT_EQ(Fought().Sprite, 55);
-    EXPECT_EQ(Panel.Score, scoreBefore + 24 * 5);
+    EXPECT_EQ(Scoring.Score, scoreBefore + 24 * 5);
 
     // The 25th hit changes the picture, which shows from the next frame on.
     RunShieldedFrames(5);
@@ -206,7 +206,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
         RunShieldedFrame();
     }
     ASSERT_EQ(Fought().HitPoints, 1);
-    const int32_t scoreAfterHits = Panel.Score;
+    const int32_t scoreAfterHits = Scoring.Score;
     QV_ClearList(&Hits.Explosions);
     Boss& boss = BossFight.Bosses[1];
     AimBulletAtBoss(boss);
@@ -214,7 +214,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
 
     EXPECT_EQ(BossFight.ActiveBoss, 0);
     EXPECT_EQ(BossFight.ShownBoss, 1);
-    EXPECT_EQ(Panel.Score, scoreAfterHits + 250) << "no 5 points for the last hit";
+    EXPECT_EQ(Scoring.Score, scoreAfterHits + 250) << "no 5 points for the last hit";
     EXPECT_EQ(Player.Bullets[1].Active, 0);
     EXPECT_EQ(boss.Sprite, 57);
     EXPECT_EQ(boss.DX, 0);
@@ -268,24 +268,24 @@ TEST_F(BossesTest, BossTwoGivesSpeedAndTheThirdWaveAndBossThreeTakesTheGuns)
     StartFight(2);
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
     Fought().HitPoints = 1;
-    const int32_t score = Panel.Score;
+    const int32_t score = Scoring.Score;
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
     ASSERT_EQ(BossFight.ActiveBoss, 0);
-    EXPECT_EQ(Panel.Score, score + 500);
+    EXPECT_EQ(Scoring.Score, score + 500);
     EXPECT_EQ(Player.PlayerSpeed, 2);
     EXPECT_EQ(Player.BulletSlots, 10);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), 139);
 
     StartFight(3);  // 's' does nothing during play: the game goes on
-    const int32_t scoreBefore3 = Panel.Score;
+    const int32_t scoreBefore3 = Scoring.Score;
     Fought().HitPoints = 1;
     PlaceEnemy(MakeEnemy(20, 100, -64, 0, 0));
     const int32_t enemies = QV_CountList(&Waves.Enemies);
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
     ASSERT_EQ(BossFight.ActiveBoss, 0);
-    EXPECT_EQ(Panel.Score, scoreBefore3 + 750);
+    EXPECT_EQ(Scoring.Score, scoreBefore3 + 750);
     EXPECT_EQ(Player.PlayerSpeed, 1);
     EXPECT_EQ(Player.BulletSlots, 0);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), enemies) << "no new wave";

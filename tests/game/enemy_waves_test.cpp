@@ -230,7 +230,7 @@ TEST_F(EnemyWavesTest, TwoBulletsOnAToughEnemyEachCount)
     RunFrame();
     EXPECT_EQ(enemy.HitPoints, 1);
     EXPECT_EQ(enemy.Active, 1);
-    EXPECT_EQ(Panel.Score, 10);
+    EXPECT_EQ(Scoring.Score, 10);
     EXPECT_EQ(Player.Bullets[1].Active, 0);
     EXPECT_EQ(Player.Bullets[2].Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
@@ -255,7 +255,7 @@ TEST_F(EnemyWavesTest, BulletsAfterTheDestroyingOneStillHit)
     RunFrame();
     EXPECT_EQ(enemy.HitPoints, -1);
     EXPECT_EQ(enemy.Active, 0);
-    EXPECT_EQ(Panel.Score, 10);
+    EXPECT_EQ(Scoring.Score, 10);
     EXPECT_EQ(Player.Bullets[2].Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 2u);

@@ -82,7 +82,7 @@ TEST_F(FrameLoopTest, GameOverPageGivesWayToTheTitlePageAndItsMusic)
 TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
 {
     Flow.Phase = GamePhase::Credits;
-    Panel.Score = 95;
+    Scoring.Score = 95;
     Player.BulletSlots = 0;
     Player.Bullets[1] = Bullet{100, 200, 4, 1};
     AddExplosion(100, 100, 8, 4);
@@ -95,7 +95,7 @@ TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
     RunFrame();
 
     EXPECT_TRUE(PlaneInPlay());
-    EXPECT_EQ(Panel.Score, 0);
+    EXPECT_EQ(Scoring.Score, 0);
     EXPECT_EQ(Level.MapRow, 0);
     EXPECT_EQ(Flow.StartPage, GamePhase::Credits) << "the page play began from is kept for the next game";
     EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
@@ -118,11 +118,11 @@ TEST_F(FrameLoopTest, SDuringPlayIsNotLookedAt)
 {
     StartPlaying();
     Level.MapRow = 40;
-    Panel.Score = 30;
+    Scoring.Score = 30;
     TapKey(SDLK_s);
     EXPECT_TRUE(PlaneInPlay());
     EXPECT_EQ(Level.MapRow, 40);
-    EXPECT_EQ(Panel.Score, 30);
+    EXPECT_EQ(Scoring.Score, 30);
 }
 
 TEST_F(FrameLoopTest, EscapeEndsTheLoopOnlyAfterTheFrameIsPresented)

@@ -118,10 +118,10 @@ TEST_F(WholeLevelTest, PlaneFliesThroughAllThreeBossesToTheEndOfTheLevel)
         }
         previousBoss = BossFight.ActiveBoss;
     }
-    std::printf("level completed in %d frames, score %d\n", frames, Panel.Score);
+    std::printf("level completed in %d frames, score %d\n", frames, Scoring.Score);
     EXPECT_EQ(bossesDestroyed, 3);
     EXPECT_EQ(Level.MapRow, LevelEndRow);
-    EXPECT_GE(Panel.Score, 250 + 500 + 750 + 5 * (50 + 80 + 120 - 3));
+    EXPECT_GE(Scoring.Score, 250 + 500 + 750 + 5 * (50 + 80 + 120 - 3));
 
     RunFrames(3);
     EXPECT_GT(ShownShare(75, 70, 100), 0.8) << "the level-complete picture";

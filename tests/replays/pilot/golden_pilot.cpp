@@ -19,10 +19,10 @@
 #include "game/frame_loop.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/startup.h"
-#include "game/status_panel.h"
 #include "runtime/core/lists.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/frame_digest.h"
@@ -315,10 +315,10 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
             SDL_SaveBMP(QV_ScreenID(), (replayFile + "." + std::to_string(frame) + ".bmp").c_str());
         if (AtLevelEnd() && !levelCompleted) {
             levelCompleted = true;
-            finalScore = Panel.Score;
+            finalScore = Scoring.Score;
         }
         if (PlaneInPlay())
-            finalScore = Panel.Score;
+            finalScore = Scoring.Score;
     }
     EndControlledFrames();
     std::printf("%zu frames recorded, score %d, %s, damage %d\n", masks.size(), finalScore,
