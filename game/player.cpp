@@ -124,6 +124,35 @@ void RetireBullet(int32_t slot)
     Player.Bullets[slot].Active = 0;
 }
 
+void SetDamageGauge(int32_t value)
+{
+    Player.DamageGauge = value;
+}
+
+void ClearFrameDamage()
+{
+    Player.FrameDamage = 0;
+}
+
+void TakeRamDamage(int32_t damage)
+{
+    Player.FrameDamage += damage;
+}
+
+void TakeShotDamage(int32_t damage)
+{
+    Player.DamageGauge += damage;
+}
+
+bool AddFrameDamage()
+{
+    Player.DamageGauge += Player.FrameDamage;
+    if (Player.DamageGauge <= DamageGaugeEnd)
+        return false;
+    Player.DamageGauge = DamageGaugeEnd;
+    return true;
+}
+
 void PlayerInputStep(const PlayerInput& input)
 {
     MovePlane(input);

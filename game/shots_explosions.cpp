@@ -60,30 +60,6 @@ void ClearShotsAndExplosions()
     QV_ClearList(&Hits.EnemyShots);
 }
 
-void SetDamageGauge(int32_t value)
-{
-    Hits.DamageGauge = value;
-}
-
-void ClearFrameDamage()
-{
-    Hits.FrameDamage = 0;
-}
-
-void TakeRamDamage(int32_t damage)
-{
-    Hits.FrameDamage += damage;
-}
-
-bool AddFrameDamage()
-{
-    Hits.DamageGauge += Hits.FrameDamage;
-    if (Hits.DamageGauge <= DamageGaugeEnd)
-        return false;
-    Hits.DamageGauge = DamageGaugeEnd;
-    return true;
-}
-
 // A deletion moves the list's cursor back, so the walk's next step reaches
 // the following element; after deleting the first element it passes over
 // the new first one instead, which then waits a frame.
@@ -96,8 +72,7 @@ void EnemyShotWalk()
         if (ShotHitsPlayer(shot)) {
             PlayGameSound(ExplosionSound, EffectMode);
             AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
-            // The gauge takes a shot at once; only the damage step compares it.
-            Hits.DamageGauge += ShotDamage;
+            TakeShotDamage(ShotDamage);
             QV_DeleteElement(&Hits.EnemyShots);
             continue;
         }

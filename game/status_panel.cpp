@@ -2,9 +2,9 @@
 
 #include "game/assets.h"
 #include "game/level_map.h"
+#include "game/player.h"
 #include "game/score.h"
 #include "game/settings.h"
-#include "game/shots_explosions.h"
 #include "runtime/screen/drawing.h"
 #include "runtime/screen/sprites.h"
 
@@ -78,7 +78,7 @@ void UpdateProgressMarker()
 void DrawGaugesAndScores()
 {
     QV_DisplaySprite(MarkerSprite, Panel.ProgressX, ProgressMarkerY);
-    QV_DisplaySprite(MarkerSprite, Hits.DamageGauge, DamageMarkerY);
+    QV_DisplaySprite(MarkerSprite, Player.DamageGauge, DamageMarkerY);
     DrawScore(Scoring.Score, ScoreDigitsY);
     DrawScore(Settings.HiScore, HiScoreDigitsY);
 }

@@ -29,7 +29,7 @@ protected:
     // Runs a frame with the plane kept alive against the boss's shots.
     static void RunShieldedFrame()
     {
-        Hits.DamageGauge = DamageGaugeStart;
+        Player.DamageGauge = DamageGaugeStart;
         RunFrame();
     }
 
@@ -331,7 +331,7 @@ TEST_F(BossesTest, FightAfterADeathInAFightHasNoMusic)
 TEST_F(BossesTest, BossFliesInBehindTheGameOverPage)
 {
     PlayFromRow(113);
-    Hits.DamageGauge = DamageGaugeEnd + 1;
+    Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
     ASSERT_FALSE(PlaneInPlay());
     ASSERT_GT(RunFramesUntil([] { return BossFight.ActiveBoss == 1; }, 4 * 64), 0);

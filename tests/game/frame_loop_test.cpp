@@ -23,7 +23,7 @@ TEST_F(FrameLoopTest, NewGameOpensTheAttractPagesAndTheFirstFrameIsOnlyCleared)
     RunFrame();
     EXPECT_TRUE(ScreenIsBlack()) << "nothing has a display target before the first flip";
     EXPECT_EQ(Flow.TitleMusicPending, 0);
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd) << "clamped without a death";
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd) << "clamped without a death";
     EXPECT_FALSE(PlaneInPlay());
 
     RunFrame();
@@ -171,9 +171,9 @@ TEST_F(FrameLoopTest, GaugeOverflowInPlayEndsTheGameOnTheGameOverPage)
 {
     StartPlaying();
     Level.MapRow = 40;
-    Hits.DamageGauge = DamageGaugeEnd + 1;
+    Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd);
     EXPECT_FALSE(PlaneInPlay());
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
     EXPECT_EQ(Flow.AttractRow, 40);
@@ -186,9 +186,9 @@ TEST_F(FrameLoopTest, GaugeOverflowOutOfPlayOnlyClamps)
 {
     RunFrame();
     const int32_t explosions = QV_CountList(&Hits.Explosions);
-    Hits.DamageGauge = DamageGaugeEnd + 40;
+    Player.DamageGauge = DamageGaugeEnd + 40;
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd);
     EXPECT_EQ(Flow.Phase, GamePhase::Title);
     EXPECT_EQ(QV_CountList(&Hits.Explosions), explosions);
 }
@@ -246,7 +246,7 @@ TEST_F(LevelEndTest, ReleasingSAtTheLevelEndStartsANewGame)
     EXPECT_FALSE(PlaneInPlay());
     EXPECT_FALSE(AtLevelEnd());
     EXPECT_EQ(Level.MapRow, 5);
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd);
     EXPECT_EQ(Flow.Phase, GamePhase::Credits) << "the attract pages resume where that game was started";
 }
 
@@ -256,7 +256,7 @@ TEST_F(LevelEndTest, APlaneLostAtTheLevelEndLeavesBothPicturesUntilSStartsPlay)
 {
     Flow.Phase = GamePhase::Credits;
     ReachLevelEnd();
-    Hits.DamageGauge = DamageGaugeEnd + 1;
+    Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
     EXPECT_EQ(Flow.Phase, GamePhase::GameOverAtLevelEnd);
     EXPECT_TRUE(AtLevelEnd());

@@ -82,7 +82,7 @@ TEST_F(StatusPanelTest, ProgressMarkerMovesAPixelAboutEveryThreeRows)
 TEST_F(StatusPanelTest, StripsPanelAndMarkersSitAroundThePlayfield)
 {
     StartPlaying();
-    Hits.DamageGauge = 560;
+    Player.DamageGauge = 560;
     RunFrame();
     EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0));
     EXPECT_TRUE(ScreenShowsOpaque(2, 0, 448));

@@ -93,7 +93,7 @@ TEST_F(WholeLevelTest, PlaneFliesThroughAllThreeBossesToTheEndOfTheLevel)
         } else {
             pilot.SteerUnder(PlayfieldLeft + 208);
         }
-        Hits.DamageGauge = DamageGaugeStart;
+        Player.DamageGauge = DamageGaugeStart;
         RunWatchedFrame();
         ASSERT_TRUE(PlaneInPlay()) << "the plane was lost at row " << Level.MapRow;
 
@@ -156,7 +156,7 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
                 pilot.Fire(move & 16);
             }
             if (shielded) {
-                Hits.DamageGauge = DamageGaugeStart;
+                Player.DamageGauge = DamageGaugeStart;
                 if (BossFight.ActiveBoss >= 1) {
                     pilot.SteerUnder(BossFight.Bosses[BossFight.ActiveBoss].X + BossFight.Bosses[BossFight.ActiveBoss].CentreX);
                     pilot.Fire(true);
@@ -179,7 +179,7 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
         play(2500, false);
         gamesLost += PlaneInPlay() ? 0 : 1;
         if (PlaneInPlay())
-            Hits.DamageGauge = DamageGaugeEnd + 1;  // a survivor is lost all the same
+            Player.DamageGauge = DamageGaugeEnd + 1;  // a survivor is lost all the same
         attract(500);
     }
     TapKey(SDLK_s);

@@ -216,10 +216,10 @@ int32_t ChooseAttempt(int32_t segment)
     for (int32_t attempt = 0; attempt < Attempts; ++attempt) {
         const pid_t child = fork();
         if (child == 0) {
-            const int32_t gauge = Hits.DamageGauge;
+            const int32_t gauge = Player.DamageGauge;
             Fly(StyleOf(segment, attempt), SegmentFrames);
             Fly({}, LookaheadFrames);
-            _exit(!PlaneInPlay() ? 255 : std::min((Hits.DamageGauge - gauge) / 5, 254));
+            _exit(!PlaneInPlay() ? 255 : std::min((Player.DamageGauge - gauge) / 5, 254));
         }
         int status = 0;
         if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
@@ -246,10 +246,10 @@ bool FlyWholeLevel()
             std::fprintf(stderr, "golden_pilot: the plane was lost at row %d\n", Level.MapRow);
             return false;
         }
-        const int32_t gauge = Hits.DamageGauge;
+        const int32_t gauge = Player.DamageGauge;
         Fly(StyleOf(segment, ChooseAttempt(segment)), SegmentFrames);
-        if (Hits.DamageGauge != gauge)
-            std::fprintf(stderr, "golden_pilot: hit at row %d, damage %d\n", Level.MapRow, Hits.DamageGauge);
+        if (Player.DamageGauge != gauge)
+            std::fprintf(stderr, "golden_pilot: hit at row %d, damage %d\n", Level.MapRow, Player.DamageGauge);
     }
     Wait(300);
     Tap(Start);
@@ -322,7 +322,7 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
     }
     EndControlledFrames();
     std::printf("%zu frames recorded, score %d, %s, damage %d\n", masks.size(), finalScore,
-                levelCompleted ? "level completed" : "level not completed", Hits.DamageGauge);
+                levelCompleted ? "level completed" : "level not completed", Player.DamageGauge);
     return 0;
 }
 
