@@ -260,7 +260,8 @@ void RunFrame()
     ScrollStepOfFrame();
     QV_ClearScreen(0, 0, 0);
     DrawLevelMap();
-    BossStep();
+    if (const std::optional<int32_t> nextWave = BossStep())
+        ReadWaveAt(*nextWave);
     EnemyShotWalk();
     BulletStep();
     EnemyStep();
