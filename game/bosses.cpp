@@ -117,12 +117,9 @@ std::optional<int32_t> DestroyActiveBoss(int32_t slot)
 int32_t TakeBulletHits()
 {
     Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
-    for (int32_t slot = 1; slot <= Player.BulletSlots; ++slot) {
+    int32_t slot = 0;
+    while ((slot = NextBulletHitting(slot, boss.Sprite, boss.X, boss.Y)) != 0) {
         const Bullet& bullet = Player.Bullets[slot];
-        if (bullet.Active != 1)
-            continue;
-        if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, boss.Sprite, boss.X, boss.Y) == 0)
-            continue;
         boss.HitPoints -= 1;
         if (boss.HitPoints == boss.DamagedAt)
             boss.Sprite += 1;

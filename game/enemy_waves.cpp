@@ -162,12 +162,8 @@ void Fire(Enemy& enemy)
 void TakeBulletHits(Enemy& enemy)
 {
     const int32_t picture = CurrentPicture(enemy);
-    for (int32_t slot = 1; slot <= Player.BulletSlots; ++slot) {
-        const Bullet& bullet = Player.Bullets[slot];
-        if (bullet.Active != 1)
-            continue;
-        if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, picture, enemy.X, enemy.Y) == 0)
-            continue;
+    int32_t slot = 0;
+    while ((slot = NextBulletHitting(slot, picture, enemy.X, enemy.Y)) != 0) {
         enemy.HitPoints -= 1;
         PlayGameSound(EnemyHitSound, EffectMode);
         AddScore(PointsPerHit);

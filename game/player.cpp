@@ -153,6 +153,16 @@ bool AddFrameDamage()
     return true;
 }
 
+int32_t NextBulletHitting(int32_t slot, int32_t picture, int32_t x, int32_t y)
+{
+    while (++slot <= Player.BulletSlots) {
+        const Bullet& bullet = Player.Bullets[slot];
+        if (bullet.Active == 1 && QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, picture, x, y) != 0)
+            return slot;
+    }
+    return 0;
+}
+
 void PlayerInputStep(const PlayerInput& input)
 {
     MovePlane(input);

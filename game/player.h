@@ -74,6 +74,10 @@ void Rearm(int32_t speed, int32_t bulletSlots);
 // A bullet that hit something stops flying.
 void RetireBullet(int32_t slot);
 
+// The first slot after `slot`, up to BulletSlots, whose bullet is active and
+// touches `picture` at (x, y); 0 when there is none. Start from slot 0.
+int32_t NextBulletHitting(int32_t slot, int32_t picture, int32_t x, int32_t y);
+
 // ---- Damage --------------------------------------------------------------
 
 void SetDamageGauge(int32_t value);
