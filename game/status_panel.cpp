@@ -2,13 +2,12 @@
 
 #include "game/assets.h"
 #include "game/level_map.h"
+#include "game/level_rows.h"
 #include "game/player.h"
 #include "game/score.h"
 #include "game/settings.h"
 #include "runtime/screen/drawing.h"
 #include "runtime/screen/sprites.h"
-
-#include <cmath>
 
 PanelState Panel;
 
@@ -20,8 +19,6 @@ constexpr int32_t PlayfieldFar = 448;
 
 constexpr int32_t ProgressMarkerY = 248;
 constexpr int32_t DamageMarkerY = 281;
-constexpr float ProgressLeft = 490.0f;
-constexpr float ProgressWidth = 134.0f;
 
 constexpr int32_t DigitWidth = 16;
 constexpr int32_t DigitsX = 512;
@@ -70,9 +67,7 @@ void DrawPanelFrame()
 
 void UpdateProgressMarker()
 {
-    // Single precision, as the marker always has been placed.
-    const float progress = static_cast<float>(Level.MapRow) / static_cast<float>(LevelEndRow) * ProgressWidth;
-    Panel.ProgressX = static_cast<int32_t>(std::lrint(progress + ProgressLeft));
+    Panel.ProgressX = ProgressMarkerX(Level.MapRow);
 }
 
 void DrawGaugesAndScores()

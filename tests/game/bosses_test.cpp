@@ -6,14 +6,12 @@
 
 namespace {
 
-constexpr int32_t StopRows[] = {0, 116, 240, 370};
-
 class BossesTest : public CombatTest {
 protected:
     // Play at boss `number`'s stop row; the next frame's tick starts the fight.
     static void ReachStopRow(int32_t number)
     {
-        PlayFromRow(StopRows[number]);
+        PlayFromRow(BossStopRows[number - 1]);
         Level.ScrollY = MapBaseY;
         NextFrameTicks(true);
     }
@@ -126,7 +124,7 @@ TEST_F(BossesTest, BossOneComesDownWithoutFiringThenSwingsAndFires)
     const std::set<Velocity> table{{-2, 0}, {-1, 2}, {-2, 2}, {0, 2}, {1, 2}, {2, 2}, {2, 0}};
     EXPECT_TRUE(std::includes(table.begin(), table.end(), velocities.begin(), velocities.end()));
     EXPECT_NE(Fought().X, 190) << "the boss wanders sideways";
-    EXPECT_EQ(Level.MapRow, 116) << "the map waits for the fight";
+    EXPECT_EQ(Level.MapRow, BossStopRows[0]) << "the map waits for the fight";
 }
 
 // Its one odd step on the way in (the table's DY 1, before the first turn
@@ -330,14 +328,14 @@ TEST_F(BossesTest, FightAfterADeathInAFightHasNoMusic)
 // page reaches that row, and the boss flies in with no plane in play.
 TEST_F(BossesTest, BossFliesInBehindTheGameOverPage)
 {
-    PlayFromRow(113);
+    PlayFromRow(BossStopRows[0] - 3);
     Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
     ASSERT_FALSE(PlaneInPlay());
     ASSERT_GT(RunFramesUntil([] { return BossFight.ActiveBoss == 1; }, 4 * 64), 0);
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
     RunFrames(300);
-    EXPECT_EQ(Level.MapRow, 116) << "held until a new game";
+    EXPECT_EQ(Level.MapRow, BossStopRows[0]) << "held until a new game";
     EXPECT_GT(Fought().Y, -16);
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
 }
