@@ -102,7 +102,7 @@ void EndOnHangUpAsOnTerminate()
     std::exit(status);
 }
 
-bool Watching(const LaunchOptions& options)
+bool PlaysReplay(const LaunchOptions& options)
 {
     return options.mode == LaunchMode::Play || options.mode == LaunchMode::Timedemo;
 }
@@ -113,7 +113,7 @@ std::string OpenLaunchFiles(const LaunchOptions& options)
     std::string error;
     if (options.mode == LaunchMode::Record)
         error = StartRecording(options.replayFile);
-    else if (Watching(options))
+    else if (PlaysReplay(options))
         error = StartPlayback(options.replayFile);
     if (error.empty())
         error = StartFrameWatch(options.digestFile, options.mode == LaunchMode::Timedemo);
