@@ -1,6 +1,6 @@
 // The controls the game sees each frame. They come live from the keyboard
 // and joystick, live and recorded to a replay, or from a replay played
-// back, where the live keyboard only stops the watching.
+// back, where the live keyboard only stops the playback.
 #pragma once
 
 #include "game/player.h"
