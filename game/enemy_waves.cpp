@@ -243,7 +243,5 @@ void EnemyStep()
 {
     AdvanceAnimation();
     ClearFrameDamage();
-    QV_ResetList(&Waves.Enemies);
-    while (QV_NextElement(&Waves.Enemies) != nullptr)
-        WalkEnemy(*QV_CurrentRecord<Enemy>(Waves.Enemies));
+    Waves.Enemies.Walk(WalkEnemy);
 }

@@ -65,31 +65,27 @@ void ClearShotsAndExplosions()
 // the new first one instead, which then waits a frame.
 void EnemyShotWalk()
 {
-    QV_ResetList(&Hits.EnemyShots);
-    while (QV_NextElement(&Hits.EnemyShots) != nullptr) {
-        EnemyShot& shot = *QV_CurrentRecord<EnemyShot>(Hits.EnemyShots);
+    Hits.EnemyShots.Walk([](EnemyShot& shot) {
         QV_DisplayTransparentSprite(EnemyShotSprite + shot.Kind, shot.X, shot.Y);
         if (ShotHitsPlayer(shot)) {
             PlayGameSound(ExplosionSound, EffectMode);
             AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
             TakeShotDamage(ShotDamage);
             QV_DeleteElement(&Hits.EnemyShots);
-            continue;
+            return;
         }
         shot.X += shot.DX;
         shot.Y += shot.DY;
         if (ShotOutsideArea(shot))
             QV_DeleteElement(&Hits.EnemyShots);
-    }
+    });
 }
 
 void ExplosionWalk()
 {
-    QV_ResetList(&Hits.Explosions);
-    while (QV_NextElement(&Hits.Explosions) != nullptr) {
-        Explosion& explosion = *QV_CurrentRecord<Explosion>(Hits.Explosions);
+    Hits.Explosions.Walk([](Explosion& explosion) {
         QV_DisplayTransparentSprite(ExplosionSprite + explosion.Frames, explosion.X, explosion.Y);
         if (AgeExplosion(explosion))
             QV_DeleteElement(&Hits.Explosions);
-    }
+    });
 }
