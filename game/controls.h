@@ -4,7 +4,7 @@
 #pragma once
 
 #include "game/player.h"
-#include "game/replay/replay_file.h"
+#include "game/replay_file.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // every kind of bad file is refused by the program with one line naming the
 // file and status 2, before anything starts and without touching the
 // settings.
-#include "game/replay/replay_file.h"
+#include "game/replay_file.h"
 #include "tests/replays/tervane_process.h"
 
 #include <gtest/gtest.h>
