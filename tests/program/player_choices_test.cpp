@@ -7,7 +7,7 @@
 #include "game/key_map.h"
 #include "runtime/screen/frame_digest.h"
 #include "tests/game/game_fixture.h"
-#include "tests/replays/tervane_process.h"
+#include "tests/program/tervane_process.h"
 
 #include <array>
 

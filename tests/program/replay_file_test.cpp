@@ -3,7 +3,7 @@
 // file and status 2, before anything starts and without touching the
 // settings.
 #include "game/replay_file.h"
-#include "tests/replays/tervane_process.h"
+#include "tests/program/tervane_process.h"
 
 #include <gtest/gtest.h>
 
