@@ -1,12 +1,11 @@
 #include "game/bosses.h"
 
 #include "game/assets.h"
-#include "game/enemy_waves.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
-#include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/sprites.h"
 
@@ -18,7 +17,6 @@ namespace {
 // sunk this far.
 constexpr int32_t GoneY = 500;
 
-constexpr int32_t PointsPerHit = 5;
 constexpr int32_t PointsPerBossNumber = 250;
 
 // The stop test of the scroll tick raises the counter on every tick spent at
@@ -76,23 +74,16 @@ void MoveShownBoss()
 struct Reward {
     int32_t playerSpeed;
     int32_t bulletSlots;
-    int32_t nextWaveOffset;
+    std::optional<int32_t> nextWaveOffset;
 };
 
-constexpr int32_t NoNextWave = -1;
 constexpr Reward Rewards[BossCount + 1] = {
-    {}, {1, 10, Wave2Offset}, {2, 10, Wave3Offset}, {1, 0, NoNextWave},
+    {}, {1, 10, Wave2Offset}, {2, 10, Wave3Offset}, {1, 0, std::nullopt},
 };
 
-void GiveReward()
-{
-    const Reward& reward = Rewards[BossFight.ActiveBoss];
-    Rearm(reward.playerSpeed, reward.bulletSlots);
-    if (reward.nextWaveOffset != NoNextWave)
-        ReadWaveAt(reward.nextWaveOffset);
-}
-
-void DestroyActiveBoss(int32_t slot)
+// Returns the offset of the next section's wave, which the frame reads
+// before anything else sees the enemies.
+std::optional<int32_t> DestroyActiveBoss(int32_t slot)
 {
     Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
     StopGameSound(BossMusicLow);
@@ -112,37 +103,34 @@ void DestroyActiveBoss(int32_t slot)
     boss.DX = 0;
     boss.DY = 1;
     boss.Sprite += 1;
-    GiveReward();
+    const Reward& reward = Rewards[BossFight.ActiveBoss];
+    Rearm(reward.playerSpeed, reward.bulletSlots);
     BossFight.BossMusicCounter = 0;
     BossFight.ActiveBoss = 0;
     LeaveStopRow();
+    return reward.nextWaveOffset;
 }
 
 // Bullets are tested where they were drawn in the previous frame, since the
-// bullet step comes later. Returns true when a bullet destroyed the boss; the
-// remaining bullets then fly on untested.
-bool TakeBulletHits()
+// bullet step comes later. Returns the slot of the bullet that destroyed the
+// boss, or 0; the remaining bullets then fly on untested.
+int32_t TakeBulletHits()
 {
     Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
-    for (int32_t slot = 1; slot <= Player.BulletSlots; ++slot) {
+    int32_t slot = 0;
+    while ((slot = NextBulletHitting(slot, boss.Sprite, boss.X, boss.Y)) != 0) {
         const Bullet& bullet = Player.Bullets[slot];
-        if (bullet.Active != 1)
-            continue;
-        if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, boss.Sprite, boss.X, boss.Y) == 0)
-            continue;
         boss.HitPoints -= 1;
         if (boss.HitPoints == boss.DamagedAt)
             boss.Sprite += 1;
-        if (boss.HitPoints == 0) {
-            DestroyActiveBoss(slot);
-            return true;
-        }
+        if (boss.HitPoints == 0)
+            return slot;
         PlayGameSound(ExplosionSound, EffectMode);
         AddScore(PointsPerHit);
         RetireBullet(slot);
         AddExplosion(bullet.X - 32, bullet.Y - 32, 4, 1);
     }
-    return false;
+    return 0;
 }
 
 bool InFirePosition(const Boss& boss)
@@ -231,16 +219,18 @@ void ForgetBosses()
     BossFight.ShownBoss = 0;
 }
 
-void BossStep()
+std::optional<int32_t> BossStep()
 {
     if (BossFight.ShownBoss < 1 || BossFight.Bosses[BossFight.ShownBoss].Y >= GoneY)
-        return;
+        return std::nullopt;
     StartMusicAtFightStart();
     MoveShownBoss();
     const Boss& shown = BossFight.Bosses[BossFight.ShownBoss];
     QV_DisplayTransparentSprite(shown.Sprite, shown.X, shown.Y);
     if (BossFight.ActiveBoss < 1)
-        return;
-    if (!TakeBulletHits())
-        Fire();
+        return std::nullopt;
+    if (const int32_t slot = TakeBulletHits(); slot != 0)
+        return DestroyActiveBoss(slot);
+    Fire();
+    return std::nullopt;
 }

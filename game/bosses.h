@@ -6,6 +6,7 @@
 #include "game/record_array.h"
 
 #include <cstdint>
+#include <optional>
 
 // ---- Record --------------------------------------------------------------
 
@@ -57,4 +58,6 @@ void ForgetBosses();
 
 // The boss part of a frame: music, movement, drawing, bullet hits,
 // destruction and fire. Does nothing unless a boss is shown above y 500.
-void BossStep();
+// When it destroys a boss that opens another section, returns the offset in
+// the wave stream of that section's wave, for the frame to read at once.
+std::optional<int32_t> BossStep();

@@ -9,7 +9,7 @@
 enum class LaunchMode {
     Normal,    // the options window, then the game
     Record,    // as Normal, writing every frame's input to a replay
-    Play,      // watch a replay at the game's pace
+    Play,      // play a replay back at the game's pace
     Timedemo,  // play a replay unpaced and silent, then report the time taken
 };
 

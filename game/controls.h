@@ -1,10 +1,10 @@
 // The controls the game sees each frame. They come live from the keyboard
 // and joystick, live and recorded to a replay, or from a replay played
-// back, where the live keyboard only stops the watching.
+// back, where the live keyboard only stops the playback.
 #pragma once
 
 #include "game/player.h"
-#include "game/replay/replay_file.h"
+#include "game/replay_file.h"
 
 #include <string>
 

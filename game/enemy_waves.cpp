@@ -3,9 +3,9 @@
 #include "game/assets.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
-#include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/sprites.h"
 
@@ -28,7 +28,6 @@ constexpr int32_t FireAreaHigh = 416;
 constexpr int32_t FireDraw = 80;
 
 constexpr int32_t RamDamage = 20;
-constexpr int32_t PointsPerHit = 5;
 
 enum class SideExit { None, Left, Right };
 
@@ -163,12 +162,8 @@ void Fire(Enemy& enemy)
 void TakeBulletHits(Enemy& enemy)
 {
     const int32_t picture = CurrentPicture(enemy);
-    for (int32_t slot = 1; slot <= Player.BulletSlots; ++slot) {
-        const Bullet& bullet = Player.Bullets[slot];
-        if (bullet.Active != 1)
-            continue;
-        if (QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, picture, enemy.X, enemy.Y) == 0)
-            continue;
+    int32_t slot = 0;
+    while ((slot = NextBulletHitting(slot, picture, enemy.X, enemy.Y)) != 0) {
         enemy.HitPoints -= 1;
         PlayGameSound(EnemyHitSound, EffectMode);
         AddScore(PointsPerHit);
@@ -248,7 +243,5 @@ void EnemyStep()
 {
     AdvanceAnimation();
     ClearFrameDamage();
-    QV_ResetList(&Waves.Enemies);
-    while (QV_NextElement(&Waves.Enemies) != nullptr)
-        WalkEnemy(*QV_CurrentRecord<Enemy>(Waves.Enemies));
+    Waves.Enemies.Walk(WalkEnemy);
 }

@@ -8,6 +8,7 @@
 #include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/setup_notices.h"
 #include "game/shots_explosions.h"
@@ -275,7 +276,8 @@ void RunFrame()
     ScrollStepOfFrame();
     QV_ClearScreen(0, 0, 0);
     DrawLevelMap();
-    BossStep();
+    if (const std::optional<int32_t> nextWave = BossStep())
+        ReadWaveAt(*nextWave);
     EnemyShotWalk();
     BulletStep();
     EnemyStep();
@@ -291,6 +293,7 @@ void RunFrame()
     DamageStep();
     if (Level.MapRow < GetReadyRows)
         QV_DisplayTransparentSprite(GetReadyBanner, BannerX, BannerY);
+    RaiseHiScoreToScore();
     DrawGaugesAndScores();
     if (QV_KeyboardPushed(CreditsKey) != 0)
         DrawCreditsLine();

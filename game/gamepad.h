@@ -3,7 +3,7 @@
 // name stand in for the start key and P.
 #pragma once
 
-#include "game/replay/replay_file.h"
+#include "game/replay_file.h"
 #include "runtime/input/keyboard.h"
 
 #include <vector>

@@ -4,6 +4,7 @@
 // and the drawing of the visible rows.
 #pragma once
 
+#include "game/level_rows.h"
 #include "game/record_array.h"
 
 #include <cstdint>
@@ -11,17 +12,11 @@
 
 // ---- Geometry ------------------------------------------------------------
 
-constexpr int32_t MapRows = 401;        // rows 0 to 400
-constexpr int32_t MapColumns = 13;      // filled columns of each row
-constexpr int32_t MapRowStride = 16;    // columns 13 to 15 stay 0
+constexpr int32_t MapRowStride = 16;    // columns past MapColumns stay 0
 constexpr int32_t TileSize = 32;
 constexpr int32_t VisibleMapRows = 15;
 constexpr int32_t PlayfieldLeft = 32;   // x of column 0
 constexpr int32_t MapBaseY = 416;       // ScrollY at the start of every row
-
-// Rows where the scroll halts for bosses 1 to 3, and where the level ends.
-inline constexpr int32_t BossStopRows[] = {116, 240, 370};
-constexpr int32_t LevelEndRow = 387;
 
 // ---- State ---------------------------------------------------------------
 

@@ -124,6 +124,45 @@ void RetireBullet(int32_t slot)
     Player.Bullets[slot].Active = 0;
 }
 
+void SetDamageGauge(int32_t value)
+{
+    Player.DamageGauge = value;
+}
+
+void ClearFrameDamage()
+{
+    Player.FrameDamage = 0;
+}
+
+void TakeRamDamage(int32_t damage)
+{
+    Player.FrameDamage += damage;
+}
+
+void TakeShotDamage(int32_t damage)
+{
+    Player.DamageGauge += damage;
+}
+
+bool AddFrameDamage()
+{
+    Player.DamageGauge += Player.FrameDamage;
+    if (Player.DamageGauge <= DamageGaugeEnd)
+        return false;
+    Player.DamageGauge = DamageGaugeEnd;
+    return true;
+}
+
+int32_t NextBulletHitting(int32_t slot, int32_t picture, int32_t x, int32_t y)
+{
+    while (++slot <= Player.BulletSlots) {
+        const Bullet& bullet = Player.Bullets[slot];
+        if (bullet.Active == 1 && QV_SpritePixelCollision(BulletSprite, bullet.X, bullet.Y, picture, x, y) != 0)
+            return slot;
+    }
+    return 0;
+}
+
 void PlayerInputStep(const PlayerInput& input)
 {
     MovePlane(input);

@@ -6,7 +6,7 @@
 // i * second count + j.
 #pragma once
 
-#include "runtime/core/lists.h"
+#include "runtime/core/arrays.h"
 
 #include <cstdint>
 #include <new>

@@ -20,4 +20,15 @@ struct RecordList : QV_List {
     RecordList(const RecordList&) = delete;
     RecordList& operator=(const RecordList&) = delete;
     ~RecordList() { QV_FreeList(this); }
+
+    // Hands every record, from the first on, to `visit`, which may delete the
+    // current element: the walk then goes on as QV_DeleteElement leaves the
+    // cursor.
+    template <class Visit>
+    void Walk(Visit visit)
+    {
+        QV_ResetList(this);
+        while (QV_NextElement(this) != nullptr)
+            visit(*QV_CurrentRecord<Record>(*this));
+    }
 };

@@ -60,61 +60,32 @@ void ClearShotsAndExplosions()
     QV_ClearList(&Hits.EnemyShots);
 }
 
-void SetDamageGauge(int32_t value)
-{
-    Hits.DamageGauge = value;
-}
-
-void ClearFrameDamage()
-{
-    Hits.FrameDamage = 0;
-}
-
-void TakeRamDamage(int32_t damage)
-{
-    Hits.FrameDamage += damage;
-}
-
-bool AddFrameDamage()
-{
-    Hits.DamageGauge += Hits.FrameDamage;
-    if (Hits.DamageGauge <= DamageGaugeEnd)
-        return false;
-    Hits.DamageGauge = DamageGaugeEnd;
-    return true;
-}
-
 // A deletion moves the list's cursor back, so the walk's next step reaches
 // the following element; after deleting the first element it passes over
 // the new first one instead, which then waits a frame.
 void EnemyShotWalk()
 {
-    QV_ResetList(&Hits.EnemyShots);
-    while (QV_NextElement(&Hits.EnemyShots) != nullptr) {
-        EnemyShot& shot = *QV_CurrentRecord<EnemyShot>(Hits.EnemyShots);
+    Hits.EnemyShots.Walk([](EnemyShot& shot) {
         QV_DisplayTransparentSprite(EnemyShotSprite + shot.Kind, shot.X, shot.Y);
         if (ShotHitsPlayer(shot)) {
             PlayGameSound(ExplosionSound, EffectMode);
             AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
-            // The gauge takes a shot at once; only the damage step compares it.
-            Hits.DamageGauge += ShotDamage;
+            TakeShotDamage(ShotDamage);
             QV_DeleteElement(&Hits.EnemyShots);
-            continue;
+            return;
         }
         shot.X += shot.DX;
         shot.Y += shot.DY;
         if (ShotOutsideArea(shot))
             QV_DeleteElement(&Hits.EnemyShots);
-    }
+    });
 }
 
 void ExplosionWalk()
 {
-    QV_ResetList(&Hits.Explosions);
-    while (QV_NextElement(&Hits.Explosions) != nullptr) {
-        Explosion& explosion = *QV_CurrentRecord<Explosion>(Hits.Explosions);
+    Hits.Explosions.Walk([](Explosion& explosion) {
         QV_DisplayTransparentSprite(ExplosionSprite + explosion.Frames, explosion.X, explosion.Y);
         if (AgeExplosion(explosion))
             QV_DeleteElement(&Hits.Explosions);
-    }
+    });
 }

@@ -1,6 +1,5 @@
-// Shots, hits and explosions: the enemy and boss shots, the explosion
-// animations every hit leaves behind, and the damage gauge that hits and
-// rams fill.
+// Shots, hits and explosions: the enemy and boss shots, which hurt the
+// plane, and the explosion animations every hit leaves behind.
 #pragma once
 
 #include "game/record_list.h"
@@ -29,18 +28,9 @@ struct Explosion {
 
 // ---- State ---------------------------------------------------------------
 
-// The damage gauge: damage as the x of its panel marker.
-constexpr int32_t DamageGaugeStart = 490;
-constexpr int32_t DamageGaugeEnd = 625;  // passing it destroys the plane
-// Out of play the gauge holds a value past its end, clamped in the first
-// frame without a death.
-constexpr int32_t DamageGaugeIdle = 999;
-
 struct HitState {
     RecordList<EnemyShot> EnemyShots;
     RecordList<Explosion> Explosions;
-    int32_t FrameDamage = 0;  // ramming damage taken in this frame
-    int32_t DamageGauge = 0;  // 490 to 625 in play
 };
 
 // Written by this module alone; the rest of the game reads it.
@@ -56,20 +46,6 @@ void AddEnemyShot(int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t kind);
 
 // Play starts with no shot or explosion left over.
 void ClearShotsAndExplosions();
-
-// ---- Damage --------------------------------------------------------------
-
-void SetDamageGauge(int32_t value);
-
-// A new frame's ramming damage starts at 0.
-void ClearFrameDamage();
-
-// An enemy rams the plane.
-void TakeRamDamage(int32_t damage);
-
-// Adds the frame's ramming damage to the gauge. True when the gauge passed
-// its end, where it then stands: damage beyond the end is lost.
-bool AddFrameDamage();
 
 // ---- Frame steps ---------------------------------------------------------
 

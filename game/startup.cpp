@@ -11,6 +11,7 @@
 #include "game/level_map.h"
 #include "game/options_window.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
@@ -107,7 +108,7 @@ void FailWritesPastTheSizeLimit()
     std::exit(status);
 }
 
-bool Watching(const LaunchOptions& options)
+bool PlaysReplay(const LaunchOptions& options)
 {
     return options.mode == LaunchMode::Play || options.mode == LaunchMode::Timedemo;
 }
@@ -118,7 +119,7 @@ std::string OpenLaunchFiles(const LaunchOptions& options)
     std::string error;
     if (options.mode == LaunchMode::Record)
         error = StartRecording(options.replayFile);
-    else if (Watching(options))
+    else if (PlaysReplay(options))
         error = StartPlayback(options.replayFile);
     if (error.empty())
         error = StartFrameWatch(options.digestFile, options.replayFile, options.mode == LaunchMode::Timedemo);
@@ -164,6 +165,7 @@ void InitialiseGameState()
     Waves = {};
     BossFight = {};
     Panel = {};
+    Scoring = {};
 }
 
 const char* StartSound()

@@ -2,12 +2,12 @@
 
 #include "game/assets.h"
 #include "game/level_map.h"
+#include "game/level_rows.h"
+#include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
-#include "game/shots_explosions.h"
 #include "runtime/screen/drawing.h"
 #include "runtime/screen/sprites.h"
-
-#include <cmath>
 
 PanelState Panel;
 
@@ -19,8 +19,6 @@ constexpr int32_t PlayfieldFar = 448;
 
 constexpr int32_t ProgressMarkerY = 248;
 constexpr int32_t DamageMarkerY = 281;
-constexpr float ProgressLeft = 490.0f;
-constexpr float ProgressWidth = 134.0f;
 
 constexpr int32_t DigitWidth = 16;
 constexpr int32_t DigitsX = 512;
@@ -42,16 +40,6 @@ void DrawScore(int32_t value, int32_t y)
 }
 
 } // namespace
-
-void AddScore(int32_t points)
-{
-    Panel.Score += points;
-}
-
-void ResetScore()
-{
-    Panel = {};
-}
 
 // The panel has always shown a negative value (a hi score edited in the
 // settings file) by the digits of its magnitude.
@@ -79,17 +67,14 @@ void DrawPanelFrame()
 
 void UpdateProgressMarker()
 {
-    // Single precision, as the marker always has been placed.
-    const float progress = static_cast<float>(Level.MapRow) / static_cast<float>(LevelEndRow) * ProgressWidth;
-    Panel.ProgressX = static_cast<int32_t>(std::lrint(progress + ProgressLeft));
+    Panel.ProgressX = ProgressMarkerX(Level.MapRow);
 }
 
 void DrawGaugesAndScores()
 {
     QV_DisplaySprite(MarkerSprite, Panel.ProgressX, ProgressMarkerY);
-    QV_DisplaySprite(MarkerSprite, Hits.DamageGauge, DamageMarkerY);
-    RaiseHiScore(Panel.Score);
-    DrawScore(Panel.Score, ScoreDigitsY);
+    QV_DisplaySprite(MarkerSprite, Player.DamageGauge, DamageMarkerY);
+    DrawScore(Scoring.Score, ScoreDigitsY);
     DrawScore(Settings.HiScore, HiScoreDigitsY);
 }
 

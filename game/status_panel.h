@@ -1,6 +1,6 @@
 // Status panel: the frame strips around the playfield, the panel picture at
 // the right with its progress and damage markers, and the six-digit score
-// and hi score.
+// and hi score (score.h keeps them; the panel only shows them).
 #pragma once
 
 #include <array>
@@ -9,18 +9,11 @@
 // ---- State ---------------------------------------------------------------
 
 struct PanelState {
-    int32_t Score = 0;
     int32_t ProgressX = 0;  // x of the progress marker, 490 to 624
 };
 
 // Written by this module alone; the rest of the game reads it.
 extern PanelState Panel;
-
-// Points for a hit or a destroyed boss.
-void AddScore(int32_t points);
-
-// Play starts from a score of 0.
-void ResetScore();
 
 // The six digits the panel shows for a value, most significant first: the
 // last six decimal digits of its magnitude.
@@ -34,7 +27,7 @@ void DrawPanelFrame();
 // Places the progress marker for MapRow.
 void UpdateProgressMarker();
 
-// The two gauge markers, the hi-score update and both rows of digits.
+// The two gauge markers and both rows of digits.
 void DrawGaugesAndScores();
 
 // The credits line over the bottom of the playfield (drawn while F12 is held).

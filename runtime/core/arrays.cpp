@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "runtime/core/lists.h"
+#include "runtime/core/arrays.h"
 #include "runtime/core/strings.h"
 
 namespace {

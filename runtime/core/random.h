@@ -1,5 +1,6 @@
-// The miscellaneous layer: a seeded pseudo-random generator, its start-up
-// seeding from the clock, and a millisecond sleep.
+// Random numbers and timing: a seeded pseudo-random generator, its start-up
+// seeding from the clock (the layer's initialisation, QV_InitMisc), and a
+// millisecond sleep.
 //
 // The generator is a two-lag rotate-and-add generator over 17 pairs of
 // 32-bit words. Its steps and its mapping to a range are fixed, so a given

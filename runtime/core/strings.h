@@ -1,6 +1,6 @@
-// Memory blocks, the string model and number/text conversion: the bottom of
-// the runtime, shared by the game's code and every layer that takes or
-// returns text.
+// Memory blocks, the string model, number/text conversion and typed reads
+// and writes at an address (peek and poke): the bottom of the runtime,
+// shared by the game's code and every layer that takes or returns text.
 //
 // The string model
 // ----------------

@@ -72,12 +72,15 @@ GtkLabel* Label(GtkWidget* widget)
     return child && GTK_IS_LABEL(child) ? GTK_LABEL(child) : nullptr;
 }
 
-void AlignLabel(GtkWidget* widget, float x)
+// Aligns the label right when `flags` ask for it, else at `otherX` when they
+// hold the kind's own `otherFlag`; otherwise GTK's alignment stays.
+void AlignLabel(GtkWidget* widget, int32_t flags, int32_t otherFlag, float otherX)
 {
-    if (GtkLabel* label = Label(widget)) {
-        gtk_label_set_xalign(label, x);
-        gtk_label_set_yalign(label, 0.5f);
-    }
+    GtkLabel* const label = widget ? Label(widget) : nullptr;
+    if (!label || !(flags & (QV_GadgetAlignRight | otherFlag)))
+        return;
+    gtk_label_set_xalign(label, (flags & QV_GadgetAlignRight) ? 1.0f : otherX);
+    gtk_label_set_yalign(label, 0.5f);
 }
 
 // True when a gadget numbered `number` can be created now.
@@ -180,10 +183,7 @@ GtkWidget* QV_CheckBoxGadget2(int32_t number, int32_t x, int32_t y, int32_t widt
     if (!CanCreate(number))
         return nullptr;
     GtkWidget* const box = gtk_check_button_new_with_label(text ? text : "");
-    if (box && (flags & QV_GadgetAlignRight))
-        AlignLabel(box, 1.0f);
-    else if (box && (flags & QV_CheckBoxAlignCenter))
-        AlignLabel(box, 0.5f);
+    AlignLabel(box, flags, QV_CheckBoxAlignCenter, 0.5f);
     return PlaceGadget(box, number, QV_GadgetCheckBox, x, y, width, height);
 }
 
@@ -201,10 +201,7 @@ GtkWidget* QV_ButtonGadget2(int32_t number, int32_t x, int32_t y, int32_t width,
     const char* const label = text ? text : "";
     GtkWidget* const button = (flags & QV_ButtonToggle) ? gtk_toggle_button_new_with_label(label)
                                                         : gtk_button_new_with_label(label);
-    if (button && (flags & QV_GadgetAlignRight))
-        AlignLabel(button, 1.0f);
-    else if (button && (flags & QV_ButtonAlignLeft))
-        AlignLabel(button, 0.0f);
+    AlignLabel(button, flags, QV_ButtonAlignLeft, 0.0f);
     return PlaceGadget(button, number, QV_GadgetButton, x, y, width, height);
 }
 

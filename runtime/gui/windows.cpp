@@ -4,6 +4,8 @@
 
 #include <gtk/gtk.h>
 
+#include <utility>
+
 QV_WindowState QV_Window;
 
 namespace {
@@ -151,6 +153,16 @@ GdkSeat* DefaultSeat()
     return gdk_display_get_default_seat(gdk_display_get_default());
 }
 
+// The two values a GTK getter of the current window reports (its position or
+// its size); both 0 when no window is current.
+std::pair<gint, gint> CurrentWindowPair(void (*read)(GtkWindow*, gint*, gint*))
+{
+    std::pair<gint, gint> values{0, 0};
+    if (QV_Window.current)
+        read(GTK_WINDOW(QV_Window.current), &values.first, &values.second);
+    return values;
+}
+
 }  // namespace
 
 void QV_InitWindow()
@@ -288,34 +300,22 @@ void QV_ResizeWindow(int32_t width, int32_t height)
 
 int32_t QV_WindowX()
 {
-    gint x = 0;
-    if (QV_Window.current)
-        gtk_window_get_position(GTK_WINDOW(QV_Window.current), &x, nullptr);
-    return x;
+    return CurrentWindowPair(gtk_window_get_position).first;
 }
 
 int32_t QV_WindowY()
 {
-    gint y = 0;
-    if (QV_Window.current)
-        gtk_window_get_position(GTK_WINDOW(QV_Window.current), nullptr, &y);
-    return y;
+    return CurrentWindowPair(gtk_window_get_position).second;
 }
 
 int32_t QV_WindowWidth()
 {
-    gint width = 0;
-    if (QV_Window.current)
-        gtk_window_get_size(GTK_WINDOW(QV_Window.current), &width, nullptr);
-    return width;
+    return CurrentWindowPair(gtk_window_get_size).first;
 }
 
 int32_t QV_WindowHeight()
 {
-    gint height = 0;
-    if (QV_Window.current)
-        gtk_window_get_size(GTK_WINDOW(QV_Window.current), nullptr, &height);
-    return height;
+    return CurrentWindowPair(gtk_window_get_size).second;
 }
 
 int32_t QV_WindowMouseX()

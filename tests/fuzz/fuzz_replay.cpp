@@ -1,7 +1,7 @@
 // The replay reader takes files from anyone: it must refuse or accept every
 // byte string without reading out of bounds, and an accepted replay must
 // play its frames to the end.
-#include "game/replay/replay_file.h"
+#include "game/replay_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,14 +6,12 @@
 
 namespace {
 
-constexpr int32_t StopRows[] = {0, 116, 240, 370};
-
 class BossesTest : public CombatTest {
 protected:
     // Play at boss `number`'s stop row; the next frame's tick starts the fight.
     static void ReachStopRow(int32_t number)
     {
-        PlayFromRow(StopRows[number]);
+        PlayFromRow(BossStopRows[number - 1]);
         Level.ScrollY = MapBaseY;
         NextFrameTicks(true);
     }
@@ -29,7 +27,7 @@ protected:
     // Runs a frame with the plane kept alive against the boss's shots.
     static void RunShieldedFrame()
     {
-        Hits.DamageGauge = DamageGaugeStart;
+        Player.DamageGauge = DamageGaugeStart;
         RunFrame();
     }
 
@@ -126,7 +124,7 @@ TEST_F(BossesTest, BossOneComesDownWithoutFiringThenSwingsAndFires)
     const std::set<Velocity> table{{-2, 0}, {-1, 2}, {-2, 2}, {0, 2}, {1, 2}, {2, 2}, {2, 0}};
     EXPECT_TRUE(std::includes(table.begin(), table.end(), velocities.begin(), velocities.end()));
     EXPECT_NE(Fought().X, 190) << "the boss wanders sideways";
-    EXPECT_EQ(Level.MapRow, 116) << "the map waits for the fight";
+    EXPECT_EQ(Level.MapRow, BossStopRows[0]) << "the map waits for the fight";
 }
 
 // Its one odd step on the way in (the table's DY 1, before the first turn
@@ -180,7 +178,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
 {
     StartFight(1);
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
-    const int32_t scoreBefore = Panel.Score;
+    const int32_t scoreBefore = Scoring.Score;
 
     for (int hit = 1; hit <= 24; ++hit) {
         AimBulletAtBoss(Fought());
@@ -189,7 +187,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
     }
     EXPECT_EQ(Fought().HitPoints, 26);
     EXPECT_EQ(Fought().Sprite, 55);
-    EXPECT_EQ(Panel.Score, scoreBefore + 24 * 5);
+    EXPECT_EQ(Scoring.Score, scoreBefore + 24 * 5);
 
     // The 25th hit changes the picture, which shows from the next frame on.
     RunShieldedFrames(5);
@@ -206,7 +204,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
         RunShieldedFrame();
     }
     ASSERT_EQ(Fought().HitPoints, 1);
-    const int32_t scoreAfterHits = Panel.Score;
+    const int32_t scoreAfterHits = Scoring.Score;
     QV_ClearList(&Hits.Explosions);
     Boss& boss = BossFight.Bosses[1];
     AimBulletAtBoss(boss);
@@ -214,7 +212,7 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
 
     EXPECT_EQ(BossFight.ActiveBoss, 0);
     EXPECT_EQ(BossFight.ShownBoss, 1);
-    EXPECT_EQ(Panel.Score, scoreAfterHits + 250) << "no 5 points for the last hit";
+    EXPECT_EQ(Scoring.Score, scoreAfterHits + 250) << "no 5 points for the last hit";
     EXPECT_EQ(Player.Bullets[1].Active, 0);
     EXPECT_EQ(boss.Sprite, 57);
     EXPECT_EQ(boss.DX, 0);
@@ -268,24 +266,24 @@ TEST_F(BossesTest, BossTwoGivesSpeedAndTheThirdWaveAndBossThreeTakesTheGuns)
     StartFight(2);
     RunShieldedFramesUntil([] { return Fought().Y > 100; }, 1000);
     Fought().HitPoints = 1;
-    const int32_t score = Panel.Score;
+    const int32_t score = Scoring.Score;
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
     ASSERT_EQ(BossFight.ActiveBoss, 0);
-    EXPECT_EQ(Panel.Score, score + 500);
+    EXPECT_EQ(Scoring.Score, score + 500);
     EXPECT_EQ(Player.PlayerSpeed, 2);
     EXPECT_EQ(Player.BulletSlots, 10);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), 139);
 
     StartFight(3);  // 's' does nothing during play: the game goes on
-    const int32_t scoreBefore3 = Panel.Score;
+    const int32_t scoreBefore3 = Scoring.Score;
     Fought().HitPoints = 1;
     PlaceEnemy(MakeEnemy(20, 100, -64, 0, 0));
     const int32_t enemies = QV_CountList(&Waves.Enemies);
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
     ASSERT_EQ(BossFight.ActiveBoss, 0);
-    EXPECT_EQ(Panel.Score, scoreBefore3 + 750);
+    EXPECT_EQ(Scoring.Score, scoreBefore3 + 750);
     EXPECT_EQ(Player.PlayerSpeed, 1);
     EXPECT_EQ(Player.BulletSlots, 0);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), enemies) << "no new wave";
@@ -330,14 +328,14 @@ TEST_F(BossesTest, FightAfterADeathInAFightHasNoMusic)
 // page reaches that row, and the boss flies in with no plane in play.
 TEST_F(BossesTest, BossFliesInBehindTheGameOverPage)
 {
-    PlayFromRow(113);
-    Hits.DamageGauge = DamageGaugeEnd + 1;
+    PlayFromRow(BossStopRows[0] - 3);
+    Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
     ASSERT_FALSE(PlaneInPlay());
     ASSERT_GT(RunFramesUntil([] { return BossFight.ActiveBoss == 1; }, 4 * 64), 0);
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
     RunFrames(300);
-    EXPECT_EQ(Level.MapRow, 116) << "held until a new game";
+    EXPECT_EQ(Level.MapRow, BossStopRows[0]) << "held until a new game";
     EXPECT_GT(Fought().Y, -16);
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
 }

@@ -231,7 +231,7 @@ TEST_F(EnemyWavesTest, TwoBulletsOnAToughEnemyEachCount)
     RunFrame();
     EXPECT_EQ(enemy.HitPoints, 1);
     EXPECT_EQ(enemy.Active, 1);
-    EXPECT_EQ(Panel.Score, 10);
+    EXPECT_EQ(Scoring.Score, 10);
     EXPECT_EQ(Player.Bullets[1].Active, 0);
     EXPECT_EQ(Player.Bullets[2].Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
@@ -256,7 +256,7 @@ TEST_F(EnemyWavesTest, BulletsAfterTheDestroyingOneStillHit)
     RunFrame();
     EXPECT_EQ(enemy.HitPoints, -1);
     EXPECT_EQ(enemy.Active, 0);
-    EXPECT_EQ(Panel.Score, 10);
+    EXPECT_EQ(Scoring.Score, 10);
     EXPECT_EQ(Player.Bullets[2].Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 2u);
@@ -290,16 +290,16 @@ TEST_F(EnemyWavesTest, HitSoundsTellADestroyingHitFromOneThatIsNot)
 TEST_F(EnemyWavesTest, FlyingEnemyRamsThePlaneButAGroundEnemyCannot)
 {
     PlayFromRow(40);
-    const int32_t gauge = Hits.DamageGauge;
+    const int32_t gauge = Player.DamageGauge;
     Enemy& ground = PlaceEnemy(MakeEnemy(32, Player.PlayerX, Player.PlayerY, 0, 0));
     NextFrameTicks(false);
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, gauge);
+    EXPECT_EQ(Player.DamageGauge, gauge);
     EXPECT_EQ(ground.Active, 1);
 
     Enemy& flying = PlaceEnemy(MakeEnemy(26, Player.PlayerX + 60, Player.PlayerY, 0, 0));  // edges touching
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, gauge + 20);
+    EXPECT_EQ(Player.DamageGauge, gauge + 20);
     EXPECT_EQ(flying.Active, 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 2u);
@@ -310,7 +310,7 @@ TEST_F(EnemyWavesTest, FlyingEnemyRamsThePlaneButAGroundEnemyCannot)
               (std::vector<int32_t>{Player.PlayerX, Player.PlayerY, 3, 1}));
 
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, gauge + 20) << "a finished enemy rams no more";
+    EXPECT_EQ(Player.DamageGauge, gauge + 20) << "a finished enemy rams no more";
 }
 
 } // namespace

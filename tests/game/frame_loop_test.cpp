@@ -23,7 +23,7 @@ TEST_F(FrameLoopTest, NewGameOpensTheAttractPagesAndTheFirstFrameIsOnlyCleared)
     RunFrame();
     EXPECT_TRUE(ScreenIsBlack()) << "nothing has a display target before the first flip";
     EXPECT_EQ(Flow.TitleMusicPending, 0);
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd) << "clamped without a death";
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd) << "clamped without a death";
     EXPECT_FALSE(PlaneInPlay());
 
     RunFrame();
@@ -82,7 +82,7 @@ TEST_F(FrameLoopTest, GameOverPageGivesWayToTheTitlePageAndItsMusic)
 TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
 {
     Flow.Phase = GamePhase::Credits;
-    Panel.Score = 95;
+    Scoring.Score = 95;
     Player.BulletSlots = 0;
     Player.Bullets[1] = Bullet{100, 200, 4, 1};
     AddExplosion(100, 100, 8, 4);
@@ -95,7 +95,7 @@ TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
     RunFrame();
 
     EXPECT_TRUE(PlaneInPlay());
-    EXPECT_EQ(Panel.Score, 0);
+    EXPECT_EQ(Scoring.Score, 0);
     EXPECT_EQ(Level.MapRow, 0);
     EXPECT_EQ(Flow.StartPage, GamePhase::Credits) << "the page play began from is kept for the next game";
     EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
@@ -118,11 +118,11 @@ TEST_F(FrameLoopTest, SDuringPlayIsNotLookedAt)
 {
     StartPlaying();
     Level.MapRow = 40;
-    Panel.Score = 30;
+    Scoring.Score = 30;
     TapKey(SDLK_s);
     EXPECT_TRUE(PlaneInPlay());
     EXPECT_EQ(Level.MapRow, 40);
-    EXPECT_EQ(Panel.Score, 30);
+    EXPECT_EQ(Scoring.Score, 30);
 }
 
 TEST_F(FrameLoopTest, EscapeEndsTheLoopOnlyAfterTheFrameIsPresented)
@@ -171,9 +171,9 @@ TEST_F(FrameLoopTest, GaugeOverflowInPlayEndsTheGameOnTheGameOverPage)
 {
     StartPlaying();
     Level.MapRow = 40;
-    Hits.DamageGauge = DamageGaugeEnd + 1;
+    Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd);
     EXPECT_FALSE(PlaneInPlay());
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
     EXPECT_EQ(Flow.AttractRow, 40);
@@ -186,9 +186,9 @@ TEST_F(FrameLoopTest, GaugeOverflowOutOfPlayOnlyClamps)
 {
     RunFrame();
     const int32_t explosions = QV_CountList(&Hits.Explosions);
-    Hits.DamageGauge = DamageGaugeEnd + 40;
+    Player.DamageGauge = DamageGaugeEnd + 40;
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd);
     EXPECT_EQ(Flow.Phase, GamePhase::Title);
     EXPECT_EQ(QV_CountList(&Hits.Explosions), explosions);
 }
@@ -246,7 +246,7 @@ TEST_F(LevelEndTest, ReleasingSAtTheLevelEndStartsANewGame)
     EXPECT_FALSE(PlaneInPlay());
     EXPECT_FALSE(AtLevelEnd());
     EXPECT_EQ(Level.MapRow, 5);
-    EXPECT_EQ(Hits.DamageGauge, DamageGaugeEnd);
+    EXPECT_EQ(Player.DamageGauge, DamageGaugeEnd);
     EXPECT_EQ(Flow.Phase, GamePhase::Credits) << "the attract pages resume where that game was started";
 }
 
@@ -256,7 +256,7 @@ TEST_F(LevelEndTest, APlaneLostAtTheLevelEndLeavesBothPicturesUntilSStartsPlay)
 {
     Flow.Phase = GamePhase::Credits;
     ReachLevelEnd();
-    Hits.DamageGauge = DamageGaugeEnd + 1;
+    Player.DamageGauge = DamageGaugeEnd + 1;
     RunFrame();
     EXPECT_EQ(Flow.Phase, GamePhase::GameOverAtLevelEnd);
     EXPECT_TRUE(AtLevelEnd());

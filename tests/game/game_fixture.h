@@ -16,6 +16,7 @@
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
 #include "game/startup.h"
+#include "game/score.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/core/strings.h"

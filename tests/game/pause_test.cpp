@@ -5,7 +5,7 @@
 
 #include "game/command_line.h"
 #include "game/controls.h"
-#include "game/replay/replay_file.h"
+#include "game/replay_file.h"
 #include "runtime/screen/frame_digest.h"
 
 #include <chrono>

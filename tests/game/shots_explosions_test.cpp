@@ -93,10 +93,10 @@ TEST_F(ShotsAndExplosionsTest, ShotIsDrawnAtEachPositionAndDeletedOnceItsYPasses
 TEST_F(ShotsAndExplosionsTest, ShotHitsThePlaneBeforeItMoves)
 {
     PlayFromRow(40);
-    const int32_t gauge = Hits.DamageGauge;
+    const int32_t gauge = Player.DamageGauge;
     AddEnemyShot(Player.PlayerX - 6, Player.PlayerY - 6, 0, 0, 0);  // corners touching
     EnemyShotWalk();
-    EXPECT_EQ(Hits.DamageGauge, gauge + 10) << "the gauge takes a shot at once";
+    EXPECT_EQ(Player.DamageGauge, gauge + 10) << "the gauge takes a shot at once";
     EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0);
     const std::vector<Explosion> explosions = ExplosionRecords();
     ASSERT_EQ(explosions.size(), 1u);
@@ -107,19 +107,19 @@ TEST_F(ShotsAndExplosionsTest, ShotHitsThePlaneBeforeItMoves)
 
     AddEnemyShot(Player.PlayerX - 7, Player.PlayerY, 0, 0, 0);  // one pixel apart
     EnemyShotWalk();
-    EXPECT_EQ(Hits.DamageGauge, gauge + 10);
+    EXPECT_EQ(Player.DamageGauge, gauge + 10);
     EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 1);
 }
 
 TEST_F(ShotsAndExplosionsTest, ShotAfterADeletedFirstShotIsNeitherMovedNorTested)
 {
     PlayFromRow(40);
-    const int32_t gauge = Hits.DamageGauge;
+    const int32_t gauge = Player.DamageGauge;
     ShootAtPlayer();
     ShootAtPlayer();
     AddEnemyShot(100, 100, 1, 1, 0);
     EnemyShotWalk();
-    EXPECT_EQ(Hits.DamageGauge, gauge + 10) << "only the first shot counted";
+    EXPECT_EQ(Player.DamageGauge, gauge + 10) << "only the first shot counted";
     const std::vector<EnemyShot> shots = ShotRecords();
     ASSERT_EQ(shots.size(), 2u);
     EXPECT_EQ(shots[0].X, Player.PlayerX + 20);
@@ -133,14 +133,14 @@ TEST_F(ShotsAndExplosionsTest, ThePlaneSurvivesThirteenShotHitsAndDiesAtTheFourt
         ShootAtPlayer();
         RunFrame();
     }
-    EXPECT_EQ(Hits.DamageGauge, 620);
+    EXPECT_EQ(Player.DamageGauge, 620);
     ASSERT_TRUE(PlaneInPlay());
 
     const int32_t x = Player.PlayerX;
     const int32_t y = Player.PlayerY;
     ShootAtPlayer();
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, 625) << "damage past the end is lost";
+    EXPECT_EQ(Player.DamageGauge, 625) << "damage past the end is lost";
     EXPECT_FALSE(PlaneInPlay());
     EXPECT_EQ(Player.PlayerX, 640);
     EXPECT_EQ(Player.PlayerY, 480);
@@ -176,7 +176,7 @@ TEST_F(ShotsAndExplosionsTest, SixRamsAndTwoShotsDestroyThePlane)
         PlaceEnemy(MakeEnemy(20, Player.PlayerX, Player.PlayerY, 0, 0));
         RunFrame();
     }
-    EXPECT_EQ(Hits.DamageGauge, 610);
+    EXPECT_EQ(Player.DamageGauge, 610);
     ShootAtPlayer();
     RunFrame();
     EXPECT_TRUE(PlaneInPlay());
@@ -188,11 +188,11 @@ TEST_F(ShotsAndExplosionsTest, SixRamsAndTwoShotsDestroyThePlane)
 TEST_F(ShotsAndExplosionsTest, ShotAndRamInOneFrameCountTogetherAndTheExcessIsLost)
 {
     PlayFromRow(40);
-    Hits.DamageGauge = 600;
+    Player.DamageGauge = 600;
     ShootAtPlayer();
     PlaceEnemy(MakeEnemy(17, Player.PlayerX, Player.PlayerY, 0, 0));
     RunFrame();
-    EXPECT_EQ(Hits.DamageGauge, 625);
+    EXPECT_EQ(Player.DamageGauge, 625);
     EXPECT_FALSE(PlaneInPlay());
 }
 
@@ -205,7 +205,7 @@ TEST_F(ShotsAndExplosionsTest, DeathDuringABossFightSendsTheBossAwayAndFreesTheS
     BossFight.Bosses[1].Y = 150;
     BossFight.Bosses[1].DY = -1;
     NextFrameTicks(false);
-    Hits.DamageGauge = 625;
+    Player.DamageGauge = 625;
     ShootAtPlayer();
     RunFrame();
     ASSERT_FALSE(PlaneInPlay());
@@ -227,7 +227,7 @@ TEST_F(ShotsAndExplosionsTest, DeathStopsTheMusicButTheUpperBossLayerPlaysOn)
     PlayGameSound(6, 1);
     PlayGameSound(7, 1);
     PlayGameSound(9, 1);
-    Hits.DamageGauge = 625;
+    Player.DamageGauge = 625;
     ShootAtPlayer();
     RunFrame();
     ASSERT_FALSE(PlaneInPlay());

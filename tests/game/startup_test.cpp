@@ -156,11 +156,11 @@ TEST_F(StartupStepTest, GameStateStartsAfreshOnEveryInitialisation)
     Player.Bullets[3].Active = 1;
     BossFight.Bosses[2].X = 7;
     Flow.Phase = GamePhase::Play;
-    Panel.Score = 95;
+    Scoring.Score = 95;
 
     InitialiseGameState();
     EXPECT_EQ(Flow.Phase, GamePhase::Title);
-    EXPECT_EQ(Panel.Score, 0);
+    EXPECT_EQ(Scoring.Score, 0);
     EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), 0);
     EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0);
@@ -396,7 +396,7 @@ TEST_F(PlayToTheEndTest, EscapeWritesTheSettingsWithTheNewHiScore)
 {
     ScratchFolder folder;
     Settings.HiScore = 40;
-    Panel.Score = 125;
+    Scoring.Score = 125;
     PushKeyDown(SDLK_ESCAPE);
     RunFrame();
     PushKeyUp(SDLK_ESCAPE);

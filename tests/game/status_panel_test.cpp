@@ -43,7 +43,7 @@ TEST_F(StatusPanelTest, ScoresShowAsTheirLastSixDigitsWithLeadingZeros)
         {999999, 1000000, "999999", "000000"},
     };
     for (const Case& c : cases) {
-        Panel.Score = c.score;
+        Scoring.Score = c.score;
         Settings.HiScore = c.hiScore;
         RunFrame();
         EXPECT_TRUE(RowShows(c.scoreRow, ScoreRowY)) << c.score;
@@ -82,7 +82,7 @@ TEST_F(StatusPanelTest, ProgressMarkerMovesAPixelAboutEveryThreeRows)
 TEST_F(StatusPanelTest, StripsPanelAndMarkersSitAroundThePlayfield)
 {
     StartPlaying();
-    Hits.DamageGauge = 560;
+    Player.DamageGauge = 560;
     RunFrame();
     EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0));
     EXPECT_TRUE(ScreenShowsOpaque(2, 0, 448));

@@ -93,7 +93,7 @@ TEST_F(WholeLevelTest, PlaneFliesThroughAllThreeBossesToTheEndOfTheLevel)
         } else {
             pilot.SteerUnder(PlayfieldLeft + 208);
         }
-        Hits.DamageGauge = DamageGaugeStart;
+        Player.DamageGauge = DamageGaugeStart;
         RunWatchedFrame();
         ASSERT_TRUE(PlaneInPlay()) << "the plane was lost at row " << Level.MapRow;
 
@@ -118,10 +118,10 @@ TEST_F(WholeLevelTest, PlaneFliesThroughAllThreeBossesToTheEndOfTheLevel)
         }
         previousBoss = BossFight.ActiveBoss;
     }
-    std::printf("level completed in %d frames, score %d\n", frames, Panel.Score);
+    std::printf("level completed in %d frames, score %d\n", frames, Scoring.Score);
     EXPECT_EQ(bossesDestroyed, 3);
     EXPECT_EQ(Level.MapRow, LevelEndRow);
-    EXPECT_GE(Panel.Score, 250 + 500 + 750 + 5 * (50 + 80 + 120 - 3));
+    EXPECT_GE(Scoring.Score, 250 + 500 + 750 + 5 * (50 + 80 + 120 - 3));
 
     RunFrames(3);
     EXPECT_GT(ShownShare(75, 70, 100), 0.8) << "the level-complete picture";
@@ -156,7 +156,7 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
                 pilot.Fire(move & 16);
             }
             if (shielded) {
-                Hits.DamageGauge = DamageGaugeStart;
+                Player.DamageGauge = DamageGaugeStart;
                 if (BossFight.ActiveBoss >= 1) {
                     pilot.SteerUnder(BossFight.Bosses[BossFight.ActiveBoss].X + BossFight.Bosses[BossFight.ActiveBoss].CentreX);
                     pilot.Fire(true);
@@ -179,7 +179,7 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
         play(2500, false);
         gamesLost += PlaneInPlay() ? 0 : 1;
         if (PlaneInPlay())
-            Hits.DamageGauge = DamageGaugeEnd + 1;  // a survivor is lost all the same
+            Player.DamageGauge = DamageGaugeEnd + 1;  // a survivor is lost all the same
         attract(500);
     }
     TapKey(SDLK_s);

@@ -2,18 +2,12 @@
 // reads them through its data cursor (signed 32-bit little-endian integers).
 #pragma once
 
+#include "game/level_rows.h"
 #include "terrain.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
-
-constexpr int MapRows = 401;
-constexpr int MapColumns = 13;
-
-// Boss stop rows and the row at which the scroll ends.
-constexpr int BossStopRows[3] = {116, 240, 370};
-constexpr int EndRow = 387;
 
 // tiles[row][column]; row 0 lies under the player at the start.
 struct LevelMap {

@@ -181,7 +181,7 @@ void writeScene(const std::map<int, Picture>& pictures, const LevelMap& map, con
     blit(cr, pictures, 2, 0, 448);
     blit(cr, pictures, 3, 0, 32);
     blit(cr, pictures, 4, 448, 32);
-    blit(cr, pictures, 52, 490 + int(std::lround(mapRow * 134.0 / 387.0)), 248);
+    blit(cr, pictures, 52, ProgressMarkerX(mapRow), 248);
     blit(cr, pictures, 52, 540, 281);
     const char* score = "012345";
     const char* hiScore = "048210";

@@ -2,7 +2,7 @@
 // held against the one stored beside it. Any change in what the game draws
 // fails here and names the first frame that differs; a change meant to
 // alter the picture regenerates the digests (see README).
-#include "tests/replays/tervane_process.h"
+#include "tests/program/tervane_process.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "game/frame_watch.h"
 #include "game/key_map.h"
 #include "tests/game/game_fixture.h"
-#include "tests/replays/tervane_process.h"
+#include "tests/program/tervane_process.h"
 
 #include <array>
 

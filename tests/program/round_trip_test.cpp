@@ -4,7 +4,7 @@
 #include "game/controls.h"
 #include "runtime/screen/frame_digest.h"
 #include "tests/game/game_fixture.h"
-#include "tests/replays/tervane_process.h"
+#include "tests/program/tervane_process.h"
 
 #include <iterator>
 #include <regex>

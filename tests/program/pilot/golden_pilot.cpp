@@ -12,6 +12,7 @@
 // from the start in a fresh process, with the recorder on.
 //
 // Runs headless with SDL_VIDEODRIVER=dummy. Prints the frames recorded.
+#include "game/assets.h"
 #include "game/bosses.h"
 #include "game/command_line.h"
 #include "game/controls.h"
@@ -20,10 +21,10 @@
 #include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/startup.h"
-#include "game/status_panel.h"
 #include "runtime/core/lists.h"
 #include "runtime/core/random.h"
 #include "runtime/screen/frame_digest.h"
@@ -53,8 +54,6 @@ constexpr uint8_t Left = 1, Right = 2, Up = 4, Down = 8, Fire = 16, Start = 32, 
 
 constexpr int32_t Horizon = 100;         // frames of danger looked ahead
 constexpr int32_t GunsCentre = 32;       // the guns' bullets straddle PlayerX + 32
-constexpr int32_t FirstGroundSprite = 27;
-constexpr int32_t ShotSprite = 37;
 constexpr int32_t SegmentFrames = 24;    // flight kept per decision
 constexpr int32_t LookaheadFrames = 60;  // flight after it that must stay safe too
 constexpr int32_t Attempts = 32;
@@ -124,7 +123,7 @@ int64_t Danger(int32_t dx, int32_t dy)
         QV_ResetList(&Hits.EnemyShots);
         while (QV_NextElement(&Hits.EnemyShots) != nullptr) {
             const EnemyShot& shot = *QV_CurrentRecord<EnemyShot>(Hits.EnemyShots);
-            const int32_t sprite = ShotSprite + shot.Kind;
+            const int32_t sprite = EnemyShotSprite + shot.Kind;
             if (Overlap(plane, {shot.X + shot.DX * t, shot.Y + shot.DY * t, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)}, 6))
                 danger += weight * 10;
         }
@@ -133,13 +132,13 @@ int64_t Danger(int32_t dx, int32_t dy)
             const Enemy& enemy = *QV_CurrentRecord<Enemy>(Waves.Enemies);
             if (enemy.Active != 1 || Level.MapRow <= enemy.StartRow)
                 continue;
-            const bool flying = enemy.Sprite < FirstGroundSprite;
+            const bool flying = enemy.Sprite <= InterceptorType;
             const int32_t sprite = flying ? enemy.Sprite + 1 : enemy.Sprite;
             const Box box{enemy.X + enemy.DX * t, enemy.Y + enemy.DY * t + t / 2, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)};
             if (flying && Overlap(plane, box, 10))
                 danger += weight * 20;
             if (enemy.Shots > 0 && enemy.Y < Player.PlayerY) {
-                const int32_t offset = enemy.Sprite >= 32 ? 16 : 32;
+                const int32_t offset = enemy.Sprite >= TankWestType ? 16 : 32;
                 for (const int32_t spread : {-1, 1}) {
                     if (Overlap(plane, {enemy.X + offset + (enemy.DX + spread) * t, enemy.Y + offset + (enemy.DY + 2) * t, 12, 12}, 8))
                         danger += weight;
@@ -217,10 +216,10 @@ int32_t ChooseAttempt(int32_t segment)
     for (int32_t attempt = 0; attempt < Attempts; ++attempt) {
         const pid_t child = fork();
         if (child == 0) {
-            const int32_t gauge = Hits.DamageGauge;
+            const int32_t gauge = Player.DamageGauge;
             Fly(StyleOf(segment, attempt), SegmentFrames);
             Fly({}, LookaheadFrames);
-            _exit(!PlaneInPlay() ? 255 : std::min((Hits.DamageGauge - gauge) / 5, 254));
+            _exit(!PlaneInPlay() ? 255 : std::min((Player.DamageGauge - gauge) / 5, 254));
         }
         int status = 0;
         if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
@@ -247,10 +246,10 @@ bool FlyWholeLevel()
             std::fprintf(stderr, "golden_pilot: the plane was lost at row %d\n", Level.MapRow);
             return false;
         }
-        const int32_t gauge = Hits.DamageGauge;
+        const int32_t gauge = Player.DamageGauge;
         Fly(StyleOf(segment, ChooseAttempt(segment)), SegmentFrames);
-        if (Hits.DamageGauge != gauge)
-            std::fprintf(stderr, "golden_pilot: hit at row %d, damage %d\n", Level.MapRow, Hits.DamageGauge);
+        if (Player.DamageGauge != gauge)
+            std::fprintf(stderr, "golden_pilot: hit at row %d, damage %d\n", Level.MapRow, Player.DamageGauge);
     }
     Wait(300);
     Tap(Start);
@@ -316,14 +315,14 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
             SDL_SaveBMP(QV_ScreenID(), (replayFile + "." + std::to_string(frame) + ".bmp").c_str());
         if (AtLevelEnd() && !levelCompleted) {
             levelCompleted = true;
-            finalScore = Panel.Score;
+            finalScore = Scoring.Score;
         }
         if (PlaneInPlay())
-            finalScore = Panel.Score;
+            finalScore = Scoring.Score;
     }
     EndControlledFrames();
     std::printf("%zu frames recorded, score %d, %s, damage %d\n", masks.size(), finalScore,
-                levelCompleted ? "level completed" : "level not completed", Hits.DamageGauge);
+                levelCompleted ? "level completed" : "level not completed", Player.DamageGauge);
     return 0;
 }
 

@@ -1,7 +1,7 @@
 // The command line, read GNU style; and the program's answers to --help,
 // --version and a line it cannot use, given before anything starts.
 #include "game/command_line.h"
-#include "tests/replays/tervane_process.h"
+#include "tests/program/tervane_process.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // file and status 2, before anything starts and without touching the
 // settings.
 #include "game/command_line.h"
-#include "game/replay/replay_file.h"
-#include "tests/replays/tervane_process.h"
+#include "game/replay_file.h"
+#include "tests/program/tervane_process.h"
 
 #include <gtest/gtest.h>
 
