@@ -21,7 +21,7 @@ constexpr int32_t WaveStreamBlock = 2;
 struct BuiltInBlock {
     uint32_t offset;  // from the start of BuiltInData
     uint32_t size;
-    uint32_t kind;    // a BuiltInBlockKind
+    uint32_t kind;  // a BuiltInBlockKind
     int32_t number;
 };
 

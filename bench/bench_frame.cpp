@@ -105,7 +105,7 @@ void BM_PresentScaledWindow(benchmark::State& state)
     ReportFramesPerSecond(state);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_FramePass);
 BENCHMARK(BM_PresentFinishedFrame);
@@ -124,8 +124,10 @@ int main(int argc, char** argv)
     StartGame(window);
     // sdl12-compat reports 1.2.50 and later, far past classic's last, 1.2.15.
     const SDL_version* library = SDL_Linked_Version();
-    benchmark::AddCustomContext("sdl", std::to_string(library->major) + "." + std::to_string(library->minor) + "." +
-                                           std::to_string(library->patch) + (library->patch >= 50 ? " (sdl12-compat)" : " (classic)"));
+    benchmark::AddCustomContext("sdl",
+                                std::to_string(library->major) + "." + std::to_string(library->minor) + "." +
+                                    std::to_string(library->patch) +
+                                    (library->patch >= 50 ? " (sdl12-compat)" : " (classic)"));
     benchmark::AddCustomContext("screen", window ? "640 x 480 window" : "640 x 480 full screen");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

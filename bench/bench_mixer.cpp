@@ -64,6 +64,6 @@ void BM_LoadBuiltInSounds(benchmark::State& state)
 }
 BENCHMARK(BM_LoadBuiltInSounds)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

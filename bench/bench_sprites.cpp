@@ -43,8 +43,12 @@ struct Picture {
 std::vector<Picture> Pictures()
 {
     std::vector<Picture> pictures = {
-        {Strip, TileSize * TilesInStrip, TileSize, {}}, {Panel, 160, 480, {}},        {FrameTop, 448, 16, {}},
-        {FrameBottom, 448, 16, {}},                     {FrameLeft, 16, 448, {}},     {FrameRight, 16, 448, {}},
+        {Strip, TileSize * TilesInStrip, TileSize, {}},
+        {Panel, 160, 480, {}},
+        {FrameTop, 448, 16, {}},
+        {FrameBottom, 448, 16, {}},
+        {FrameLeft, 16, 448, {}},
+        {FrameRight, 16, 448, {}},
     };
     for (int32_t i = 0; i < Ships; ++i)
         pictures.push_back({FirstShip + i, 64, 64, {}});
@@ -56,9 +60,18 @@ std::vector<Picture> Pictures()
 }
 
 // Where things go, shared by both ways of drawing so they draw the same.
-int32_t TileOf(int32_t column, int32_t row) { return (column * 7 + row * 5) % TilesInStrip; }
-int32_t ShipX(int32_t i) { return (i * 53) % 420 - 20; }
-int32_t ShipY(int32_t i, int32_t scroll) { return (i * 97 + scroll * 3) % 520 - 40; }
+int32_t TileOf(int32_t column, int32_t row)
+{
+    return (column * 7 + row * 5) % TilesInStrip;
+}
+int32_t ShipX(int32_t i)
+{
+    return (i * 53) % 420 - 20;
+}
+int32_t ShipY(int32_t i, int32_t scroll)
+{
+    return (i * 97 + scroll * 3) % 520 - 40;
+}
 
 struct Screen {
     Screen()
@@ -102,7 +115,8 @@ struct SdlSurfaces {
     explicit SdlSurfaces(bool toggle) : toggleKey(toggle)
     {
         for (const Picture& picture : Pictures()) {
-            SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(picture.bmp.data(), static_cast<int>(picture.bmp.size())), 1);
+            SDL_Surface* loaded =
+                SDL_LoadBMP_RW(SDL_RWFromConstMem(picture.bmp.data(), static_cast<int>(picture.bmp.size())), 1);
             SDL_Surface* converted = SDL_DisplayFormat(loaded);
             SDL_FreeSurface(loaded);
             if (toggleKey || picture.sprite >= FirstShip)
@@ -171,13 +185,17 @@ void BM_FrameStraightToSdl(benchmark::State& state)
 // frame as the program reports it.
 void BM_TimedemoWholeLevelFrame(benchmark::State& state)
 {
-    const std::string command = "cd /tmp && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" TERVANE_EXECUTABLE "' --timedemo '" GOLDEN_WHOLE_LEVEL "'";
+    const std::string command = "cd /tmp && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" TERVANE_EXECUTABLE
+                                "' --timedemo '" GOLDEN_WHOLE_LEVEL "'";
     for (auto _ : state) {
         std::FILE* program = popen(command.c_str(), "r");
         int frames = 0;
         double seconds = 0;
         double perSecond = 0;
-        if (program == nullptr || std::fscanf(program, "%d frames in %lf seconds, %lf frames per second", &frames, &seconds, &perSecond) != 3 || frames <= 0) {
+        if (program == nullptr ||
+            std::fscanf(program, "%d frames in %lf seconds, %lf frames per second", &frames, &seconds, &perSecond) !=
+                3 ||
+            frames <= 0) {
             state.SkipWithError("the timedemo did not run");
             if (program != nullptr)
                 pclose(program);
@@ -190,8 +208,19 @@ void BM_TimedemoWholeLevelFrame(benchmark::State& state)
 }
 
 BENCHMARK(BM_FrameThroughSpriteLayer)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_FrameStraightToSdl)->ArgName("toggleKey")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_TimedemoWholeLevelFrame)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameStraightToSdl)
+    ->ArgName("toggleKey")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_TimedemoWholeLevelFrame)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMicrosecond)
+    ->ReportAggregatesOnly(true);
 
 // Keeps the median time of each benchmark for the ratio.
 class MedianReporter : public benchmark::ConsoleReporter {

@@ -31,11 +31,20 @@ BuiltInFile FindBlock(BuiltInBlockKind kind, int32_t number)
 
 }  // namespace
 
-const uint8_t* LevelMapStart() { return FindBlock(LevelBlock, LevelMapBlock).address; }
+const uint8_t* LevelMapStart()
+{
+    return FindBlock(LevelBlock, LevelMapBlock).address;
+}
 
-const uint8_t* BossTableStart() { return FindBlock(LevelBlock, BossTableBlock).address; }
+const uint8_t* BossTableStart()
+{
+    return FindBlock(LevelBlock, BossTableBlock).address;
+}
 
-const uint8_t* WaveStreamStart() { return FindBlock(LevelBlock, WaveStreamBlock).address; }
+const uint8_t* WaveStreamStart()
+{
+    return FindBlock(LevelBlock, WaveStreamBlock).address;
+}
 
 void StartReading(const uint8_t* position)
 {
@@ -45,7 +54,7 @@ void StartReading(const uint8_t* position)
 int32_t ReadDataInteger()
 {
     const uint32_t value = uint32_t(DataCursor[0]) | uint32_t(DataCursor[1]) << 8 | uint32_t(DataCursor[2]) << 16 |
-                           uint32_t(DataCursor[3]) << 24;
+        uint32_t(DataCursor[3]) << 24;
     DataCursor += 4;
     return static_cast<int32_t>(value);
 }

@@ -9,8 +9,8 @@
 
 // ---- Picture numbers -----------------------------------------------------
 
-constexpr int32_t TileStripSprite = 0;    // the 63 map tiles side by side
-constexpr int32_t TopStripSprite = 1;     // the frame strips around the playfield
+constexpr int32_t TileStripSprite = 0;  // the 63 map tiles side by side
+constexpr int32_t TopStripSprite = 1;   // the frame strips around the playfield
 constexpr int32_t BottomStripSprite = 2;
 constexpr int32_t LeftStripSprite = 3;
 constexpr int32_t RightStripSprite = 4;
@@ -26,17 +26,17 @@ constexpr int32_t StrikerType = 23;
 constexpr int32_t InterceptorType = 26;  // the last of the flying types
 constexpr int32_t GunboatWestType = 29;
 constexpr int32_t GunboatEastType = 31;
-constexpr int32_t TankWestType = 32;     // the first of the small ground types
+constexpr int32_t TankWestType = 32;  // the first of the small ground types
 
 constexpr int32_t EnemyShotSprite = 37;  // shot kind k shows 37 + k: 0 red, 1 yellow
 constexpr int32_t ExplosionSprite = 39;  // an explosion with n frames left shows 39 + n
 constexpr int32_t GetReadyBanner = 49;
 constexpr int32_t GameOverBanner = 50;
 constexpr int32_t PanelSprite = 51;
-constexpr int32_t MarkerSprite = 52;     // the progress and damage markers
+constexpr int32_t MarkerSprite = 52;  // the progress and damage markers
 constexpr int32_t CreditsPicture = 53;
 constexpr int32_t TitlePicture = 54;
-constexpr int32_t DigitSprite = 60;      // digit d is 60 + d
+constexpr int32_t DigitSprite = 60;  // digit d is 60 + d
 constexpr int32_t LevelCompletePicture = 75;
 // The bosses' pictures are numbered in the boss table.
 
@@ -51,16 +51,16 @@ constexpr int32_t EnemyFireSound = 3;  // an enemy or a boss fires
 constexpr int32_t PlayerDestroyedSound = 4;
 constexpr int32_t BossDestroyedSound = 5;
 constexpr int32_t PlayMusic = 6;
-constexpr int32_t BossMusicLow = 7;    // the two layers of the boss music
+constexpr int32_t BossMusicLow = 7;  // the two layers of the boss music
 constexpr int32_t TitleMusic = 8;
 constexpr int32_t BossMusicHigh = 9;
 
 // ---- Level data ----------------------------------------------------------
 
 // Sizes of the three level blocks, which lie back to back in this order.
-constexpr int32_t LevelMapBytes = 20852;   // 401 rows x 13 tiles, row 400 first
-constexpr int32_t BossTableBytes = 108;    // 3 records of 9 integers
-constexpr int32_t WaveStreamBytes = 12400; // three waves of 10-integer records
+constexpr int32_t LevelMapBytes = 20852;    // 401 rows x 13 tiles, row 400 first
+constexpr int32_t BossTableBytes = 108;     // 3 records of 9 integers
+constexpr int32_t WaveStreamBytes = 12400;  // three waves of 10-integer records
 
 // Byte offsets, within the wave stream, of the waves read after bosses 1 and 2.
 constexpr int32_t Wave2Offset = 3120;

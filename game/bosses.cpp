@@ -78,7 +78,10 @@ struct Reward {
 };
 
 constexpr Reward Rewards[BossCount + 1] = {
-    {}, {1, 10, Wave2Offset}, {2, 10, Wave3Offset}, {1, 0, std::nullopt},
+    {},
+    {1, 10, Wave2Offset},
+    {2, 10, Wave3Offset},
+    {1, 0, std::nullopt},
 };
 
 // Returns the offset of the next section's wave, which the frame reads
@@ -144,13 +147,34 @@ bool InFirePosition(const Boss& boss)
 void ShotVelocity(int32_t d, int32_t& dx, int32_t& dy)
 {
     switch (d) {
-    case 0: dx = -2; dy = 0; break;
-    case 1: dx = -(1 + QV_Random(1)); dy = 2; break;
-    case 2: dx = 0; dy = 2; break;
-    case 3: dx = 1 + QV_Random(1); dy = 2; break;
-    case 4: dx = 2; dy = 0; break;
-    case 5: dx = -(1 + QV_Random(1)); dy = -2; break;
-    default: dx = 1 + QV_Random(1); dy = -2; break;
+    case 0:
+        dx = -2;
+        dy = 0;
+        break;
+    case 1:
+        dx = -(1 + QV_Random(1));
+        dy = 2;
+        break;
+    case 2:
+        dx = 0;
+        dy = 2;
+        break;
+    case 3:
+        dx = 1 + QV_Random(1);
+        dy = 2;
+        break;
+    case 4:
+        dx = 2;
+        dy = 0;
+        break;
+    case 5:
+        dx = -(1 + QV_Random(1));
+        dy = -2;
+        break;
+    default:
+        dx = 1 + QV_Random(1);
+        dy = -2;
+        break;
     }
 }
 
@@ -176,7 +200,7 @@ void Fire()
     AddEnemyShot(x, y, dx, dy, 0);
 }
 
-} // namespace
+}  // namespace
 
 void LoadBosses()
 {

@@ -19,9 +19,9 @@ struct Boss {
     int32_t DY;
     int32_t DamagedAt;  // the picture turns damaged when HitPoints reaches this
     int32_t HitPoints;
-    int32_t CentreX;    // offset of the shots' start and the final explosions
+    int32_t CentreX;  // offset of the shots' start and the final explosions
     int32_t CentreY;
-    int32_t Sprite;     // intact, then + 1 damaged, then + 2 wreck
+    int32_t Sprite;  // intact, then + 1 damaged, then + 2 wreck
 };
 
 // ---- State ---------------------------------------------------------------
@@ -31,11 +31,11 @@ constexpr int32_t BossUpperBound = 4;  // records 0 and 4 play no part
 
 struct BossState {
     RecordArray<Boss, BossUpperBound + 1> Bosses;  // records 1 to 3 are used
-    int32_t ActiveBoss = 0;        // boss being fought (holds the scroll), or 0
-    int32_t ShownBoss = 0;         // boss moved and drawn (also its wreck), or 0
-    int32_t BossMusicCounter = 0;  // scroll ticks spent at a boss stop row
-    int32_t BossStepDelay = 0;     // the shown boss moves every second frame
-    int32_t BossFireChance = 0;    // range of the boss's fire draw
+    int32_t ActiveBoss = 0;                        // boss being fought (holds the scroll), or 0
+    int32_t ShownBoss = 0;                         // boss moved and drawn (also its wreck), or 0
+    int32_t BossMusicCounter = 0;                  // scroll ticks spent at a boss stop row
+    int32_t BossStepDelay = 0;                     // the shown boss moves every second frame
+    int32_t BossFireChance = 0;                    // range of the boss's fire draw
 };
 
 // Written by this module alone; the rest of the game reads it.

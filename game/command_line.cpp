@@ -45,7 +45,8 @@ constexpr Option Options[] = {
     {"version", nullptr, [](CommandLine& line, std::string_view) { line.action = CommandLineAction::ShowVersion; }},
     {"record", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Record, file); }},
     {"play", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Play, file); }},
-    {"timedemo", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Timedemo, file); }},
+    {"timedemo", FileValue,
+     [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Timedemo, file); }},
     {"frame-digests", FileValue, [](CommandLine& line, std::string_view file) { line.options.digestFile = file; }},
     {"scale", ScaleValue, SetScale},
 };
@@ -67,7 +68,7 @@ CommandLine Refused(std::string error)
     return line;
 }
 
-} // namespace
+}  // namespace
 
 CommandLine ParseCommandLine(std::span<const char* const> arguments)
 {
@@ -77,7 +78,8 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments)
         if (!argument.starts_with("--") || argument.size() == 2)
             return Refused("unexpected argument '" + std::string(argument) + "'");
         const size_t equals = argument.find('=');
-        const std::string_view name = argument.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
+        const std::string_view name =
+            argument.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
         const Option* option = FindOption(name);
         if (option == nullptr)
             return Refused("unknown option '--" + std::string(name) + "'");

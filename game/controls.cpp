@@ -40,7 +40,8 @@ ControlsState controls;
 void ReportWriteFailure()
 {
     if (!controls.writeFailed)
-        std::fprintf(stderr, "tervane: %s: the replay could not be written: %s\n", controls.replayPath.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "tervane: %s: the replay could not be written: %s\n", controls.replayPath.c_str(),
+                     std::strerror(errno));
     controls.writeFailed = true;
 }
 
@@ -112,7 +113,7 @@ void TakeReplayedInput()
     QV_ApplyKeyEvents(controls.frame.keys);
 }
 
-} // namespace
+}  // namespace
 
 std::string StartRecording(const std::string& path)
 {

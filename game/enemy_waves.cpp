@@ -39,24 +39,22 @@ bool IsFlying(const Enemy& enemy)
 SideExit SideExitOf(int32_t type)
 {
     switch (type) {
-    case RaiderType: case DiverType: case GunboatWestType:
-        return SideExit::Left;
-    case StrikerType: case InterceptorType: case GunboatEastType:
-        return SideExit::Right;
-    default:
-        return SideExit::None;
+    case RaiderType:
+    case DiverType:
+    case GunboatWestType: return SideExit::Left;
+    case StrikerType:
+    case InterceptorType:
+    case GunboatEastType: return SideExit::Right;
+    default: return SideExit::None;
     }
 }
 
 bool HasPassedSide(const Enemy& enemy)
 {
     switch (SideExitOf(enemy.Sprite)) {
-    case SideExit::Left:
-        return enemy.X < LeftExitX;
-    case SideExit::Right:
-        return enemy.X > RightExitX;
-    case SideExit::None:
-        break;
+    case SideExit::Left: return enemy.X < LeftExitX;
+    case SideExit::Right: return enemy.X > RightExitX;
+    case SideExit::None: break;
     }
     return false;
 }
@@ -94,8 +92,8 @@ void MoveFlying(Enemy& enemy)
     enemy.Y += enemy.DY;
     QV_DisplayTransparentSprite(enemy.Sprite, enemy.X + 40, enemy.Y + 50);
     QV_DisplayTransparentSprite(enemy.Sprite + Waves.EnemyFrame, enemy.X, enemy.Y);
-    if (QV_SpritePixelCollision(PlanePicture(), Player.PlayerX, Player.PlayerY,
-                                enemy.Sprite + Waves.EnemyFrame, enemy.X, enemy.Y) != 0)
+    if (QV_SpritePixelCollision(PlanePicture(), Player.PlayerX, Player.PlayerY, enemy.Sprite + Waves.EnemyFrame,
+                                enemy.X, enemy.Y) != 0)
         Ram(enemy);
 }
 
@@ -126,8 +124,7 @@ FireParameters FireParametersOf(const Enemy& enemy)
 
 bool InFireArea(const Enemy& enemy)
 {
-    return enemy.X > FireAreaLow && enemy.X < FireAreaHigh
-        && enemy.Y > FireAreaLow && enemy.Y < FireAreaHigh;
+    return enemy.X > FireAreaLow && enemy.X < FireAreaHigh && enemy.Y > FireAreaLow && enemy.Y < FireAreaHigh;
 }
 
 // Two shots spreading away from each other, downwards when the plane is
@@ -216,7 +213,7 @@ Enemy ReadEnemyRecord()
     return enemy;
 }
 
-} // namespace
+}  // namespace
 
 // A marker other than 0 and 9 is skipped as a single word.
 void ReadNextWave()

@@ -242,7 +242,7 @@ void DrawSetupNotices()
         DrawRefusedSettings();
 }
 
-} // namespace
+}  // namespace
 
 bool AtLevelEnd()
 {

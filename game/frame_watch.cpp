@@ -29,7 +29,7 @@ double SecondsSince(const timespec& start)
     return static_cast<double>(now.tv_sec - start.tv_sec) + static_cast<double>(now.tv_nsec - start.tv_nsec) / 1e9;
 }
 
-} // namespace
+}  // namespace
 
 std::string StartFrameWatch(const std::string& digestPath, const std::string& replayPath, bool timing)
 {
@@ -67,15 +67,16 @@ void WatchFrame()
 
 bool EndWatchedFrames()
 {
-    const bool written = !watch.digestFile
-        || ((std::ferror(watch.digestFile.get()) == 0) & (std::fclose(watch.digestFile.release()) == 0));
+    const bool written = !watch.digestFile ||
+        ((std::ferror(watch.digestFile.get()) == 0) & (std::fclose(watch.digestFile.release()) == 0));
     if (!written)
-        std::fprintf(stderr, "tervane: %s: could not be written whole: %s\n", watch.digestPath.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "tervane: %s: could not be written whole: %s\n", watch.digestPath.c_str(),
+                     std::strerror(errno));
     if (!watch.timing)
         return written;
     const double seconds = SecondsSince(watch.start);
-    std::printf("%d frames in %.3f seconds, %.1f frames per second, digest %016" PRIx64 "\n",
-                watch.frames, seconds, seconds > 0 ? watch.frames / seconds : 0.0, watch.runDigest);
+    std::printf("%d frames in %.3f seconds, %.1f frames per second, digest %016" PRIx64 "\n", watch.frames, seconds,
+                seconds > 0 ? watch.frames / seconds : 0.0, watch.runDigest);
     std::fflush(stdout);
     return written;
 }

@@ -13,14 +13,15 @@ constexpr int32_t ScreenWidth = 640;
 constexpr int32_t ScreenHeight = 480;
 constexpr int32_t FullScreenDepths[] = {32, 24, 16};
 
-} // namespace
+}  // namespace
 
 const char* OpenGameScreen()
 {
     // The windowed screen is a window of its own; the handle of the options
     // window, closed by now, is handed over only as the call expects one.
     if (Settings.UseWindow != 0) {
-        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
+        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) ==
+            nullptr)
             return "Failed to open DirectX Window";
         return nullptr;
     }
@@ -44,8 +45,10 @@ void FitWindowToDesktop(QV_ScreenSize desktop)
     const int32_t fitting = std::max(QV_LargestScaleWithin(ScreenWidth, ScreenHeight, desktop), 1);
     if (chosen <= fitting)
         return;
-    std::fprintf(stderr, "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; the window opens at scale %d\n",
-                 chosen, ScreenWidth * chosen, ScreenHeight * chosen, desktop.width, desktop.height, fitting);
+    std::fprintf(
+        stderr,
+        "tervane: a window at scale %d (%d x %d) would not fit the %d x %d desktop; the window opens at scale %d\n",
+        chosen, ScreenWidth * chosen, ScreenHeight * chosen, desktop.width, desktop.height, fitting);
     SetCommandLineScale(fitting);
 }
 

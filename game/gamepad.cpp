@@ -29,7 +29,7 @@ bool WentDown(int32_t button, bool& held)
     return held && !wasHeld;
 }
 
-} // namespace
+}  // namespace
 
 PadInput TakePadInput(std::vector<QV_KeyEvent>& keys)
 {

@@ -85,7 +85,7 @@ void SeparateSharedKeys(std::array<int32_t, KeyCount>& symbols, std::vector<KeyR
     }
 }
 
-} // namespace
+}  // namespace
 
 std::span<const PlayerKey> PlayerKeys()
 {

@@ -24,10 +24,10 @@ extern ChosenKeys KeyChoices;
 
 // One action the player can move to a key of their choice.
 struct PlayerKey {
-    const char* setting;               // its key in the settings file
-    const char* usualName;             // the name of its usual key, the setting's default
-    int32_t usual;                     // the symbol the game's rules ask about
-    std::string ChosenKeys::*chosen;   // the name the player chose
+    const char* setting;              // its key in the settings file
+    const char* usualName;            // the name of its usual key, the setting's default
+    int32_t usual;                    // the symbol the game's rules ask about
+    std::string ChosenKeys::*chosen;  // the name the player chose
 };
 
 // The six actions, in the order of their settings.

@@ -24,7 +24,7 @@ void DrawMapRow(int32_t row, int32_t y)
     }
 }
 
-} // namespace
+}  // namespace
 
 void BuildLevelMap()
 {

@@ -12,11 +12,11 @@
 
 // ---- Geometry ------------------------------------------------------------
 
-constexpr int32_t MapRowStride = 16;    // columns past MapColumns stay 0
+constexpr int32_t MapRowStride = 16;  // columns past MapColumns stay 0
 constexpr int32_t TileSize = 32;
 constexpr int32_t VisibleMapRows = 15;
-constexpr int32_t PlayfieldLeft = 32;   // x of column 0
-constexpr int32_t MapBaseY = 416;       // ScrollY at the start of every row
+constexpr int32_t PlayfieldLeft = 32;  // x of column 0
+constexpr int32_t MapBaseY = 416;      // ScrollY at the start of every row
 
 // ---- State ---------------------------------------------------------------
 
@@ -25,10 +25,10 @@ struct LevelMapState {
     // BuildLevelMap declares it, after the pictures are loaded: the reset
     // of this struct at start-up comes earlier and declares none.
     std::optional<RecordArray<int32_t, MapRows, MapRowStride>> LevelMap;
-    int32_t MapRow = 0;           // map row drawn at the bottom of the playfield
-    int32_t ScrollY = MapBaseY;   // screen y of that row's top edge, 416 to 448
-    int32_t ScrollStep = 0;       // pixels scrolled within the current row, 0 to 33
-    int32_t FrameParity = 0;      // reaches 2 on every second frame: a scroll tick
+    int32_t MapRow = 0;          // map row drawn at the bottom of the playfield
+    int32_t ScrollY = MapBaseY;  // screen y of that row's top edge, 416 to 448
+    int32_t ScrollStep = 0;      // pixels scrolled within the current row, 0 to 33
+    int32_t FrameParity = 0;     // reaches 2 on every second frame: a scroll tick
 };
 
 // Written by this module alone; the rest of the game reads it.

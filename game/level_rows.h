@@ -23,7 +23,7 @@ constexpr int32_t ProgressMarkerTravel = 134;
 // as the marker always has been placed: one pixel on about every third row.
 inline int32_t ProgressMarkerX(int32_t row)
 {
-    const float progress = static_cast<float>(row) / static_cast<float>(LevelEndRow)
-                         * static_cast<float>(ProgressMarkerTravel);
+    const float progress =
+        static_cast<float>(row) / static_cast<float>(LevelEndRow) * static_cast<float>(ProgressMarkerTravel);
     return static_cast<int32_t>(std::lrint(progress + static_cast<float>(ProgressMarkerLeft)));
 }

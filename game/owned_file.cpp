@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -15,8 +15,8 @@ bool SameFile(const std::string& first, const std::string& second)
 {
     struct stat a;
     struct stat b;
-    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev
-        && a.st_ino == b.st_ino;
+    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+        a.st_ino == b.st_ino;
 }
 
 // Why a descriptor's file cannot take the run's output, or nullptr when it
@@ -44,7 +44,7 @@ std::string CannotBeCreated(const std::string& path, const std::string& why)
     return path + ": cannot be created: " + why;
 }
 
-} // namespace
+}  // namespace
 
 OwnedFile OpenOutputFile(const std::string& path, const std::string& spared, std::string& error)
 {

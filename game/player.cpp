@@ -20,15 +20,15 @@ constexpr int32_t StartPlayerX = 192;
 constexpr int32_t StartPlayerY = 360;
 constexpr int32_t StartBulletSlots = 2;
 
-constexpr int32_t FireInterval = 8;     // frames between reads of the fire control
-constexpr int32_t LeftGunX = 24;        // bullet start, relative to the plane
+constexpr int32_t FireInterval = 8;  // frames between reads of the fire control
+constexpr int32_t LeftGunX = 24;     // bullet start, relative to the plane
 constexpr int32_t RightGunX = 34;
 constexpr int32_t GunY = 20;
 constexpr int32_t BulletSpeed = 4;
-constexpr int32_t BulletRetireY = 30;   // a bullet above this is spent
+constexpr int32_t BulletRetireY = 30;  // a bullet above this is spent
 
 constexpr int32_t PlaneFrames = 4;
-constexpr int32_t FrameHold = 2;        // frames each plane picture stays
+constexpr int32_t FrameHold = 2;  // frames each plane picture stays
 constexpr int32_t ShadowOffsetX = 40;
 constexpr int32_t ShadowOffsetY = 50;
 
@@ -89,7 +89,7 @@ void AnimatePlane()
     Player.PlayerFrame = Player.PlayerFrame % PlaneFrames + 1;
 }
 
-} // namespace
+}  // namespace
 
 int32_t PlanePicture()
 {

@@ -42,7 +42,7 @@ struct PlayerState {
     // Declared at start-up and never cleared afterwards: a new game keeps
     // the bullets still in flight.
     RecordArray<Bullet, BulletUpperBound + 1> Bullets;
-    int32_t PlayerX = 0;           // top-left corner of the plane sprite
+    int32_t PlayerX = 0;  // top-left corner of the plane sprite
     int32_t PlayerY = 0;
     int32_t PlayerSpeed = 0;       // pixels per frame on each axis
     int32_t PlayerFrame = 0;       // animation frame 1 to 4

@@ -37,12 +37,12 @@ std::string Quoted(const std::string& value, size_t length)
     return quoted;
 }
 
-} // namespace
+}  // namespace
 
 void RefuseSetting(const char* setting, const std::string& value, const char* why, const std::string& kept)
 {
-    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", setting,
-                 Quoted(value, PrintedValueLength).c_str(), why, kept.c_str());
+    std::fprintf(stderr, "tervane: %s = %s: %s; it stays on %s\n", setting, Quoted(value, PrintedValueLength).c_str(),
+                 why, kept.c_str());
     const std::string line = std::string(setting) + " = " + Quoted(value, ShownValueLength) + " refused, stays " + kept;
     if (std::find(refusedLines.begin(), refusedLines.end(), line) == refusedLines.end())
         refusedLines.push_back(line);

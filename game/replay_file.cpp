@@ -2,12 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <fcntl.h>
-#include <unistd.h>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -53,10 +53,7 @@ uint8_t JoystickByte(const JoystickReading& reading)
 // end, once the bytes run out.
 class ByteReader {
 public:
-    ByteReader(std::span<const uint8_t> bytes, size_t offset)
-        : bytes_(bytes), offset_(offset)
-    {
-    }
+    ByteReader(std::span<const uint8_t> bytes, size_t offset) : bytes_(bytes), offset_(offset) {}
 
     bool AtEnd() const { return offset_ == bytes_.size(); }
     // True once a number ran on past the longest the format has.
@@ -130,7 +127,7 @@ enum class RecordResult { Frame, End, Incomplete, Bad };
 
 // One record's body after its tag; `error` says what is wrong for Bad.
 struct RecordReading {
-    int32_t frame = 0;        // the record's frame, or the frame count for End
+    int32_t frame = 0;  // the record's frame, or the frame count for End
     ReplayFrame input;
     bool hasJoystick = false;
     std::string error;
@@ -198,7 +195,8 @@ RecordResult ReadRecordBody(ByteReader& reader, int32_t previousFrame, RecordRea
         return RecordResult::Incomplete;
     // The run ends after the last record's frame and before the next record
     // the recorder would have had to write.
-    if (static_cast<int64_t>(frameCount) <= previousFrame || frameCount > static_cast<uint64_t>(LatestNextRecord(previousFrame))) {
+    if (static_cast<int64_t>(frameCount) <= previousFrame ||
+        frameCount > static_cast<uint64_t>(LatestNextRecord(previousFrame))) {
         reading.error = "a frame count that does not fit its frames";
         return RecordResult::Bad;
     }
@@ -227,10 +225,12 @@ std::string ParseHeader(ByteReader& reader, ReplayHeader& header)
     if (version == 0)
         return "an impossible format version 0";
     if (version > ReplayFormatVersion)
-        return "made by a newer Tervane (replay format " + std::to_string(version) + ", this one reads " + std::to_string(ReplayFormatVersion) + ")";
+        return "made by a newer Tervane (replay format " + std::to_string(version) + ", this one reads " +
+            std::to_string(ReplayFormatVersion) + ")";
     uint8_t length = 0;
     uint8_t useKeys = 0;
-    if (!reader.Byte(length) || !reader.Text(length, header.gameVersion) || !reader.Int32(header.seed) || !reader.Byte(useKeys) || !reader.Int32(header.hiScore))
+    if (!reader.Byte(length) || !reader.Text(length, header.gameVersion) || !reader.Int32(header.seed) ||
+        !reader.Byte(useKeys) || !reader.Int32(header.hiScore))
         return "cut short in its header";
     if (useKeys > 1)
         return "an impossible control setting " + std::to_string(useKeys);
@@ -240,7 +240,7 @@ std::string ParseHeader(ByteReader& reader, ReplayHeader& header)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 std::string ParseReplay(std::vector<uint8_t> bytes, Replay& replay)
 {
@@ -305,8 +305,7 @@ std::string LoadReplay(const std::string& path, Replay& replay)
 
 // ---- Playing ---------------------------------------------------------------------
 
-ReplayCursor::ReplayCursor(const Replay& replay)
-    : replay_(&replay), offset_(replay.firstRecord)
+ReplayCursor::ReplayCursor(const Replay& replay) : replay_(&replay), offset_(replay.firstRecord)
 {
     DecodeRecord();
 }
@@ -345,10 +344,7 @@ bool ReplayCursor::Next(ReplayFrame& frame)
 
 // ---- Recording -------------------------------------------------------------------
 
-ReplayWriter::ReplayWriter(std::FILE* file)
-    : file_(file)
-{
-}
+ReplayWriter::ReplayWriter(std::FILE* file) : file_(file) {}
 
 bool ReplayWriter::Put(const std::vector<uint8_t>& bytes)
 {

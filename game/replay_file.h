@@ -87,10 +87,10 @@ private:
 
     const Replay* replay_;
     size_t offset_;
-    int32_t frame_ = 0;        // the frame Next hands out next
-    int32_t recordFrame_ = -1; // the frame of the decoded record, -1 for none left
-    ReplayFrame recorded_;     // that record's input
-    JoystickReading joystick_; // the reading in force
+    int32_t frame_ = 0;         // the frame Next hands out next
+    int32_t recordFrame_ = -1;  // the frame of the decoded record, -1 for none left
+    ReplayFrame recorded_;      // that record's input
+    JoystickReading joystick_;  // the reading in force
 };
 
 // Writes a replay as the run goes. Every call reports failure by returning

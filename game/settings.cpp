@@ -153,14 +153,11 @@ bool IsWindowScale(int32_t scale)
 std::string Reason(int error)
 {
     switch (error) {
-    case EINVAL:
-        return "it is not a regular file";
+    case EINVAL: return "it is not a regular file";
     case EFBIG:
         return "it is larger than the " + std::to_string(QV_PreferenceMaxFileSize >> 20) + " MiB the game reads";
-    case EILSEQ:
-        return "it holds lines that are not the game's settings";
-    default:
-        return std::strerror(error);
+    case EILSEQ: return "it holds lines that are not the game's settings";
+    default: return std::strerror(error);
     }
 }
 

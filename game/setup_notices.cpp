@@ -51,7 +51,7 @@ std::string UpperCase(std::string text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 void DrawStartKeyPrompt(bool restart)
 {

@@ -23,8 +23,7 @@ bool ShotHitsPlayer(const EnemyShot& shot)
 
 bool ShotOutsideArea(const EnemyShot& shot)
 {
-    return shot.X < ShotAreaLow || shot.X > ShotAreaHigh
-        || shot.Y < ShotAreaLow || shot.Y > ShotAreaHigh;
+    return shot.X < ShotAreaLow || shot.X > ShotAreaHigh || shot.Y < ShotAreaLow || shot.Y > ShotAreaHigh;
 }
 
 // Advances one explosion by a frame; true when its last picture is done.
@@ -38,7 +37,7 @@ bool AgeExplosion(Explosion& explosion)
     return explosion.Frames == 0;
 }
 
-} // namespace
+}  // namespace
 
 void AddExplosion(int32_t x, int32_t y, int32_t frames, int32_t delay)
 {

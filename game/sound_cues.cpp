@@ -11,7 +11,7 @@ bool IsMusic(int32_t sound)
     return sound == PlayMusic || sound == BossMusicLow || sound == TitleMusic || sound == BossMusicHigh;
 }
 
-} // namespace
+}  // namespace
 
 void PlayGameSound(int32_t sound, int32_t mode)
 {

@@ -142,7 +142,7 @@ ReplayHeader RecordedHeader()
     return {VersionText(), QV_StartSeed(), Settings.UseKeys, Settings.HiScore};
 }
 
-} // namespace
+}  // namespace
 
 void StartRuntimeLayers()
 {

@@ -14,7 +14,7 @@ PanelState Panel;
 namespace {
 
 constexpr int32_t PanelX = 480;
-constexpr int32_t PlayfieldNear = 32;   // the strips frame the playfield 32 to 447
+constexpr int32_t PlayfieldNear = 32;  // the strips frame the playfield 32 to 447
 constexpr int32_t PlayfieldFar = 448;
 
 constexpr int32_t ProgressMarkerY = 248;
@@ -39,7 +39,7 @@ void DrawScore(int32_t value, int32_t y)
     }
 }
 
-} // namespace
+}  // namespace
 
 // The panel has always shown a negative value (a hi score edited in the
 // settings file) by the digits of its magnitude.

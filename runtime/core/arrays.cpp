@@ -38,7 +38,7 @@ void CountsToStrides(int32_t dimensionCount, int32_t* counts)
     }
 }
 
-} // namespace
+}  // namespace
 
 void QV_FreeArray(void* elements)
 {

@@ -62,6 +62,6 @@ template <class T>
 T* QV_DeclareArrayDims(T*& variable, int32_t dimensionCount, int32_t* counts, int32_t typeCode)
 {
     QV_FreeArray(variable);
-    return QV_SetArrayVariable(
-        variable, QV_AllocateArrayDims(static_cast<int32_t>(sizeof(T)), dimensionCount, counts), typeCode);
+    return QV_SetArrayVariable(variable, QV_AllocateArrayDims(static_cast<int32_t>(sizeof(T)), dimensionCount, counts),
+                               typeCode);
 }

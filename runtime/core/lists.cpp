@@ -34,7 +34,7 @@ QV_ListElement* NewElement(const QV_List* list)
                                    : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 QV_ListHeader* QV_NewList(QV_List* list, int32_t dataSize)
 {
@@ -181,8 +181,7 @@ QV_ListElement* QV_SelectElement(QV_List* list, int32_t index)
 
 void QV_ChangeCurrentElement(QV_List* list, void* data)
 {
-    list->current = data != nullptr ? reinterpret_cast<QV_ListElement*>(static_cast<char*>(data) - LinkBytes)
-                                    : nullptr;
+    list->current = data != nullptr ? reinterpret_cast<QV_ListElement*>(static_cast<char*>(data) - LinkBytes) : nullptr;
 }
 
 void* QV_ElementData(QV_ListElement* element)

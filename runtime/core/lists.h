@@ -27,7 +27,7 @@ struct QV_ListElement {
 struct QV_ListHeader {
     QV_ListElement* first;  // both nullptr for an empty list
     QV_ListElement* last;
-    int32_t elementSize;    // the caller's data size plus the links
+    int32_t elementSize;  // the caller's data size plus the links
 };
 
 // The list variable, zero-initialised before QV_NewList.

@@ -53,7 +53,7 @@ void* WithSizePrefix(void* block, int32_t size)
     return static_cast<char*>(block) + SizePrefixBytes;
 }
 
-} // namespace
+}  // namespace
 
 void* SYS_AllocateMemory(int32_t size)
 {
@@ -87,9 +87,9 @@ void* SYS_ReAllocateMemoryWithSize(void* memory, int32_t newSize)
         return nullptr;
     }
     const size_t oldSize = static_cast<size_t>(std::max(StoredSize(memory), 0));
-    return WithSizePrefix(
-        ResizeZeroingGrowth(PrefixOf(memory), oldSize + SizePrefixBytes, static_cast<size_t>(newSize) + SizePrefixBytes),
-        newSize);
+    return WithSizePrefix(ResizeZeroingGrowth(PrefixOf(memory), oldSize + SizePrefixBytes,
+                                              static_cast<size_t>(newSize) + SizePrefixBytes),
+                          newSize);
 }
 
 void SYS_FreeMemoryWithSize(void* memory)

@@ -44,7 +44,7 @@ char* AppendFormatted(uint32_t value, uint32_t radix, size_t minimumDigits)
     return QV_AppendText(text, static_cast<int32_t>(length));
 }
 
-} // namespace
+}  // namespace
 
 char* QV_Str(int32_t value)
 {
@@ -94,8 +94,8 @@ int32_t QV_Val(const char* text)
     }
     // long is 64-bit here, so the 32-bit clamp is done by hand.
     const long value = std::strtol(text, nullptr, 10);
-    return static_cast<int32_t>(std::clamp<long>(
-        value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<long>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 int32_t QV_Len(const char* text)

@@ -20,7 +20,7 @@ void Poke(void* address, Value value)
     std::memcpy(address, &value, sizeof value);
 }
 
-} // namespace
+}  // namespace
 
 int32_t QV_PeekB(const void* address)
 {

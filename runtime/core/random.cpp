@@ -34,7 +34,7 @@ uint64_t Step()
     return (uint64_t{newHigh} << 32) | newLow;
 }
 
-} // namespace
+}  // namespace
 
 void QV_InitMisc()
 {

@@ -24,8 +24,8 @@ StringArea area;
 bool WithinArea(const char* position)
 {
     const auto at = reinterpret_cast<uintptr_t>(position);
-    return area.start != nullptr && at >= reinterpret_cast<uintptr_t>(area.start)
-           && at <= reinterpret_cast<uintptr_t>(area.end);
+    return area.start != nullptr && at >= reinterpret_cast<uintptr_t>(area.start) &&
+        at <= reinterpret_cast<uintptr_t>(area.end);
 }
 
 // Bytes that may be written at `position`, its NUL included; 0 outside the
@@ -35,7 +35,7 @@ size_t RoomAt(const char* position)
     return WithinArea(position) ? static_cast<size_t>(area.end - position) : 0;
 }
 
-} // namespace
+}  // namespace
 
 QV_StringPosition& QV_StringPosition::operator+=(int32_t steps)
 {

@@ -18,7 +18,7 @@ int Compare(const char* left, const char* right)
     return std::strcmp(OrEmpty(left), OrEmpty(right));
 }
 
-} // namespace
+}  // namespace
 
 void SYS_FastAllocateString(char** variable, const char* source)
 {

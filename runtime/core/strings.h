@@ -166,11 +166,11 @@ char* QV_Trim(const char* text, char* destination);
 // Raw reads and writes at any address, aligned or not; keeping them inside
 // the caller's own memory is the caller's duty.
 
-int32_t QV_PeekB(const void* address);   // signed byte
-int32_t QV_PeekW(const void* address);   // signed 16-bit word
-int32_t QV_PeekL(const void* address);   // 32-bit word
-float QV_PeekF(const void* address);     // 32-bit float
-char* QV_PeekS(const void* address);     // appends the text there at the base
+int32_t QV_PeekB(const void* address);  // signed byte
+int32_t QV_PeekW(const void* address);  // signed 16-bit word
+int32_t QV_PeekL(const void* address);  // 32-bit word
+float QV_PeekF(const void* address);    // 32-bit float
+char* QV_PeekS(const void* address);    // appends the text there at the base
 
 void QV_PokeB(void* address, int32_t value);
 void QV_PokeW(void* address, int32_t value);

@@ -25,9 +25,8 @@ template <class Transform>
 char* TransformWritten(char* start, Transform transform)
 {
     if (start != nullptr) {
-        std::transform(start, static_cast<char*>(QV_StringBase), start, [&](char c) {
-            return static_cast<char>(transform(static_cast<unsigned char>(c)));
-        });
+        std::transform(start, static_cast<char*>(QV_StringBase), start,
+                       [&](char c) { return static_cast<char>(transform(static_cast<unsigned char>(c))); });
     }
     return start;
 }
@@ -56,7 +55,7 @@ std::string_view TrimRight(std::string_view text)
     return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
-} // namespace
+}  // namespace
 
 char* QV_Mid(const char* text, int32_t start, int32_t length, char* destination)
 {

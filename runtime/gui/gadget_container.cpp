@@ -39,7 +39,8 @@ QV_GadgetRequest Request(GtkWidget* container, GtkWidget* gadget)
     gtk_widget_get_size_request(gadget, &width, &height);
     GtkRequisition natural;
     gtk_widget_get_preferred_size(gadget, nullptr, &natural);
-    return {{x, y, std::max(width, 0), std::max(height, 0)}, natural.width, natural.height, GTK_IS_FRAME(gadget) != FALSE};
+    return {
+        {x, y, std::max(width, 0), std::max(height, 0)}, natural.width, natural.height, GTK_IS_FRAME(gadget) != FALSE};
 }
 
 // The shown gadgets of a container and what each asks for, in the order
@@ -113,8 +114,7 @@ void qv_gadget_container_init(QvGadgetContainer*) {}
 
 GtkWidget* QV_NewGadgetContainer(int32_t askedWidth, int32_t askedHeight)
 {
-    auto* const container =
-        static_cast<QvGadgetContainer*>(g_object_new(qv_gadget_container_get_type(), nullptr));
+    auto* const container = static_cast<QvGadgetContainer*>(g_object_new(qv_gadget_container_get_type(), nullptr));
     container->askedWidth = askedWidth;
     container->askedHeight = askedHeight;
     return GTK_WIDGET(container);

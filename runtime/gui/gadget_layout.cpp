@@ -125,8 +125,7 @@ QV_GadgetLayout LayOutAsAsked(const std::vector<QV_GadgetRequest>& gadgets, int6
 
 }  // namespace
 
-QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth,
-                                 int64_t askedHeight)
+QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth, int64_t askedHeight)
 {
     const double scale = TextScale(gadgets);
     if (scale == 1.0)

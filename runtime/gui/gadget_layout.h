@@ -43,5 +43,4 @@ struct QV_GadgetLayout {
 };
 
 // Lays out `gadgets` in a window asked to be askedWidth x askedHeight.
-QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth,
-                                 int64_t askedHeight);
+QV_GadgetLayout QV_LayOutGadgets(const std::vector<QV_GadgetRequest>& gadgets, int64_t askedWidth, int64_t askedHeight);

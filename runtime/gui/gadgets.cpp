@@ -140,8 +140,7 @@ GtkWidget* QV_CreateGadgetList(GtkWidget* window)
     return container;
 }
 
-GtkWidget* QV_Frame3DGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                            const char* text)
+GtkWidget* QV_Frame3DGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text)
 {
     if (!CanCreate(number))
         return nullptr;
@@ -150,20 +149,18 @@ GtkWidget* QV_Frame3DGadget(int32_t number, int32_t x, int32_t y, int32_t width,
     return PlaceGadget(frame, number, QV_GadgetFrame, x, y, width, height);
 }
 
-GtkWidget* QV_Frame3DGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                             const char* text)
+GtkWidget* QV_Frame3DGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text)
 {
     return QV_Frame3DGadget(number, x, y, width, height, text);
 }
 
-GtkWidget* QV_OptionGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                           const char* text)
+GtkWidget* QV_OptionGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text)
 {
     if (!CanCreate(number))
         return nullptr;
     GSList* const group = QV_Gadget.optionGroupButton
-                              ? gtk_radio_button_get_group(GTK_RADIO_BUTTON(QV_Gadget.optionGroupButton))
-                              : nullptr;
+        ? gtk_radio_button_get_group(GTK_RADIO_BUTTON(QV_Gadget.optionGroupButton))
+        : nullptr;
     GtkWidget* const option = PlaceGadget(gtk_radio_button_new_with_label(group, text ? text : ""), number,
                                           QV_GadgetOption, x, y, width, height);
     if (option)
@@ -171,14 +168,13 @@ GtkWidget* QV_OptionGadget(int32_t number, int32_t x, int32_t y, int32_t width, 
     return option;
 }
 
-GtkWidget* QV_CheckBoxGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                             const char* text)
+GtkWidget* QV_CheckBoxGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text)
 {
     return QV_CheckBoxGadget2(number, x, y, width, height, text, 0);
 }
 
-GtkWidget* QV_CheckBoxGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                              const char* text, int32_t flags)
+GtkWidget* QV_CheckBoxGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text,
+                              int32_t flags)
 {
     if (!CanCreate(number))
         return nullptr;
@@ -187,20 +183,19 @@ GtkWidget* QV_CheckBoxGadget2(int32_t number, int32_t x, int32_t y, int32_t widt
     return PlaceGadget(box, number, QV_GadgetCheckBox, x, y, width, height);
 }
 
-GtkWidget* QV_ButtonGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                           const char* text)
+GtkWidget* QV_ButtonGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text)
 {
     return QV_ButtonGadget2(number, x, y, width, height, text, 0);
 }
 
-GtkWidget* QV_ButtonGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                            const char* text, int32_t flags)
+GtkWidget* QV_ButtonGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text,
+                            int32_t flags)
 {
     if (!CanCreate(number))
         return nullptr;
     const char* const label = text ? text : "";
-    GtkWidget* const button = (flags & QV_ButtonToggle) ? gtk_toggle_button_new_with_label(label)
-                                                        : gtk_button_new_with_label(label);
+    GtkWidget* const button =
+        (flags & QV_ButtonToggle) ? gtk_toggle_button_new_with_label(label) : gtk_button_new_with_label(label);
     AlignLabel(button, flags, QV_ButtonAlignLeft, 0.0f);
     return PlaceGadget(button, number, QV_GadgetButton, x, y, width, height);
 }

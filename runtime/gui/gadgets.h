@@ -57,20 +57,15 @@ GtkWidget* QV_CreateGadgetList(GtkWidget* window);
 // Each creation returns the gadget's widget, or nullptr (leaving the table
 // unchanged) when the number is outside 0 to 999, there is no gadget
 // container, or the toolkit cannot create it.
-GtkWidget* QV_Frame3DGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                            const char* text);
-GtkWidget* QV_Frame3DGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                             const char* text);
-GtkWidget* QV_OptionGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                           const char* text);
-GtkWidget* QV_CheckBoxGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                             const char* text);
-GtkWidget* QV_CheckBoxGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                              const char* text, int32_t flags);
-GtkWidget* QV_ButtonGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                           const char* text);
-GtkWidget* QV_ButtonGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                            const char* text, int32_t flags);
+GtkWidget* QV_Frame3DGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text);
+GtkWidget* QV_Frame3DGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text);
+GtkWidget* QV_OptionGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text);
+GtkWidget* QV_CheckBoxGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text);
+GtkWidget* QV_CheckBoxGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text,
+                              int32_t flags);
+GtkWidget* QV_ButtonGadget(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text);
+GtkWidget* QV_ButtonGadget2(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, const char* text,
+                            int32_t flags);
 
 // Selects (1) or clears (0) an option, check box or toggle button, which
 // reports a click like the user's; does nothing for other gadgets and unused

@@ -171,8 +171,8 @@ void QV_InitWindow()
     QV_Window.objects.assign(InitialCapacity, QV_WindowEntry{});
 }
 
-GtkWidget* QV_OpenWindow(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                         int32_t flags, const char* title)
+GtkWidget* QV_OpenWindow(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags,
+                         const char* title)
 {
     if (number < 0 || !QV_ToolkitRunning())
         return nullptr;
@@ -365,8 +365,8 @@ void QV_Beta_CaptureMouse(int32_t state)
     if (!surface)
         return;
     if (state)
-        gdk_seat_grab(DefaultSeat(), surface, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr,
-                      nullptr, nullptr);
+        gdk_seat_grab(DefaultSeat(), surface, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr, nullptr,
+                      nullptr);
     else
         gdk_seat_ungrab(DefaultSeat());
 }

@@ -17,14 +17,14 @@ typedef struct _GtkAccelGroup GtkAccelGroup;
 // Event codes returned by the event calls.
 enum : int32_t {
     QV_EventNone = 0,
-    QV_EventShortcut = 1,     // a keyboard shortcut fired
-    QV_EventCloseWindow = 2,  // a window was closed
-    QV_EventGadget = 3,       // a gadget was clicked
-    QV_EventSizeWindow = 6,   // a window got a new size
-    QV_EventLeftClick = 8,    // a mouse button went down
-    QV_EventButtonUp = 9,     // a mouse button went up
-    QV_EventDoubleClick = 10, // a double click
-    QV_EventMouseMove = 12,   // the pointer moved with a button held
+    QV_EventShortcut = 1,      // a keyboard shortcut fired
+    QV_EventCloseWindow = 2,   // a window was closed
+    QV_EventGadget = 3,        // a gadget was clicked
+    QV_EventSizeWindow = 6,    // a window got a new size
+    QV_EventLeftClick = 8,     // a mouse button went down
+    QV_EventButtonUp = 9,      // a mouse button went up
+    QV_EventDoubleClick = 10,  // a double click
+    QV_EventMouseMove = 12,    // the pointer moved with a button held
 };
 
 // Window flags, a bit set.
@@ -63,8 +63,8 @@ void QV_InitWindow();
 // Opens window `number` (replacing a window open under that number) with the
 // given inner size at x, y and the flags above. Returns the window handle, or
 // nullptr when it cannot be created.
-GtkWidget* QV_OpenWindow(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                         int32_t flags, const char* title);
+GtkWidget* QV_OpenWindow(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags,
+                         const char* title);
 
 // Runs one toolkit iteration, waiting for something to dispatch, and returns
 // the code of the event it recorded (0 for none).
@@ -84,8 +84,8 @@ void QV_FreeWindows();
 
 // Makes window `number` current and returns its handle (nullptr if free).
 GtkWidget* QV_UseWindow(int32_t number);
-GtkWidget* QV_WindowID();                // handle of the current window
-GtkWidget* QV_WindowID2(int32_t number); // handle of window `number`
+GtkWidget* QV_WindowID();                 // handle of the current window
+GtkWidget* QV_WindowID2(int32_t number);  // handle of window `number`
 
 // Hides window `number` when `state` is nonzero, shows it otherwise.
 void QV_HideWindow(int32_t number, int32_t state);

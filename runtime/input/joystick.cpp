@@ -34,7 +34,7 @@ int32_t HatDirection(Uint8 less, Uint8 more)
     return ((hat & more) != 0 ? 1 : 0) - ((hat & less) != 0 ? 1 : 0);
 }
 
-} // namespace
+}  // namespace
 
 int32_t QV_JoystickAxisDirection(int32_t raw)
 {

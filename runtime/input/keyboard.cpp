@@ -9,7 +9,8 @@
 #include <vector>
 
 static_assert(QV_KEY_ESCAPE == SDLK_ESCAPE && QV_KEY_SPACE == SDLK_SPACE && QV_KEY_P == SDLK_p && QV_KEY_S == SDLK_s);
-static_assert(QV_KEY_UP == SDLK_UP && QV_KEY_DOWN == SDLK_DOWN && QV_KEY_RIGHT == SDLK_RIGHT && QV_KEY_LEFT == SDLK_LEFT);
+static_assert(QV_KEY_UP == SDLK_UP && QV_KEY_DOWN == SDLK_DOWN && QV_KEY_RIGHT == SDLK_RIGHT &&
+              QV_KEY_LEFT == SDLK_LEFT);
 static_assert(QV_KEY_F12 == SDLK_F12);
 
 namespace {
@@ -118,7 +119,7 @@ void TakeKeyEvent(int32_t symbol, int32_t down)
         keyboard.taken.push_back({seen, down});
 }
 
-} // namespace
+}  // namespace
 
 int32_t QV_InitKeyboard()
 {
@@ -152,18 +153,13 @@ int32_t QV_TakeKeyboardEvents()
             if (!TakenForScreenSwitch(event.key))
                 TakeKeyEvent(event.key.keysym.sym, event.type == SDL_KEYDOWN ? 1 : 0);
             break;
-        case SDL_QUIT:
-            keyboard.quitRequested = 1;
-            break;
-        case SDL_VIDEOEXPOSE:
-            keyboard.screenExposed = 1;
-            break;
+        case SDL_QUIT: keyboard.quitRequested = 1; break;
+        case SDL_VIDEOEXPOSE: keyboard.screenExposed = 1; break;
         case SDL_ACTIVEEVENT:
             if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0)
                 keyboard.focusLost = 1;
             break;
-        default:
-            break;
+        default: break;
         }
         taken = 1;
     }
@@ -254,6 +250,4 @@ int32_t QV_KeySymbolFromName(const char* name)
     return QV_NO_KEY;
 }
 
-void QV_FreeKeyboards()
-{
-}
+void QV_FreeKeyboards() {}

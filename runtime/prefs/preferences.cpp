@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
@@ -14,7 +15,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
-#include <ctime>
 #include <unistd.h>
 #include <utility>
 
@@ -35,8 +35,8 @@ struct PreferenceState {
     Mode mode = Mode::Reading;
     char* text = nullptr;  // the loaded file, NUL-terminated; reading only
     size_t textLength = 0;
-    std::string group;     // reading: the name of the file's own group
-    int notUnderstood = 0; // reading: 0, or the errno that says why the file is not the reader's whole
+    std::string group;      // reading: the name of the file's own group
+    int notUnderstood = 0;  // reading: 0, or the errno that says why the file is not the reader's whole
     char comment = ';';
     // Writing only: the text is gathered in memory and reaches the disk in one
     // go when the file is closed, through `descriptor`.
@@ -158,8 +158,8 @@ pid_t TemporaryWriter(const std::string& name, const std::string& targetName)
 {
     const size_t prefix = targetName.size() + 1;
     const size_t suffix = strlen(TemporarySuffix);
-    if (name.size() <= prefix + suffix || name.compare(0, targetName.size(), targetName) != 0
-        || name[targetName.size()] != '.' || !name.ends_with(TemporarySuffix))
+    if (name.size() <= prefix + suffix || name.compare(0, targetName.size(), targetName) != 0 ||
+        name[targetName.size()] != '.' || !name.ends_with(TemporarySuffix))
         return 0;
     const char* const first = name.data() + prefix;
     const char* const last = name.data() + name.size() - suffix;
@@ -253,8 +253,8 @@ std::string OwnGroup(const char* path)
 bool IsOwnGroupHeader(const char* line, const char* lineEnd, const std::string& group)
 {
     const size_t length = group.size();
-    if (static_cast<size_t>(lineEnd - line) < length + 2 || line[0] != '[' || line[length + 1] != ']'
-        || strncasecmp(line + 1, group.c_str(), length) != 0)
+    if (static_cast<size_t>(lineEnd - line) < length + 2 || line[0] != '[' || line[length + 1] != ']' ||
+        strncasecmp(line + 1, group.c_str(), length) != 0)
         return false;
     for (const char* p = line + length + 2; p < lineEnd; ++p) {
         if (!IsBlank(*p))
@@ -318,8 +318,8 @@ char* LoadText(int descriptor, const std::string& group, size_t& length, int& no
     notUnderstood = EINVAL;
     if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
         return nullptr;
-    const size_t wanted = static_cast<size_t>(
-        status.st_size < QV_PreferenceMaxFileSize ? status.st_size : QV_PreferenceMaxFileSize);
+    const size_t wanted =
+        static_cast<size_t>(status.st_size < QV_PreferenceMaxFileSize ? status.st_size : QV_PreferenceMaxFileSize);
     char* const text = static_cast<char*>(malloc(wanted + 1));
     if (!text) {
         notUnderstood = ENOMEM;

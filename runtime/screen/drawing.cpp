@@ -20,8 +20,8 @@ constexpr uint32_t Opaque = 0xFF;
 // 0xRRGGBBAA from components, unmasked as they come.
 uint32_t ComponentsColor(int32_t red, int32_t green, int32_t blue)
 {
-    return (static_cast<uint32_t>(red) << 24) | (static_cast<uint32_t>(green) << 16)
-           | (static_cast<uint32_t>(blue) << 8) | Opaque;
+    return (static_cast<uint32_t>(red) << 24) | (static_cast<uint32_t>(green) << 16) |
+        (static_cast<uint32_t>(blue) << 8) | Opaque;
 }
 
 // 0xRRGGBBAA from the runtime's RGB value (red in the low byte).
@@ -58,10 +58,9 @@ bool ClipToCoordinates(Segment& segment)
     const double dy = static_cast<double>(segment.y2 - segment.y1);
     // Per edge: how fast the line moves out across it, and how far inside it starts.
     const double outward[] = {-dx, dx, -dy, dy};
-    const double inside[] = {static_cast<double>(segment.x1 - CoordinateMin),
-                             static_cast<double>(CoordinateMax - segment.x1),
-                             static_cast<double>(segment.y1 - CoordinateMin),
-                             static_cast<double>(CoordinateMax - segment.y1)};
+    const double inside[] = {
+        static_cast<double>(segment.x1 - CoordinateMin), static_cast<double>(CoordinateMax - segment.x1),
+        static_cast<double>(segment.y1 - CoordinateMin), static_cast<double>(CoordinateMax - segment.y1)};
     double enter = 0.0;
     double leave = 1.0;
     for (int edge = 0; edge < 4; ++edge) {
@@ -111,9 +110,9 @@ int32_t WithStartLockReleased(SDL_Surface* surface, Draw draw)
 
 int32_t FillBox(int64_t x, int64_t y, int64_t width, int64_t height, uint32_t color)
 {
-    return Surface() ? boxColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(x + width),
-                                Coordinate(y + height), color)
-                     : 0;
+    return Surface()
+        ? boxColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(x + width), Coordinate(y + height), color)
+        : 0;
 }
 
 int32_t DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
@@ -121,16 +120,15 @@ int32_t DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
     SDL_Surface* const surface = Surface();
     if (!surface)
         return 0;
-    return WithStartLockReleased(surface, [&] {
-        return circleColor(surface, Coordinate(x), Coordinate(y), Coordinate(radius), color);
-    });
+    return WithStartLockReleased(
+        surface, [&] { return circleColor(surface, Coordinate(x), Coordinate(y), Coordinate(radius), color); });
 }
 
 int32_t DrawEllipse(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, uint32_t color)
 {
-    return Surface() ? ellipseColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(radiusX),
-                                    Coordinate(radiusY), color)
-                     : 0;
+    return Surface()
+        ? ellipseColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(radiusX), Coordinate(radiusY), color)
+        : 0;
 }
 
 int32_t DrawLine(Segment segment, uint32_t color)
@@ -227,8 +225,7 @@ int32_t ScreenPoint(int32_t x, int32_t y)
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h)
         return 0;
     const uint8_t bytesPerPixel = surface->format->BytesPerPixel;
-    const uint8_t* const pixel = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch
-                                 + x * bytesPerPixel;
+    const uint8_t* const pixel = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * bytesPerPixel;
     const uint32_t value = QV_StoredPixel(pixel, bytesPerPixel);
     if (bytesPerPixel != 4)
         return static_cast<int32_t>(value);

@@ -61,13 +61,13 @@ struct QV_DrawingOutput {
 
 // The layer's process-wide state.
 struct QV_DrawingState {
-    QV_DrawingOutput current{};       // copy of the output last started
-    QV_DrawingOutput screenOutput{};  // the screen's output record
-    SDL_Surface* surface = nullptr;   // what the screen output draws on, unless onScreen
-    bool onScreen = false;            // draws on the open screen; on nothing while none is open
-    uint32_t frontColor = 0x000000FF; // 0xRRGGBBAA
-    uint32_t backColor = 0x000000FF;  // 0xRRGGBBAA
-    int32_t textX = 0;                // where the next text starts
+    QV_DrawingOutput current{};        // copy of the output last started
+    QV_DrawingOutput screenOutput{};   // the screen's output record
+    SDL_Surface* surface = nullptr;    // what the screen output draws on, unless onScreen
+    bool onScreen = false;             // draws on the open screen; on nothing while none is open
+    uint32_t frontColor = 0x000000FF;  // 0xRRGGBBAA
+    uint32_t backColor = 0x000000FF;   // 0xRRGGBBAA
+    int32_t textX = 0;                 // where the next text starts
     int32_t textY = 0;
 };
 extern QV_DrawingState QV_Drawing;

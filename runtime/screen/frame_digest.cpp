@@ -4,8 +4,8 @@
 #include "runtime/screen/stored_pixel.h"
 
 #define XXH_STATIC_LINKING_ONLY
-#include <xxhash.h>
 #include <xxh_x86dispatch.h>
+#include <xxhash.h>
 
 #include <vector>
 
@@ -44,7 +44,8 @@ void CanonicalRow(const SDL_Surface* screen, int y, uint32_t* colours)
     }
     const int bytesPerPixel = format->BytesPerPixel;
     for (int x = 0; x < screen->w; ++x)
-        colours[x] = CanonicalColour(format, QV_StoredPixel(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel));
+        colours[x] =
+            CanonicalColour(format, QV_StoredPixel(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel));
 }
 
 // Whether a row of a canonical screen holds its colours as they are, every
@@ -97,7 +98,7 @@ uint64_t DigestPixels(const SDL_Surface* screen)
 // FNV-1a's step, which folds a frame into a run.
 constexpr uint64_t RunPrime = 0x100000001b3ULL;
 
-} // namespace
+}  // namespace
 
 uint64_t QV_ScreenDigest()
 {

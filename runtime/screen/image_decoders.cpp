@@ -55,7 +55,7 @@ uint16_t ReadU16(const uint8_t* data, size_t offset)
 uint32_t ReadU32(const uint8_t* data, size_t offset)
 {
     return static_cast<uint32_t>(data[offset]) | static_cast<uint32_t>(data[offset + 1]) << 8 |
-           static_cast<uint32_t>(data[offset + 2]) << 16 | static_cast<uint32_t>(data[offset + 3]) << 24;
+        static_cast<uint32_t>(data[offset + 2]) << 16 | static_cast<uint32_t>(data[offset + 3]) << 24;
 }
 
 int32_t ReadS32(const uint8_t* data, size_t offset)
@@ -171,16 +171,10 @@ void DecodeBmpRow(const uint8_t* data, const BmpLayout& layout, int32_t sourceRo
         DecodeIndexedRow(source, row, layout.width, layout.bitsPerPixel, data + layout.paletteOffset,
                          layout.paletteEntries);
         break;
-    case 16:
-        Decode555Row(source, row, layout.width);
-        break;
+    case 16: Decode555Row(source, row, layout.width); break;
     case 24:
-    case 32:
-        DecodeDirectRow(source, row, layout.width, layout.bitsPerPixel / 8);
-        break;
-    default:
-        std::memset(row, 0, 3 * static_cast<size_t>(layout.width));
-        break;
+    case 32: DecodeDirectRow(source, row, layout.width, layout.bitsPerPixel / 8); break;
+    default: std::memset(row, 0, 3 * static_cast<size_t>(layout.width)); break;
     }
 }
 
@@ -295,7 +289,8 @@ int32_t QV_BMP_GetHeight()
 
 int32_t QV_BMP_Decode(void* buffer, int32_t pitch)
 {
-    if (state.bmpData == nullptr || pitch < 0 || static_cast<uint64_t>(pitch) < 3 * static_cast<uint64_t>(state.bmp.width))
+    if (state.bmpData == nullptr || pitch < 0 ||
+        static_cast<uint64_t>(pitch) < 3 * static_cast<uint64_t>(state.bmp.width))
         return 0;
     uint8_t* output = static_cast<uint8_t*>(buffer);
     for (int32_t i = 0; i < state.bmp.height; ++i)

@@ -25,8 +25,8 @@ bool SameLayout(const SDL_Surface* source, const SDL_Surface* target)
     const SDL_PixelFormat* from = source->format;
     const SDL_PixelFormat* to = target->format;
     return from->BitsPerPixel == to->BitsPerPixel && from->BytesPerPixel >= 2 && from->Rmask == to->Rmask &&
-           from->Gmask == to->Gmask && from->Bmask == to->Bmask && from->Amask == 0 && to->Amask == 0 &&
-           (source->flags & SDL_SRCALPHA) == 0 && source->locked == 0 && target->locked == 0;
+        from->Gmask == to->Gmask && from->Bmask == to->Bmask && from->Amask == 0 && to->Amask == 0 &&
+        (source->flags & SDL_SRCALPHA) == 0 && source->locked == 0 && target->locked == 0;
 }
 
 // One axis of SDL_UpperBlit's clipping: the span of `length` pixels from
@@ -75,7 +75,7 @@ void UnlockBoth(SDL_Surface* source, SDL_Surface* target)
 uint8_t* PixelAddress(const SDL_Surface* surface, int x, int y)
 {
     return static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch +
-           static_cast<ptrdiff_t>(x) * surface->format->BytesPerPixel;
+        static_cast<ptrdiff_t>(x) * surface->format->BytesPerPixel;
 }
 
 // A sprite drawn onto itself through its opaque view shares its pixels with
@@ -87,8 +87,8 @@ void CopyRows(const Rows& rows)
     const bool upwards = rows.to > rows.from;
     for (int i = 0; i < rows.height; ++i) {
         const int row = upwards ? rows.height - 1 - i : i;
-        std::memmove(rows.to + static_cast<ptrdiff_t>(row) * rows.toPitch, rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch,
-                     rowBytes);
+        std::memmove(rows.to + static_cast<ptrdiff_t>(row) * rows.toPitch,
+                     rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch, rowBytes);
     }
 }
 
@@ -107,7 +107,8 @@ void KeyedRow(const uint8_t* from, uint8_t* to, int width, Pixel key, Pixel colo
 void KeyedRow24(const uint8_t* from, uint8_t* to, int width, Uint32 key)
 {
     for (int x = 0; x < width; ++x, from += 3, to += 3) {
-        const Uint32 pixel = static_cast<Uint32>(from[0]) | static_cast<Uint32>(from[1]) << 8 | static_cast<Uint32>(from[2]) << 16;
+        const Uint32 pixel =
+            static_cast<Uint32>(from[0]) | static_cast<Uint32>(from[1]) << 8 | static_cast<Uint32>(from[2]) << 16;
         if (pixel != key)
             std::memcpy(to, from, 3);
     }
@@ -115,8 +116,7 @@ void KeyedRow24(const uint8_t* from, uint8_t* to, int width, Uint32 key)
 
 // Built twice and chosen at load by the processor: with AVX2 the rows take
 // eight 32-bit pixels a step rather than four.
-__attribute__((target_clones("avx2", "default")))
-void KeyedRows(const Rows& rows)
+__attribute__((target_clones("avx2", "default"))) void KeyedRows(const Rows& rows)
 {
     for (int row = 0; row < rows.height; ++row) {
         const uint8_t* from = rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch;
@@ -149,8 +149,8 @@ int BlitRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& 
     to.h = static_cast<Uint16>(height);
     if (!LockBoth(source, target))
         return -1;
-    draw({PixelAddress(source, fromX, fromY), PixelAddress(target, toX, toY), source->pitch, target->pitch, width, height,
-          source->format->BytesPerPixel, source->format->colorkey,
+    draw({PixelAddress(source, fromX, fromY), PixelAddress(target, toX, toY), source->pitch, target->pitch, width,
+          height, source->format->BytesPerPixel, source->format->colorkey,
           source->format->Rmask | source->format->Gmask | source->format->Bmask});
     UnlockBoth(source, target);
     return 0;
@@ -175,17 +175,17 @@ void FillRows(uint8_t* first, int pitch, int width, int height, Uint32 pixel, in
 bool IsEightBitsAColour(const SDL_PixelFormat* format)
 {
     return format->BytesPerPixel == 4 && format->palette == nullptr && format->Amask == 0 && format->Rloss == 0 &&
-           format->Gloss == 0 && format->Bloss == 0;
+        format->Gloss == 0 && format->Bloss == 0;
 }
 
 void PackRow(const uint8_t* rgb, uint32_t* to, int width, const SDL_PixelFormat* format)
 {
     for (int x = 0; x < width; ++x, rgb += 3)
         to[x] = static_cast<uint32_t>(rgb[0]) << format->Rshift | static_cast<uint32_t>(rgb[1]) << format->Gshift |
-                static_cast<uint32_t>(rgb[2]) << format->Bshift;
+            static_cast<uint32_t>(rgb[2]) << format->Bshift;
 }
 
-} // namespace
+}  // namespace
 
 int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to)
 {
@@ -224,7 +224,8 @@ SDL_Surface* QV_ConvertRgb24(SDL_Surface* rgb, const SDL_PixelFormat* format)
 {
     if (!IsEightBitsAColour(format) || SDL_MUSTLOCK(rgb))
         return SDL_ConvertSurface(rgb, const_cast<SDL_PixelFormat*>(format), SDL_SWSURFACE);
-    SDL_Surface* packed = SDL_CreateRGBSurface(SDL_SWSURFACE, rgb->w, rgb->h, 32, format->Rmask, format->Gmask, format->Bmask, 0);
+    SDL_Surface* packed =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, rgb->w, rgb->h, 32, format->Rmask, format->Gmask, format->Bmask, 0);
     if (packed == nullptr)
         return nullptr;
     for (int y = 0; y < rgb->h; ++y)

@@ -45,37 +45,21 @@ template <class Pixel>
 void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left, int32_t top)
 {
     switch (scale) {
-    case 1:
-        ScaleRows<Pixel, 1>(from, to, left, top);
-        break;
-    case 2:
-        ScaleRows<Pixel, 2>(from, to, left, top);
-        break;
-    case 3:
-        ScaleRows<Pixel, 3>(from, to, left, top);
-        break;
-    default:
-        ScaleRows<Pixel, 4>(from, to, left, top);
-        break;
+    case 1: ScaleRows<Pixel, 1>(from, to, left, top); break;
+    case 2: ScaleRows<Pixel, 2>(from, to, left, top); break;
+    case 3: ScaleRows<Pixel, 3>(from, to, left, top); break;
+    default: ScaleRows<Pixel, 4>(from, to, left, top); break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left, int32_t top)
 {
     switch (from->format->BytesPerPixel) {
-    case 1:
-        ScaleRows<uint8_t>(from, to, scale, left, top);
-        break;
-    case 2:
-        ScaleRows<uint16_t>(from, to, scale, left, top);
-        break;
-    case 3:
-        ScaleRows<Pixel24>(from, to, scale, left, top);
-        break;
-    default:
-        ScaleRows<uint32_t>(from, to, scale, left, top);
-        break;
+    case 1: ScaleRows<uint8_t>(from, to, scale, left, top); break;
+    case 2: ScaleRows<uint16_t>(from, to, scale, left, top); break;
+    case 3: ScaleRows<Pixel24>(from, to, scale, left, top); break;
+    default: ScaleRows<uint32_t>(from, to, scale, left, top); break;
     }
 }

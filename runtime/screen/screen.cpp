@@ -59,9 +59,9 @@ int64_t MonotonicNow()
 
 void SleepUntil(int64_t deadline)
 {
-    const timespec until{static_cast<time_t>(deadline / NanosecondsPerSecond), static_cast<long>(deadline % NanosecondsPerSecond)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-    }
+    const timespec until{static_cast<time_t>(deadline / NanosecondsPerSecond),
+                         static_cast<long>(deadline % NanosecondsPerSecond)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {}
 }
 
 // A frame that runs late moves the schedule to now instead of letting the
@@ -152,7 +152,7 @@ bool HasRoomAround(QV_ScreenSize area, int32_t width, int32_t height)
 bool IsWindowScale(int32_t width, int32_t height, int32_t scale)
 {
     return scale >= 1 && scale <= QV_MAX_WINDOW_SCALE && static_cast<int64_t>(width) * scale <= INT_MAX &&
-           static_cast<int64_t>(height) * scale <= INT_MAX;
+        static_cast<int64_t>(height) * scale <= INT_MAX;
 }
 
 // Where SDL copies the surface to the display, only the picture is copied:
@@ -165,7 +165,8 @@ void ShowPicture(SDL_Surface* shown)
         SDL_Flip(shown);
         return;
     }
-    SDL_UpdateRect(shown, enlargement.left, enlargement.top, static_cast<Uint32>(QV_Screen_Current->w * enlargement.scale),
+    SDL_UpdateRect(shown, enlargement.left, enlargement.top,
+                   static_cast<Uint32>(QV_Screen_Current->w * enlargement.scale),
                    static_cast<Uint32>(QV_Screen_Current->h * enlargement.scale));
 }
 
@@ -268,7 +269,8 @@ void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)
 {
     if (QV_Screen_Current == nullptr)
         return;
-    const Uint32 colour = SDL_MapRGB(QV_Screen_Current->format, static_cast<Uint8>(red), static_cast<Uint8>(green), static_cast<Uint8>(blue));
+    const Uint32 colour = SDL_MapRGB(QV_Screen_Current->format, static_cast<Uint8>(red), static_cast<Uint8>(green),
+                                     static_cast<Uint8>(blue));
     QV_FillSurface(QV_Screen_Current, colour);
 }
 
@@ -290,6 +292,4 @@ void QV_SetFrameRate(int32_t rate)
     pacing = {rate > 0 ? NanosecondsPerSecond / rate : 0, 0, false};
 }
 
-void QV_SetRefreshRate(int32_t)
-{
-}
+void QV_SetRefreshRate(int32_t) {}

@@ -36,7 +36,8 @@ SDL_Surface* DecodePicture(const void* memory, size_t size)
     if (width <= 0 || height <= 0 || width > INT16_MAX || height > INT16_MAX)
         return nullptr;
 
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
     if (surface == nullptr)
         return nullptr;
     // A fresh software surface has rows of 3 x width bytes rounded up to
@@ -65,8 +66,9 @@ SDL_Surface* ConvertToScreenFormat(SDL_Surface* surface)
 SDL_Surface* MakeOpaqueView(SDL_Surface* surface)
 {
     const SDL_PixelFormat* format = surface->format;
-    SDL_Surface* view = SDL_CreateRGBSurfaceFrom(surface->pixels, surface->w, surface->h, format->BitsPerPixel, surface->pitch,
-                                                 format->Rmask, format->Gmask, format->Bmask, format->Amask);
+    SDL_Surface* view =
+        SDL_CreateRGBSurfaceFrom(surface->pixels, surface->w, surface->h, format->BitsPerPixel, surface->pitch,
+                                 format->Rmask, format->Gmask, format->Bmask, format->Amask);
     if (view != nullptr && format->palette != nullptr)
         SDL_SetPalette(view, SDL_LOGPAL, format->palette->colors, 0, format->palette->ncolors);
     return view;
@@ -117,7 +119,8 @@ bool ClipToTarget(const QV_SpriteRecord& record, int32_t x, int32_t y, SDL_Rect&
         height += y;
         y = 0;
     }
-    from = {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(width), static_cast<Uint16>(height)};
+    from = {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(width),
+            static_cast<Uint16>(height)};
     to = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
     return true;
 }
@@ -138,7 +141,8 @@ QV_SpriteRecord* QV_InitSprite()
     QV_Sprite_ColorKey = 0;
     if (QV_StartSDLVideo() == 0)
         return nullptr;
-    QV_Sprite_ObjectsArea = static_cast<QV_SpriteRecord*>(SYS_AllocateMemoryWithSize(TableGrowth * sizeof(QV_SpriteRecord)));
+    QV_Sprite_ObjectsArea =
+        static_cast<QV_SpriteRecord*>(SYS_AllocateMemoryWithSize(TableGrowth * sizeof(QV_SpriteRecord)));
     if (QV_Sprite_ObjectsArea != nullptr)
         QV_Sprite_ObjectsNumber = TableGrowth;
     return QV_Sprite_ObjectsArea;
@@ -153,7 +157,8 @@ int32_t QV_Sprite_CheckReAlloc(int32_t sprite)
     const int64_t records = int64_t{sprite} + TableGrowth;
     if (!TableSizeFits(records))
         return 0;
-    void* grown = SYS_ReAllocateMemoryWithSize(QV_Sprite_ObjectsArea, static_cast<int32_t>(records * sizeof(QV_SpriteRecord)));
+    void* grown =
+        SYS_ReAllocateMemoryWithSize(QV_Sprite_ObjectsArea, static_cast<int32_t>(records * sizeof(QV_SpriteRecord)));
     if (grown == nullptr)
         return 0;
     QV_Sprite_ObjectsArea = static_cast<QV_SpriteRecord*>(grown);

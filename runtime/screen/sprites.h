@@ -13,14 +13,14 @@
 #include <cstdint>
 
 struct QV_SpriteRecord {
-    SDL_Surface* surface;       // the sprite's pixels, colour-keyed; 0 = empty slot
-    int16_t displayedWidth;     // the clip rectangle's size, which display,
-    int16_t displayedHeight;    //   collision and the size queries use
-    int16_t fullWidth;          // the whole surface
+    SDL_Surface* surface;     // the sprite's pixels, colour-keyed; 0 = empty slot
+    int16_t displayedWidth;   // the clip rectangle's size, which display,
+    int16_t displayedHeight;  //   collision and the size queries use
+    int16_t fullWidth;        // the whole surface
     int16_t fullHeight;
-    int16_t clipX;              // the clip rectangle's origin in the surface
+    int16_t clipX;  // the clip rectangle's origin in the surface
     int16_t clipY;
-    uint32_t colorKey;          // the transparent pixel value
+    uint32_t colorKey;  // the transparent pixel value
     // The same pixels without a colour key, for opaque display: toggling the
     // key around each blit would make SDL rebuild the surface's blit mapping.
     SDL_Surface* opaqueView;

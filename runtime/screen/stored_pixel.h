@@ -10,8 +10,7 @@
 inline uint32_t QV_StoredPixel(const uint8_t* at, int32_t bytesPerPixel)
 {
     switch (bytesPerPixel) {
-    case 1:
-        return *at;
+    case 1: return *at;
     case 2: {
         uint16_t value;
         std::memcpy(&value, at, sizeof value);
@@ -24,7 +23,6 @@ inline uint32_t QV_StoredPixel(const uint8_t* at, int32_t bytesPerPixel)
         std::memcpy(&value, at, sizeof value);
         return value;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }

@@ -19,7 +19,7 @@ int InitSDL(uint32_t subsystem)
     return SDL_Init(subsystem | SDL_INIT_NOPARACHUTE);
 }
 
-} // namespace
+}  // namespace
 
 int32_t QV_StartSDLSubsystem(uint32_t subsystem)
 {

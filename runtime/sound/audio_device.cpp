@@ -33,7 +33,7 @@ bool DeviceOpen()
     return SDL_GetAudioStatus() != SDL_AUDIO_STOPPED;
 }
 
-} // namespace
+}  // namespace
 
 using namespace tervane::sound;
 

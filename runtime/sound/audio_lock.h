@@ -14,4 +14,4 @@ public:
     AudioLock& operator=(const AudioLock&) = delete;
 };
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

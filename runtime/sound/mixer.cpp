@@ -19,7 +19,7 @@ int SdlVolume(int32_t volume)
     return volume * SDL_MIX_MAXVOLUME / FullVolume;
 }
 
-} // namespace
+}  // namespace
 
 const ChannelTable& Channels()
 {
@@ -57,7 +57,7 @@ void FreeAllChannels()
         channel.remaining = 0;
 }
 
-} // namespace tervane::sound
+}  // namespace tervane::sound
 
 using namespace tervane::sound;
 

@@ -35,4 +35,4 @@ void SetChannelsVolume(int32_t sound, int32_t volume);
 // Frees every channel.
 void FreeAllChannels();
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

@@ -75,14 +75,14 @@ bool Resample(const uint8_t* from, int64_t fromFrames, int fromRate, uint8_t* to
     const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
     size_t written = 0;
     // Frames soxr leaves unwritten at the very end stay silent in the zeroed block.
-    return soxr_oneshot(fromRate, toRate, unsigned(channels), from, size_t(fromFrames), nullptr, to,
-                        size_t(toFrames), &written, &io, &quality, &runtime) == nullptr;
+    return soxr_oneshot(fromRate, toRate, unsigned(channels), from, size_t(fromFrames), nullptr, to, size_t(toFrames),
+                        &written, &io, &quality, &runtime) == nullptr;
 }
 
-} // namespace
+}  // namespace
 
-bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_t length,
-                    const SDL_AudioSpec& target, ConvertedSamples& result)
+bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_t length, const SDL_AudioSpec& target,
+                    ConvertedSamples& result)
 {
     const int64_t frameBytes = FrameBytes(source.format, source.channels);
     if (frameBytes <= 0 || source.freq <= 0 || target.freq <= 0)
@@ -92,10 +92,10 @@ bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_
     // between, on 16-bit samples with the source's channels, the fewest there are.
     SDL_AudioCVT toResampling;
     SDL_AudioCVT toTarget;
-    if (SDL_BuildAudioCVT(&toResampling, source.format, source.channels, source.freq, ResamplingFormat,
-                          source.channels, source.freq) < 0 ||
-        SDL_BuildAudioCVT(&toTarget, ResamplingFormat, source.channels, target.freq, target.format,
-                          target.channels, target.freq) < 0)
+    if (SDL_BuildAudioCVT(&toResampling, source.format, source.channels, source.freq, ResamplingFormat, source.channels,
+                          source.freq) < 0 ||
+        SDL_BuildAudioCVT(&toTarget, ResamplingFormat, source.channels, target.freq, target.format, target.channels,
+                          target.freq) < 0)
         return false;
 
     const int64_t frames = int64_t(length / frameBytes);
@@ -119,4 +119,4 @@ bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_
     return true;
 }
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

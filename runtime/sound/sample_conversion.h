@@ -19,7 +19,7 @@ struct ConvertedSamples {
 // rate frames, truncated. Returns false when SDL has no conversion for the
 // pair, the result would not fit a 32-bit length, the resampler fails or
 // memory runs out.
-bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_t length,
-                    const SDL_AudioSpec& target, ConvertedSamples& result);
+bool ConvertSamples(const SDL_AudioSpec& source, const uint8_t* samples, uint32_t length, const SDL_AudioSpec& target,
+                    ConvertedSamples& result);
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

@@ -78,7 +78,7 @@ bool ReadWholeFile(const std::string& name, std::vector<uint8_t>& contents)
     return bool(file.read(reinterpret_cast<char*>(contents.data()), size));
 }
 
-} // namespace
+}  // namespace
 
 bool CreateStore()
 {
@@ -103,7 +103,7 @@ QV_SoundObject* SoundRecord(int32_t sound)
     return &QV_Sound_ObjectsArea[sound];
 }
 
-} // namespace tervane::sound
+}  // namespace tervane::sound
 
 using namespace tervane::sound;
 

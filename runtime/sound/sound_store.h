@@ -16,4 +16,4 @@ void ReleaseStore();
 // outside the store, and always before the store exists.
 QV_SoundObject* SoundRecord(int32_t sound);
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

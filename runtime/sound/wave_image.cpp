@@ -30,7 +30,7 @@ public:
     uint32_t U32(int64_t offset) const
     {
         return uint32_t(data_[offset]) | uint32_t(data_[offset + 1]) << 8 | uint32_t(data_[offset + 2]) << 16 |
-               uint32_t(data_[offset + 3]) << 24;
+            uint32_t(data_[offset + 3]) << 24;
     }
 
     uint16_t U16(int64_t offset) const { return uint16_t(data_[offset] | data_[offset + 1] << 8); }
@@ -49,10 +49,10 @@ bool IsPlayablePcm(const Bytes& bytes, int64_t offset)
     const uint32_t rate = bytes.U32(offset + 4);
     const uint16_t bits = bytes.U16(offset + 14);
     return encoding == PcmEncoding && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) &&
-           rate >= uint32_t(LowestRate) && rate <= uint32_t(std::numeric_limits<int32_t>::max());
+        rate >= uint32_t(LowestRate) && rate <= uint32_t(std::numeric_limits<int32_t>::max());
 }
 
-} // namespace
+}  // namespace
 
 int32_t WaveImageLength(const uint8_t* data, int32_t size)
 {
@@ -84,4 +84,4 @@ int32_t WaveImageLength(const uint8_t* data, int32_t size)
     return 0;
 }
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

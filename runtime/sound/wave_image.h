@@ -21,4 +21,4 @@ int32_t WaveImageLength(const uint8_t* data, int32_t size);
 // hundreds of megabytes, and nothing slower is a sound worth holding.
 inline constexpr int32_t LowestRate = 1000;
 
-} // namespace tervane::sound
+}  // namespace tervane::sound

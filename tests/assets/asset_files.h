@@ -22,9 +22,9 @@ inline const std::vector<CataloguePicture>& CataloguePictures()
 {
     static const std::vector<CataloguePicture> specs = [] {
         std::vector<CataloguePicture> all = {
-            {0, 2016, 32, false}, {1, 480, 32, false}, {2, 480, 32, false}, {3, 32, 416, false},
-            {4, 32, 416, false},  {13, 6, 6, true},    {37, 6, 6, true},    {38, 6, 6, true},
-            {49, 201, 40, true},  {50, 201, 40, true}, {51, 160, 480, false}, {52, 4, 25, false},
+            {0, 2016, 32, false}, {1, 480, 32, false},  {2, 480, 32, false},   {3, 32, 416, false},
+            {4, 32, 416, false},  {13, 6, 6, true},     {37, 6, 6, true},      {38, 6, 6, true},
+            {49, 201, 40, true},  {50, 201, 40, true},  {51, 160, 480, false}, {52, 4, 25, false},
             {53, 346, 357, true}, {54, 340, 194, true}, {75, 340, 194, true},
         };
         for (int32_t s = 5; s <= 8; ++s)
@@ -60,10 +60,9 @@ struct CatalogueSound {
 inline const std::vector<CatalogueSound>& CatalogueSounds()
 {
     static const std::vector<CatalogueSound> specs = {
-        {0, 11025, 1, 8, 6334},     {1, 11025, 1, 8, 5217},      {2, 11025, 1, 16, 11736},
-        {3, 22050, 1, 8, 9798},     {4, 11025, 2, 16, 53720},    {5, 11025, 2, 16, 98836},
-        {6, 11025, 1, 16, 115820},  {7, 11025, 2, 16, 70432},    {8, 8000, 1, 16, 180606},
-        {9, 22050, 2, 16, 195588},
+        {0, 11025, 1, 8, 6334},   {1, 11025, 1, 8, 5217},    {2, 11025, 1, 16, 11736},  {3, 22050, 1, 8, 9798},
+        {4, 11025, 2, 16, 53720}, {5, 11025, 2, 16, 98836},  {6, 11025, 1, 16, 115820}, {7, 11025, 2, 16, 70432},
+        {8, 8000, 1, 16, 180606}, {9, 22050, 2, 16, 195588},
     };
     return specs;
 }
@@ -94,7 +93,10 @@ inline std::filesystem::path PictureFile(int32_t sprite)
     return FileStartingWith("pictures", number + "_");
 }
 
-inline std::filesystem::path SoundFile(int32_t sound) { return FileStartingWith("sounds", std::to_string(sound) + "_"); }
+inline std::filesystem::path SoundFile(int32_t sound)
+{
+    return FileStartingWith("sounds", std::to_string(sound) + "_");
+}
 
 inline std::filesystem::path LevelFile(const std::string& name)
 {
@@ -106,6 +108,9 @@ inline int32_t Int32At(const uint8_t* p)
     return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
 }
 
-inline uint32_t Uint16At(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
+inline uint32_t Uint16At(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
+}
 
 }  // namespace asset_test

@@ -74,11 +74,12 @@ TEST(EmbeddedImage, EveryCataloguePictureAndSoundIsStoredOnceUnderItsNumber)
 // Every number the game names is found where the table puts it.
 TEST(EmbeddedImage, TheGamesNumbersFindTheirFiles)
 {
-    for (int32_t sprite : {TileStripSprite, TopStripSprite, RightStripSprite, PlaneSprite, PlaneShadowSprite,
-                           BulletSprite, RaiderType, InterceptorType, GunboatWestType, TankWestType,
-                           EnemyShotSprite, ExplosionSprite + 1, ExplosionSprite + 8, GetReadyBanner,
-                           GameOverBanner, PanelSprite, MarkerSprite, CreditsPicture, TitlePicture,
-                           DigitSprite, DigitSprite + 9, LevelCompletePicture}) {
+    for (int32_t sprite :
+         {TileStripSprite, TopStripSprite,      RightStripSprite,    PlaneSprite,     PlaneShadowSprite,
+          BulletSprite,    RaiderType,          InterceptorType,     GunboatWestType, TankWestType,
+          EnemyShotSprite, ExplosionSprite + 1, ExplosionSprite + 8, GetReadyBanner,  GameOverBanner,
+          PanelSprite,     MarkerSprite,        CreditsPicture,      TitlePicture,    DigitSprite,
+          DigitSprite + 9, LevelCompletePicture}) {
         const BuiltInFile picture = SpritePicture(sprite);
         EXPECT_TRUE(SameBytes(picture.address, picture.size, ReadFile(PictureFile(sprite)))) << "sprite " << sprite;
     }
@@ -102,7 +103,8 @@ TEST(EmbeddedImage, NumbersOutsideTheCatalogueHaveNothing)
 
 TEST(DataCursor, ReadsSignedLittleEndianIntegersAndMovesOn)
 {
-    const uint8_t data[] = {0x78, 0x56, 0x34, 0x12, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0xC0, 0xFF, 0xFF, 0xFF};
+    const uint8_t data[] = {0x78, 0x56, 0x34, 0x12, 0xFF, 0xFF, 0xFF, 0xFF,
+                            0x00, 0x00, 0x00, 0x80, 0xC0, 0xFF, 0xFF, 0xFF};
     StartReading(data);
     EXPECT_EQ(ReadDataInteger(), 0x12345678);
     EXPECT_EQ(ReadDataInteger(), -1);

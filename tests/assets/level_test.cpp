@@ -50,7 +50,10 @@ std::vector<Enemy> ReadWave(int32_t offset, int32_t* end = nullptr)
     return wave;
 }
 
-bool Flying(const Enemy& e) { return e.sprite < 27; }
+bool Flying(const Enemy& e)
+{
+    return e.sprite < 27;
+}
 
 const int32_t WaveOffsets[3] = {0, Wave2Offset, Wave3Offset};
 
@@ -61,10 +64,10 @@ struct Stretch {
     std::set<int32_t> ground;
 };
 const Stretch Stretches[] = {
-    {0, 8, {12}},     {9, 21, {1}},     {22, 35, {5}},    {36, 57, {1}},     {58, 63, {12}},
-    {64, 79, {1}},    {80, 95, {5}},    {96, 117, {1}},   {118, 125, {5}},   {126, 137, {1}},
-    {138, 203, {12}}, {204, 211, {1, 21}}, {212, 249, {5}}, {250, 316, {1}}, {317, 340, {5}},
-    {341, 344, {1}},  {345, 380, {12}}, {381, 388, {1}},  {389, 400, {1, 5}},
+    {0, 8, {12}},     {9, 21, {1}},        {22, 35, {5}},   {36, 57, {1}},      {58, 63, {12}},
+    {64, 79, {1}},    {80, 95, {5}},       {96, 117, {1}},  {118, 125, {5}},    {126, 137, {1}},
+    {138, 203, {12}}, {204, 211, {1, 21}}, {212, 249, {5}}, {250, 316, {1}},    {317, 340, {5}},
+    {341, 344, {1}},  {345, 380, {12}},    {381, 388, {1}}, {389, 400, {1, 5}},
 };
 
 }  // namespace
@@ -106,10 +109,10 @@ TEST(LevelMap, EachStretchIsMostlyItsOwnGround)
         for (int32_t row = s.first; row <= s.last; ++row)
             for (int32_t tile : map[row])
                 ++counts[tile];
-        const auto commonest = std::max_element(counts.begin(), counts.end(),
-                                                [](auto a, auto b) { return a.second < b.second; });
-        EXPECT_TRUE(s.ground.count(commonest->first)) << "rows " << s.first << "-" << s.last << " are mostly tile "
-                                                      << commonest->first;
+        const auto commonest =
+            std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; });
+        EXPECT_TRUE(s.ground.count(commonest->first))
+            << "rows " << s.first << "-" << s.last << " are mostly tile " << commonest->first;
     }
 }
 
@@ -186,7 +189,19 @@ TEST(Waves, EachWaveHoldsItsEnemyTypesAndStartRows)
     const std::map<int32_t, int32_t> counts[3] = {
         {{14, 10}, {17, 9}, {20, 30}, {23, 16}, {26, 12}},
         {{17, 17}, {20, 33}, {23, 12}, {26, 6}, {29, 4}, {30, 4}, {31, 2}, {32, 3}, {34, 4}, {35, 6}},
-        {{14, 6}, {17, 2}, {20, 44}, {23, 14}, {26, 40}, {29, 3}, {30, 7}, {31, 2}, {32, 1}, {33, 3}, {34, 9}, {35, 6}, {36, 2}},
+        {{14, 6},
+         {17, 2},
+         {20, 44},
+         {23, 14},
+         {26, 40},
+         {29, 3},
+         {30, 7},
+         {31, 2},
+         {32, 1},
+         {33, 3},
+         {34, 9},
+         {35, 6},
+         {36, 2}},
     };
     const int32_t firstRow[3] = {6, 121, 242}, lastRow[3] = {108, 233, 365};
     for (int w = 0; w < 3; ++w) {

@@ -18,8 +18,7 @@ std::vector<double> Samples(int32_t sound, const CatalogueSound& expected)
     const uint8_t* data = SoundWave(sound).address + 44;
     std::vector<double> out;
     for (int32_t i = 0; i < expected.dataBytes; i += expected.bits / 8)
-        out.push_back(expected.bits == 8 ? (data[i] - 128) / 128.0
-                                     : int16_t(Uint16At(data + i)) / 32768.0);
+        out.push_back(expected.bits == 8 ? (data[i] - 128) / 128.0 : int16_t(Uint16At(data + i)) / 32768.0);
     return out;
 }
 

@@ -15,7 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ReplayFrame frame;
     // A crafted frame count can be huge; the records themselves are what
     // the reader must survive.
-    for (int32_t frames = 0; frames < 100000 && cursor.Next(frame); ++frames) {
-    }
+    for (int32_t frames = 0; frames < 100000 && cursor.Next(frame); ++frames) {}
     return 0;
 }

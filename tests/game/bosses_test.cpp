@@ -42,16 +42,10 @@ protected:
         return RunFramesUntil(done, limit, RunShieldedFrame);
     }
 
-    static Boss& Fought()
-    {
-        return BossFight.Bosses[BossFight.ActiveBoss];
-    }
+    static Boss& Fought() { return BossFight.Bosses[BossFight.ActiveBoss]; }
 
     // A bullet in slot 1 at the boss's centre, tested in the next frame.
-    static void AimBulletAtBoss(const Boss& boss)
-    {
-        FireBullet(1, boss.X + boss.CentreX, boss.Y + boss.CentreY);
-    }
+    static void AimBulletAtBoss(const Boss& boss) { FireBullet(1, boss.X + boss.CentreX, boss.Y + boss.CentreY); }
 };
 
 using Velocity = std::pair<int32_t, int32_t>;
@@ -147,8 +141,8 @@ TEST_F(BossesTest, BossTwoSwingsTwiceAsFast)
 TEST_F(BossesTest, BossThreeSailsInFromTheRightFiringOnlyOnceInsideAndStopsAtNinetyNine)
 {
     StartFight(3);
-    const std::set<Velocity> table{{-2, 0}, {-1, 2}, {-2, 2}, {0, 2}, {1, 2}, {2, 2}, {2, 0},
-                                   {-1, -2}, {-2, -2}, {1, -2}, {2, -2}};
+    const std::set<Velocity> table{{-2, 0}, {-1, 2},  {-2, 2},  {0, 2},  {1, 2}, {2, 2},
+                                   {2, 0},  {-1, -2}, {-2, -2}, {1, -2}, {2, -2}};
     std::set<QV_ListElement*> previous;
     int32_t shotsSeen = 0;
     for (int frame = 0; frame < 1200; ++frame) {
@@ -225,7 +219,8 @@ TEST_F(BossesTest, BossOneTurnsDamagedAtItsHalfAndFallsToItsFiftiethHit)
         {cx, cy, 8, 10}, {cx - 22, cy, 8, 8}, {cx + 22, cy, 8, 6}, {cx, cy + 22, 8, 6}};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ((std::vector<int32_t>{explosions[i].X, explosions[i].Y, explosions[i].Frames, explosions[i].Delay}),
-                  expected[i]) << "explosion " << i;
+                  expected[i])
+            << "explosion " << i;
     }
 
     // The reward, the next wave, and the scroll moving on.
@@ -340,4 +335,4 @@ TEST_F(BossesTest, BossFliesInBehindTheGameOverPage)
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
 }
 
-} // namespace
+}  // namespace

@@ -58,16 +58,10 @@ protected:
         return Enemy{x, y, dx, dy, sprite, 1, 0, -1, 1};
     }
 
-    static void FireBullet(int32_t slot, int32_t x, int32_t y)
-    {
-        Player.Bullets[slot] = Bullet{x, y, 4, 1};
-    }
+    static void FireBullet(int32_t slot, int32_t x, int32_t y) { Player.Bullets[slot] = Bullet{x, y, 4, 1}; }
 
     // Makes the next frame a scroll tick (or not).
-    static void NextFrameTicks(bool tick)
-    {
-        Level.FrameParity = tick ? 1 : 0;
-    }
+    static void NextFrameTicks(bool tick) { Level.FrameParity = tick ? 1 : 0; }
 
     template <class Record>
     static std::vector<Record> Records(QV_List& list)
@@ -78,20 +72,13 @@ protected:
         return records;
     }
 
-    static std::vector<Explosion> ExplosionRecords()
-    {
-        return Records<Explosion>(Hits.Explosions);
-    }
+    static std::vector<Explosion> ExplosionRecords() { return Records<Explosion>(Hits.Explosions); }
 
-    static std::vector<EnemyShot> ShotRecords()
-    {
-        return Records<EnemyShot>(Hits.EnemyShots);
-    }
+    static std::vector<EnemyShot> ShotRecords() { return Records<EnemyShot>(Hits.EnemyShots); }
 
     // Runs frames (through `frameStep`) until `done` holds, at most `limit`
     // frames; returns the number run, or -1 when `done` never held.
-    static int RunFramesUntil(const std::function<bool()>& done, int limit,
-                              void (*frameStep)() = RunFrame)
+    static int RunFramesUntil(const std::function<bool()>& done, int limit, void (*frameStep)() = RunFrame)
     {
         for (int frame = 1; frame <= limit; ++frame) {
             frameStep();

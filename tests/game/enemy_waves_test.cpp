@@ -18,11 +18,9 @@ void ReadWaveFrom(const std::array<int32_t, N>& words)
 
 TEST_F(EnemyWavesTest, WaveReadsRecordsInStreamOrderUpToTheEndMarker)
 {
-    const std::array<int32_t, 22> words{
-        0, 448, 32, -1, 0, 14, 1, 1, 6, 1,
-        5,  // an unknown marker is skipped as one word
-        0, 64, -32, 0, 1, 20, 2, 3, 13, 1,
-        9};
+    const std::array<int32_t, 22> words{0, 448, 32,  -1, 0, 14, 1, 1, 6,  1,
+                                        5,  // an unknown marker is skipped as one word
+                                        0, 64,  -32, 0,  1, 20, 2, 3, 13, 1, 9};
     ReadWaveFrom(words);
     ASSERT_EQ(QV_CountList(&Waves.Enemies), 2);
     const std::vector<Enemy> enemies = Records<Enemy>(Waves.Enemies);
@@ -47,8 +45,8 @@ TEST_F(EnemyWavesTest, BuiltInWavesFollowEachOther)
         int32_t enemies;
         int32_t nextOffset;
     };
-    for (const Wave wave : {Wave{0, 77, Wave2Offset}, Wave{Wave2Offset, 91, Wave3Offset},
-                            Wave{Wave3Offset, 139, WaveStreamBytes}}) {
+    for (const Wave wave :
+         {Wave{0, 77, Wave2Offset}, Wave{Wave2Offset, 91, Wave3Offset}, Wave{Wave3Offset, 139, WaveStreamBytes}}) {
         DataCursor = WaveStreamStart() + wave.offset;
         ReadNextWave();
         EXPECT_EQ(QV_CountList(&Waves.Enemies), wave.enemies) << "wave at " << wave.offset;
@@ -156,7 +154,8 @@ TEST_F(EnemyWavesTest, FlyingEnemyFiresAVolleyTowardsThePlanesSide)
         EXPECT_EQ(shot.Kind, 1);
     }
     EXPECT_EQ((std::vector<int32_t>{shots[0].DX, shots[0].DY, shots[1].DX, shots[1].DY}),
-              (std::vector<int32_t>{0, 3, 2, 3})) << "downwards, spreading";
+              (std::vector<int32_t>{0, 3, 2, 3}))
+        << "downwards, spreading";
 
     // The same enemy below the plane fires upwards.
     QV_ClearList(&Hits.EnemyShots);
@@ -313,4 +312,4 @@ TEST_F(EnemyWavesTest, FlyingEnemyRamsThePlaneButAGroundEnemyCannot)
     EXPECT_EQ(Player.DamageGauge, gauge + 20) << "a finished enemy rams no more";
 }
 
-} // namespace
+}  // namespace

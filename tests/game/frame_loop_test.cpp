@@ -270,4 +270,4 @@ TEST_F(LevelEndTest, APlaneLostAtTheLevelEndLeavesBothPicturesUntilSStartsPlay)
     EXPECT_EQ(Flow.StartPage, GamePhase::GameOver) << "a completed level returns to the game-over page";
 }
 
-} // namespace
+}  // namespace

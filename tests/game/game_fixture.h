@@ -12,11 +12,11 @@
 #include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
 #include "game/startup.h"
-#include "game/score.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/core/strings.h"
@@ -85,10 +85,7 @@ protected:
     // ---- Reading the presented screen -------------------------------------
 
     // The frame as the game drew it, before any enlargement.
-    static Uint32 ScreenPixel(int32_t x, int32_t y)
-    {
-        return PixelOf(QV_Screen_Current, x, y);
-    }
+    static Uint32 ScreenPixel(int32_t x, int32_t y) { return PixelOf(QV_Screen_Current, x, y); }
 
     static Uint32 SpritePixel(int32_t sprite, int32_t x, int32_t y)
     {
@@ -121,15 +118,9 @@ protected:
         return compared > 0;
     }
 
-    static bool ScreenShowsOpaque(int32_t sprite, int32_t x, int32_t y)
-    {
-        return ScreenShows(sprite, x, y, false);
-    }
+    static bool ScreenShowsOpaque(int32_t sprite, int32_t x, int32_t y) { return ScreenShows(sprite, x, y, false); }
 
-    static bool ScreenShowsKeyed(int32_t sprite, int32_t x, int32_t y)
-    {
-        return ScreenShows(sprite, x, y, true);
-    }
+    static bool ScreenShowsKeyed(int32_t sprite, int32_t x, int32_t y) { return ScreenShows(sprite, x, y, true); }
 
     static bool ScreenIsBlack()
     {
@@ -152,7 +143,6 @@ protected:
     }
 
 private:
-
     // Lets every key go and collects the releases still armed.
     static void LetGoOfAllKeys()
     {

@@ -184,4 +184,4 @@ TEST_F(LevelMapTest, TheEndRowStopsTheScrollForGood)
     EXPECT_EQ(Level.ScrollStep, 1);
 }
 
-} // namespace
+}  // namespace

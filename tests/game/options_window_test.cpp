@@ -23,7 +23,7 @@ constexpr int32_t StartGame = 7;
 constexpr int32_t HardwareShadows = 3;
 const AskedGadget FrameGadget = {Frame, {8, 8, 173, 142}};
 const AskedGadget GadgetsInFrame[] = {
-    {5, {22, 44, 75, 17}}, {6, {106, 44, 70, 17}}, {2, {30, 75, 149, 17}},
+    {5, {22, 44, 75, 17}},  {6, {106, 44, 70, 17}},  {2, {30, 75, 149, 17}},
     {3, {30, 95, 149, 17}}, {4, {30, 115, 149, 17}},
 };
 constexpr int AskedWindowWidth = 192;
@@ -59,8 +59,7 @@ bool Overlap(const GtkAllocation& a, const GtkAllocation& b)
 
 bool Inside(const GtkAllocation& inner, const GtkAllocation& outer)
 {
-    return outer.x <= inner.x && outer.y <= inner.y && Right(inner) <= Right(outer) &&
-           Bottom(inner) <= Bottom(outer);
+    return outer.x <= inner.x && outer.y <= inner.y && Right(inner) <= Right(outer) && Bottom(inner) <= Bottom(outer);
 }
 
 // The options window as start-up runs it, with the desktop's text scaled by
@@ -73,8 +72,7 @@ protected:
         QV_InitWindow();
         ASSERT_TRUE(QV_ToolkitRunning()) << "these tests need an X display";
         g_object_get(gtk_settings_get_default(), "gtk-xft-dpi", &normalDpi, nullptr);
-        g_object_set(gtk_settings_get_default(), "gtk-xft-dpi", static_cast<int>(GetParam() * 96 * 1024),
-                     nullptr);
+        g_object_set(gtk_settings_get_default(), "gtk-xft-dpi", static_cast<int>(GetParam() * 96 * 1024), nullptr);
         Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = 0;
     }
 

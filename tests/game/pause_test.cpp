@@ -171,4 +171,4 @@ TEST_F(PauseTest, TheAttractPagesDoNotPause)
     EXPECT_FALSE(BannerOnScreen());
 }
 
-} // namespace
+}  // namespace

@@ -10,15 +10,9 @@ protected:
         StartPlaying();
     }
 
-    static void Hold(int32_t key)
-    {
-        PushKeyDown(key);
-    }
+    static void Hold(int32_t key) { PushKeyDown(key); }
 
-    static void LetGo(int32_t key)
-    {
-        PushKeyUp(key);
-    }
+    static void LetGo(int32_t key) { PushKeyUp(key); }
 };
 
 TEST_F(PlayerTest, ArrowKeysMoveThePlaneAndOppositeKeysCancel)
@@ -186,4 +180,4 @@ TEST_F(PlayerTest, JoystickControlIgnoresTheKeyboard)
     EXPECT_EQ(Player.FireDelay, 1);
 }
 
-} // namespace
+}  // namespace

@@ -1,7 +1,7 @@
 #include "game/settings.h"
 
-#include "game/key_map.h"
 #include "game/game_screen.h"
+#include "game/key_map.h"
 #include "game/options_window.h"
 #include "game/refused_settings.h"
 #include "game/startup.h"
@@ -10,8 +10,8 @@
 #include "runtime/prefs/preferences.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/sprites.h"
-#include "tests/runtime/input/key_events.h"
 #include "tests/runtime/gui/gui_test_support.h"
+#include "tests/runtime/input/key_events.h"
 #include "tests/runtime/prefs/unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +32,12 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 // What follows the five settings every copy of the game reads, at defaults.
-#define NEWER_SETTINGS \
-    "WindowScale = 1\r\nKeyUp = up\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n" \
+#define NEWER_SETTINGS                                                                                                 \
+    "WindowScale = 1\r\nKeyUp = up\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n"                        \
     "KeyFire = space\r\nKeyStart = s\r\nJoyStart = 8\r\nJoyPause = 7\r\nMusicVolume = 100\r\nEffectsVolume = 100\r\n"
 
-constexpr const char* DefaultFile = "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS;
+constexpr const char* DefaultFile =
+    "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS;
 
 // Each test runs in an empty working folder of its own, where the settings
 // file is looked for, with the runtime layers the settings need started.
@@ -51,7 +52,8 @@ protected:
         fs::current_path(folder);
         ASSERT_EQ(QV_InitStrings(QV_StringAreaSize), 1);
         QV_InitPreference();
-        Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore = Settings.WindowScale = -1;
+        Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore =
+            Settings.WindowScale = -1;
         KeyChoices = {};
     }
 
@@ -63,10 +65,7 @@ protected:
         fs::remove_all(folder);
     }
 
-    static void WriteFile(const std::string& bytes)
-    {
-        std::ofstream("Tervane.ini", std::ios::binary) << bytes;
-    }
+    static void WriteFile(const std::string& bytes) { std::ofstream("Tervane.ini", std::ios::binary) << bytes; }
 
     static std::string FileBytes()
     {
@@ -121,7 +120,8 @@ TEST_F(SettingsTest, WritingGivesTheFiveLinesInOrderThenTheNewerOnes)
     Settings.HiScore = 123456;
     Settings.WindowScale = 1;
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 123456\r\n" NEWER_SETTINGS);
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 123456\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
@@ -134,7 +134,8 @@ TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged)
     Settings.WindowScale = 3;
     KeyChoices.KeyFire = "left ctrl";
     WriteSettings();
-    Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore = Settings.WindowScale = -1;
+    Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore =
+        Settings.WindowScale = -1;
     KeyChoices.KeyFire.clear();
     ReadSettings();
     EXPECT_EQ(Settings.UseKeys, 0);
@@ -175,10 +176,11 @@ TEST_F(SettingsTest, TheNewerSettingsAreKeptAsWrittenAfterTheFiveOldOnes)
     EXPECT_EQ(Settings.JoyPause, 10);
     EXPECT_EQ(Settings.MusicVolume, 100);
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 300\r\n"
-                           "WindowScale = 2\r\nKeyUp = w\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n"
-                           "KeyFire = spcae\r\nKeyStart = s\r\nJoyStart = 8\r\nJoyPause = 10\r\nMusicVolume = loud\r\n"
-                           "EffectsVolume = 100\r\n");
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 300\r\n"
+              "WindowScale = 2\r\nKeyUp = w\r\nKeyDown = down\r\nKeyLeft = left\r\nKeyRight = right\r\n"
+              "KeyFire = spcae\r\nKeyStart = s\r\nJoyStart = 8\r\nJoyPause = 10\r\nMusicVolume = loud\r\n"
+              "EffectsVolume = 100\r\n");
 }
 
 // A pad button or a volume the game cannot use keeps its default in play, and
@@ -192,16 +194,22 @@ TEST_F(SettingsTest, BadPadButtonsAndVolumesKeepTheirDefaultsAndSaySo)
         size_t shownLines;
     } cases[] = {
         {"JoyStart = 10\r\nJoyPause = 9\r\nMusicVolume = 0\r\nEffectsVolume = 35\r\n", {10, 9, 0, 35}, "", 0},
-        {"JoyStart = 1\r\nJoyPause = 33\r\nMusicVolume = -1\r\nEffectsVolume = 50%\r\n", {8, 7, 100, 100},
+        {"JoyStart = 1\r\nJoyPause = 33\r\nMusicVolume = -1\r\nEffectsVolume = 50%\r\n",
+         {8, 7, 100, 100},
          "tervane: JoyStart = \"1\": not a button from 2 to 32; it stays on 8\n"
          "tervane: JoyPause = \"33\": not a button from 2 to 32; it stays on 7\n"
          "tervane: MusicVolume = \"-1\": not a volume from 0 to 100; it stays on 100\n"
          "tervane: EffectsVolume = \"50%\": not a volume from 0 to 100; it stays on 100\n",
          4},
         // Start moved onto pause's button: start goes back to its own.
-        {"JoyStart = 7\r\n", {8, 7, 100, 100}, "tervane: JoyStart = \"7\": that button starts and pauses both; it stays on 8\n", 1},
-        {"JoyStart = 9\r\nJoyPause = 9\r\n", {9, 7, 100, 100},
-         "tervane: JoyPause = \"9\": that button starts and pauses both; it stays on 7\n", 1},
+        {"JoyStart = 7\r\n",
+         {8, 7, 100, 100},
+         "tervane: JoyStart = \"7\": that button starts and pauses both; it stays on 8\n",
+         1},
+        {"JoyStart = 9\r\nJoyPause = 9\r\n",
+         {9, 7, 100, 100},
+         "tervane: JoyPause = \"9\": that button starts and pauses both; it stays on 7\n",
+         1},
     };
     for (const auto& row : cases) {
         WriteFile(row.file);
@@ -255,7 +263,8 @@ TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
     } cases[] = {
         {"", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s}, ""},
         {"KeyUp = W\r\nKeyStart = up\r\nKeyFire = left ctrl\r\n",
-         {SDLK_w, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_LCTRL, SDLK_UP}, ""},
+         {SDLK_w, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_LCTRL, SDLK_UP},
+         ""},
         {"KeyFire = spcae\r\nKeyLeft = \r\n",
          {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
          "tervane: KeyLeft = \"\": no key has that name; it stays on left\n"
@@ -266,7 +275,8 @@ TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
          "tervane: KeyFire = \"F12\": Escape, F12 and P cannot be given to another action; it stays on space\n"
          "tervane: KeyStart = \"escape\": Escape, F12 and P cannot be given to another action; it stays on s\n"},
         // Fire keeps Space, which up asked for too.
-        {"KeyUp = space\r\n", {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
+        {"KeyUp = space\r\n",
+         {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s},
          "tervane: KeyUp = \"space\": that key is given to another action too; it stays on up\n"},
         // Up and down both go back, which takes the up arrow from fire.
         {"KeyUp = x\r\nKeyDown = x\r\nKeyFire = up\r\nKeyRight = d\r\n",
@@ -276,10 +286,12 @@ TEST_F(StartedDevicesTest, BadKeyNamesLeaveTheirActionOnItsUsualKeyAndSaySoOnce)
          "tervane: KeyFire = \"up\": that key is given to another action too; it stays on space\n"},
         // Spaces around a name are no part of it; what reaches the terminal
         // is quoted, escaped and cut short.
-        {"KeyStart = a \r\nKeyUp =\tleft ctrl\t\r\nKeyFire = \x1b[2J\"\\\xff\r\nKeyDown = " + std::string(5000, 'x') + "\r\n",
+        {"KeyStart = a \r\nKeyUp =\tleft ctrl\t\r\nKeyFire = \x1b[2J\"\\\xff\r\nKeyDown = " + std::string(5000, 'x') +
+             "\r\n",
          {SDLK_LCTRL, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_a},
-         "tervane: KeyDown = \"" + std::string(40, 'x') + "\"...: no key has that name; it stays on down\n"
-         "tervane: KeyFire = \"\\x1b[2J\\\"\\\\\\xff\": no key has that name; it stays on space\n"},
+         "tervane: KeyDown = \"" + std::string(40, 'x') +
+             "\"...: no key has that name; it stays on down\n"
+             "tervane: KeyFire = \"\\x1b[2J\\\"\\\\\\xff\": no key has that name; it stays on space\n"},
     };
     const int32_t usual[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_s};
     for (const auto& row : cases) {
@@ -325,9 +337,11 @@ TEST_F(SettingsTest, AWindowTooLargeForTheDesktopIsLoweredForThisRunOnly)
     testing::internal::CaptureStderr();
     FitWindowToDesktop({1920, 1080});
     FitWindowToDesktop({600, 400});
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "tervane: a window at scale 4 (2560 x 1920) would not fit the 1920 x 1080 desktop; the window opens at scale 2\n"
-              "tervane: a window at scale 2 (1280 x 960) would not fit the 600 x 400 desktop; the window opens at scale 1\n");
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "tervane: a window at scale 4 (2560 x 1920) would not fit the 1920 x 1080 desktop; the window opens at scale "
+        "2\n"
+        "tervane: a window at scale 2 (1280 x 960) would not fit the 600 x 400 desktop; the window opens at scale 1\n");
     EXPECT_EQ(ChosenWindowScale(), 1);
     WriteSettings();
     EXPECT_NE(FileBytes().find("WindowScale = 4\r\n"), std::string::npos) << "the file keeps the player's";
@@ -363,10 +377,12 @@ TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
     Settings.HiScore = 500;
     Settings.WindowScale = 1;
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9000\r\n" NEWER_SETTINGS);
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9000\r\n" NEWER_SETTINGS);
     Settings.HiScore = 9001;
     WriteSettings();
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n" NEWER_SETTINGS);
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 1\r\nUseAudio = 0\r\nUse3D = 1\r\nUseWindow = 1\r\nHiScore = 9001\r\n" NEWER_SETTINGS);
 }
 
 // Two copies ending at once, as when the terminal running both closes: each
@@ -451,7 +467,8 @@ TEST_F(SettingsTest, AnUnreadableFileGivesTheDefaultsOneLineWhyAndIsNeverReplace
             WriteFile("UseKeys = 1\r\nHiScore = 5000\r\n");
             chmod("Tervane.ini", 0);
             ReadSettings();
-            const bool defaults = Settings.UseKeys == 0 && Settings.UseAudio == 1 && Settings.Use3D == 0 && Settings.UseWindow == 0 && Settings.HiScore == 0;
+            const bool defaults = Settings.UseKeys == 0 && Settings.UseAudio == 1 && Settings.Use3D == 0 &&
+                Settings.UseWindow == 0 && Settings.HiScore == 0;
             WriteSettings();  // after "Start Game"
             Settings.HiScore = 300;
             WriteSettings();  // at the end of the game
@@ -493,10 +510,7 @@ protected:
         return started;
     }
 
-    static GtkWidget* Gadget(int32_t number)
-    {
-        return QV_Gadget.objects[number].widget;
-    }
+    static GtkWidget* Gadget(int32_t number) { return QV_Gadget.objects[number].widget; }
 
     // Runs `action` once the window is set up: the focus on "Start Game" is
     // the last thing done before its event loop starts. Opening the window
@@ -516,10 +530,7 @@ protected:
             heldAction, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
     }
 
-    static void Click(int32_t number)
-    {
-        gtk_button_clicked(GTK_BUTTON(Gadget(number)));
-    }
+    static void Click(int32_t number) { gtk_button_clicked(GTK_BUTTON(Gadget(number))); }
 };
 
 TEST_F(OptionsWindowTest, WithoutAFileItShowsTheDefaultsAndWritesThem)
@@ -549,8 +560,10 @@ TEST_F(OptionsWindowTest, ItIsTheSmallCentredTervaneWindowWithItsSevenGadgets)
             int32_t number;
             int x, y;
             const char* text;
-        } expected[] = {{5, 22, 44, "Keyboard"},     {6, 106, 44, "Joystick"},
-                        {2, 30, 75, "Use Audio"},    {3, 30, 95, "Hardware Shadows"},
+        } expected[] = {{5, 22, 44, "Keyboard"},
+                        {6, 106, 44, "Joystick"},
+                        {2, 30, 75, "Use Audio"},
+                        {3, 30, 95, "Hardware Shadows"},
                         {4, 30, 115, "Window Mode"}};
         for (const auto& gadget : expected) {
             int x = -1;
@@ -586,7 +599,8 @@ TEST_F(OptionsWindowTest, ShadowsReadAsOnStayTickedGreyedAndWrittenBack)
         EXPECT_FALSE(gtk_widget_get_sensitive(Gadget(3)));
         Click(7);
     });
-    EXPECT_EQ(FileBytes(), "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 1\r\nUseWindow = 0\r\nHiScore = 4200\r\n" NEWER_SETTINGS);
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 1\r\nUseWindow = 0\r\nHiScore = 4200\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(OptionsWindowTest, TheStoredChoicesAreShownAndTheNewOnesTaken)
@@ -615,7 +629,8 @@ TEST_F(OptionsWindowTest, ChoosingTheJoystickWithTheMouseStoresUseKeysAsOne)
         RealClick(Gadget(7));
     });
     EXPECT_EQ(Settings.UseKeys, 1);
-    EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS);
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 1\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS);
 }
 
 TEST_F(OptionsWindowTest, OtherGadgetsDoNotEndTheWindow)

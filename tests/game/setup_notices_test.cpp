@@ -41,4 +41,4 @@ TEST_F(SetupNoticesTest, AMovedStartKeyIsNamedOnTheTitleAndARefusedKeyShowsAtThe
     EXPECT_FALSE(ShowsPlateBorder(ScreenPixel(38, 420))) << "not over play";
 }
 
-} // namespace
+}  // namespace

@@ -251,4 +251,4 @@ TEST_F(ShotsAndExplosionsTest, NoSoundIsPlayedWhileSoundIsOff)
     EXPECT_EQ(ChannelsPlaying(4), 1);
 }
 
-} // namespace
+}  // namespace

@@ -118,4 +118,4 @@ TEST_F(GameTest, AFailedSoundStartLeavesTheGamePlayingSilently)
         EXPECT_EQ(channel.remaining, 0);
 }
 
-} // namespace
+}  // namespace

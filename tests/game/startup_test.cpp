@@ -32,8 +32,7 @@ namespace fs = std::filesystem;
 // is looked for.
 class ScratchFolder {
 public:
-    ScratchFolder()
-        : previous_(fs::current_path())
+    ScratchFolder() : previous_(fs::current_path())
     {
         std::string pattern = (fs::temp_directory_path() / "tervane-startup-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
@@ -331,9 +330,8 @@ TEST_F(WholeProgramTest, ClosingTheOptionsWindowEndsQuietlyAndLeavesTheFileAsItW
 {
     const std::string settings = "UseKeys = 1\rHiScore = 77\r";
     std::ofstream("Tervane.ini", std::ios::binary) << settings;
-    const ChildRun run = RunProgramInChild([] {
-        Play({.atOptions = [] { gtk_window_close(GTK_WINDOW(OptionsWindowHandle())); }});
-    });
+    const ChildRun run =
+        RunProgramInChild([] { Play({.atOptions = [] { gtk_window_close(GTK_WINDOW(OptionsWindowHandle())); }}); });
     EXPECT_TRUE(ExitedWith(run, 0)) << run.status;
     EXPECT_EQ(LinesHolding(run.errors, "error box"), 0u) << run.errors;
     EXPECT_EQ(ReadFile("Tervane.ini"), settings);
@@ -351,7 +349,9 @@ TEST_F(WholeProgramTest, ASoundDriverThatCannotOpenGivesOneErrorBoxAndStartUpGoe
     EXPECT_EQ(LinesHolding(run.errors, "error box"), 1u) << run.errors;
     EXPECT_EQ(LinesHolding(run.errors, "error box: Failed to Initialize Sound Environment\n"), 1u) << run.errors;
     EXPECT_EQ(LinesHolding(run.errors, "game running"), 1u) << run.errors;
-    EXPECT_EQ(ReadFile("Tervane.ini"), std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 77\r\n") + NewerSettings);
+    EXPECT_EQ(ReadFile("Tervane.ini"),
+              std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 77\r\n") +
+                  NewerSettings);
 }
 
 TEST_F(WholeProgramTest, AJoystickThatCannotOpenSaysToChooseTheKeyboardAndEndsWithStatusOne)
@@ -361,7 +361,8 @@ TEST_F(WholeProgramTest, AJoystickThatCannotOpenSaysToChooseTheKeyboardAndEndsWi
     if (LinesHolding(run.errors, "game running") != 0)
         GTEST_SKIP() << "a joystick is attached";
     EXPECT_TRUE(ExitedWith(run, 1)) << run.status;
-    EXPECT_EQ(LinesHolding(run.errors, "error box: Failed to Initialize Joystick, choose Keyboard.\n"), 1u) << run.errors;
+    EXPECT_EQ(LinesHolding(run.errors, "error box: Failed to Initialize Joystick, choose Keyboard.\n"), 1u)
+        << run.errors;
 }
 
 // A closed terminal during play saves the settings and the hi score, as
@@ -371,9 +372,7 @@ TEST_F(WholeProgramTest, AHangUpEndsTheProgramAsSigtermDoes)
 {
     const std::string settings = "UseWindow = 1\r\nHiScore = 77\r\n";
     std::ofstream("Tervane.ini") << settings;
-    const ChildRun beforeTheGame = RunProgramInChild([] {
-        Play({.atOptions = [] { std::raise(SIGHUP); }});
-    });
+    const ChildRun beforeTheGame = RunProgramInChild([] { Play({.atOptions = [] { std::raise(SIGHUP); }}); });
     EXPECT_TRUE(WIFSIGNALED(beforeTheGame.status)) << beforeTheGame.status;
     EXPECT_EQ(ReadFile("Tervane.ini"), settings);
 
@@ -385,7 +384,9 @@ TEST_F(WholeProgramTest, AHangUpEndsTheProgramAsSigtermDoes)
               }});
     });
     EXPECT_TRUE(ExitedWith(inTheGame, 0)) << inTheGame.status << inTheGame.errors;
-    EXPECT_EQ(ReadFile("Tervane.ini"), std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 4321\r\n") + NewerSettings);
+    EXPECT_EQ(ReadFile("Tervane.ini"),
+              std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 4321\r\n") +
+                  NewerSettings);
 }
 
 // Leaving the loop writes the settings, with this run's hi score, before
@@ -403,7 +404,9 @@ TEST_F(PlayToTheEndTest, EscapeWritesTheSettingsWithTheNewHiScore)
     PlayAndSaveSettings();
     EXPECT_EQ(Flow.QuitFlag, 2);
     const std::string written = ReadFile("Tervane.ini");
-    EXPECT_EQ(written, std::string("UseKeys = 0\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 125\r\n") + NewerSettings);
+    EXPECT_EQ(written,
+              std::string("UseKeys = 0\r\nUseAudio = 0\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 125\r\n") +
+                  NewerSettings);
 }
 
 // Alt+Enter, on the attract pages and in play: the screen opens the other
@@ -444,7 +447,8 @@ TEST_F(ScreenSwitchTest, AltEnterSwitchesTheScreenKeepingTheFramesAndSavesTheCho
         window = 1 - window;
         EXPECT_EQ(Settings.UseWindow, window);
         EXPECT_EQ((SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) == 0, window == 1);
-        EXPECT_NE(ReadFile("Tervane.ini").find(window == 1 ? "UseWindow = 1\r\n" : "UseWindow = 0\r\n"), std::string::npos);
+        EXPECT_NE(ReadFile("Tervane.ini").find(window == 1 ? "UseWindow = 1\r\n" : "UseWindow = 0\r\n"),
+                  std::string::npos);
     });
     EXPECT_EQ(switched, straight);
     EXPECT_EQ(Flow.Phase, GamePhase::Play) << "Enter let go is not the start key";
@@ -461,7 +465,8 @@ TEST_F(ScreenSwitchTest, FullScreenShowsTheFrameEnlargedInTheMiddle)
     const int32_t top = (shown->h - 480 * scale) / 2;
     for (int32_t y = 0; y < 480; y += 7) {
         for (int32_t x = 0; x < 640; x += 5)
-            ASSERT_EQ(PixelOf(shown, left + x * scale + scale - 1, top + y * scale), ScreenPixel(x, y)) << x << ", " << y;
+            ASSERT_EQ(PixelOf(shown, left + x * scale + scale - 1, top + y * scale), ScreenPixel(x, y))
+                << x << ", " << y;
     }
     if (left > 0) {
         EXPECT_EQ(PixelOf(shown, left - 1, shown->h / 2), 0u);
@@ -471,4 +476,4 @@ TEST_F(ScreenSwitchTest, FullScreenShowsTheFrameEnlargedInTheMiddle)
     }
 }
 
-} // namespace
+}  // namespace

@@ -37,8 +37,8 @@ TEST_F(StatusPanelTest, ScoresShowAsTheirLastSixDigitsWithLeadingZeros)
     };
     const Case cases[] = {
         {0, 0, "000000", "000000"},
-        {95, 0, "000095", "000095"},       // passing the hi score shows in both rows at once
-        {95, 1234567, "000095", "234567"}, // a seven-digit hi score from the file
+        {95, 0, "000095", "000095"},        // passing the hi score shows in both rows at once
+        {95, 1234567, "000095", "234567"},  // a seven-digit hi score from the file
         {1234567, 95, "234567", "234567"},
         {999999, 1000000, "999999", "000000"},
     };
@@ -121,4 +121,4 @@ TEST_F(StatusPanelTest, F12ShowsTheCreditsLineOnlyWhileHeld)
     EXPECT_EQ(lineArea(), without);
 }
 
-} // namespace
+}  // namespace

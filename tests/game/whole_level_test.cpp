@@ -25,10 +25,7 @@ public:
         Hold(SDLK_SPACE, false);
     }
 
-    void Fire(bool on)
-    {
-        Hold(SDLK_SPACE, on);
-    }
+    void Fire(bool on) { Hold(SDLK_SPACE, on); }
 
     // Steers so that the guns' bullets meet x.
     void SteerUnder(int32_t x)
@@ -158,7 +155,8 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
             if (shielded) {
                 Player.DamageGauge = DamageGaugeStart;
                 if (BossFight.ActiveBoss >= 1) {
-                    pilot.SteerUnder(BossFight.Bosses[BossFight.ActiveBoss].X + BossFight.Bosses[BossFight.ActiveBoss].CentreX);
+                    pilot.SteerUnder(BossFight.Bosses[BossFight.ActiveBoss].X +
+                                     BossFight.Bosses[BossFight.ActiveBoss].CentreX);
                     pilot.Fire(true);
                 }
             }
@@ -186,8 +184,8 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
     frames += 2;
     play(20000 - frames, true);
 
-    std::printf("%d frames, %d games lost, at most %d shots and %d explosions, row %d\n",
-                frames, gamesLost, mostShots_, mostExplosions_, Level.MapRow);
+    std::printf("%d frames, %d games lost, at most %d shots and %d explosions, row %d\n", frames, gamesLost, mostShots_,
+                mostExplosions_, Level.MapRow);
     EXPECT_GE(frames, 20000);
     EXPECT_GE(gamesLost, 1);
     EXPECT_EQ(BossFight.Bosses[1].Sprite, 57) << "the shielded game got past the first boss";
@@ -195,4 +193,4 @@ TEST_F(WholeLevelTest, LongRunOfPlayAndAttractPagesKeepsItsListsBounded)
     EXPECT_LT(mostExplosions_, 100);
 }
 
-} // namespace
+}  // namespace

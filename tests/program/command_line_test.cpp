@@ -29,7 +29,8 @@ TEST(CommandLineTest, OptionsGiveTheirModeAndFiles)
     EXPECT_EQ(play.options.replayFile, "run.tvr");
     EXPECT_EQ(play.options.digestFile, "out.txt");
 
-    EXPECT_EQ(Parse({"--timedemo", "--odd-name.tvr"}).options.replayFile, "--odd-name.tvr") << "a value is taken as it stands";
+    EXPECT_EQ(Parse({"--timedemo", "--odd-name.tvr"}).options.replayFile, "--odd-name.tvr")
+        << "a value is taken as it stands";
     EXPECT_EQ(Parse({"--play", "a", "--help"}).action, CommandLineAction::ShowHelp);
     EXPECT_EQ(Parse({"--version"}).action, CommandLineAction::ShowVersion);
 }
@@ -77,4 +78,4 @@ TEST(CommandLineTest, TheProgramAnswersHelpVersionAndBadLinesBeforeStarting)
     EXPECT_TRUE(fs::is_empty(folder.Path())) << "no settings file, no replay";
 }
 
-} // namespace
+}  // namespace

@@ -31,4 +31,4 @@ TEST_P(GoldenReplayTest, DrawsEveryFrameAsStored)
 
 INSTANTIATE_TEST_SUITE_P(Golden, GoldenReplayTest, ::testing::Values("whole_level", "game_over"));
 
-} // namespace
+}  // namespace

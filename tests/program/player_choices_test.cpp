@@ -132,4 +132,4 @@ TEST(ScaleOptionTest, TakesOneToFourAndRefusesAnythingElse)
     EXPECT_NE(run.err.find("--scale"), std::string::npos) << run.err;
 }
 
-} // namespace
+}  // namespace

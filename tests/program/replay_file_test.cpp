@@ -216,12 +216,15 @@ TEST(ReplayFileTest, TheProgramRefusesBadReplaysWithOneLineAndStatusTwo)
         {{"--timedemo", "wrong.tvr"}, "tervane: wrong.tvr: not a Tervane replay\n"},
         {{"--play", "folder.tvr"}, "tervane: folder.tvr: not a regular file\n"},
         {{"--timedemo", "huge.tvr"}, "tervane: huge.tvr: larger than a replay can be (64 MiB)\n"},
-        {{"--record", "no-such-folder/run.tvr"}, "tervane: no-such-folder/run.tvr: cannot be created: No such file or directory\n"},
+        {{"--record", "no-such-folder/run.tvr"},
+         "tervane: no-such-folder/run.tvr: cannot be created: No such file or directory\n"},
         // A pipe is never waited on, and a replay is never written over.
         {{"--play", "pipe"}, "tervane: pipe: not a regular file\n"},
-        {{"--timedemo", "short.tvr", "--frame-digests", "pipe"}, "tervane: pipe: cannot be created: a pipe nothing reads from\n"},
+        {{"--timedemo", "short.tvr", "--frame-digests", "pipe"},
+         "tervane: pipe: cannot be created: a pipe nothing reads from\n"},
         {{"--record", "pipe"}, "tervane: pipe: cannot be created: a pipe nothing reads from\n"},
-        {{"--timedemo", "short.tvr", "--frame-digests", "./short.tvr"}, "tervane: ./short.tvr: cannot be created: it is the replay itself\n"},
+        {{"--timedemo", "short.tvr", "--frame-digests", "./short.tvr"},
+         "tervane: ./short.tvr: cannot be created: it is the replay itself\n"},
     };
     ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
     WriteShortReplay(folder / "short.tvr");
@@ -246,7 +249,8 @@ TEST(ReplayFileTest, DigestsNotWrittenWholeEndWithStatusOne)
     const TervaneRun full = RunTervaneProgram({"--timedemo", "short.tvr", "--frame-digests", "/dev/full"}, folder);
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "tervane: /dev/full: could not be written whole: No space left on device\n");
-    const TervaneRun limited = RunTervaneProgram({"--play", "short.tvr", "--frame-digests", "digests.txt"}, folder, 200);
+    const TervaneRun limited =
+        RunTervaneProgram({"--play", "short.tvr", "--frame-digests", "digests.txt"}, folder, 200);
     EXPECT_EQ(limited.status, 1) << "not killed by SIGXFSZ";
     EXPECT_EQ(limited.err, "tervane: digests.txt: could not be written whole: File too large\n");
 }
@@ -256,7 +260,8 @@ TEST(ReplayFileTest, AReplayCutShortPlaysToItsLastCompleteFrameAndSaysSo)
     TemporaryFolder folder;
     const std::string whole = FileText(std::string(GOLDEN_REPLAYS) + "/game_over.tvr");
     const Bytes cut(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(whole.size() / 2));
-    std::ofstream(folder / "cut.tvr", std::ios::binary).write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
+    std::ofstream(folder / "cut.tvr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
     Replay replay;
     ASSERT_EQ(ParseReplay(cut, replay), "");
     ASSERT_TRUE(replay.cutShort);
@@ -264,8 +269,9 @@ TEST(ReplayFileTest, AReplayCutShortPlaysToItsLastCompleteFrameAndSaysSo)
     const TervaneRun run = RunTervaneProgram({"--timedemo", "cut.tvr"}, folder);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.substr(0, run.out.find(' ')), std::to_string(replay.frameCount)) << run.out;
-    EXPECT_EQ(run.err, "tervane: cut.tvr: cut short after " + std::to_string(replay.frameCount) +
-                           " frames; the recording was stopped before its end\n");
+    EXPECT_EQ(run.err,
+              "tervane: cut.tvr: cut short after " + std::to_string(replay.frameCount) +
+                  " frames; the recording was stopped before its end\n");
 }
 
-} // namespace
+}  // namespace

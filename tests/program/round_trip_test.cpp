@@ -69,7 +69,10 @@ TEST_F(ReplayRoundTripTest, ARunRecordedThroughTheKeyboardPlaysBackFrameForFrame
     for (size_t frame = 0; frame < played.size(); ++frame)
         ASSERT_EQ(played[frame], digests_[frame]) << "first differing frame " << frame;
     std::smatch figures;
-    ASSERT_TRUE(std::regex_match(run.out, figures, std::regex(R"((\d+) frames in [0-9.]+ seconds, [0-9.]+ frames per second, digest [0-9a-f]{16}\n)"))) << run.out;
+    ASSERT_TRUE(std::regex_match(
+        run.out, figures,
+        std::regex(R"((\d+) frames in [0-9.]+ seconds, [0-9.]+ frames per second, digest [0-9a-f]{16}\n)")))
+        << run.out;
     EXPECT_EQ(figures[1], std::to_string(digests_.size()));
     EXPECT_FALSE(fs::exists(folder / "Tervane.ini")) << "a replay writes no settings";
 }
@@ -115,4 +118,4 @@ TEST_F(ReplayRoundTripTest, ARecordingThatCannotBeWrittenWholeIsSaidAndFails)
               "tervane: /dev/full: the replay could not be written: No space left on device\n");
 }
 
-} // namespace
+}  // namespace

@@ -23,9 +23,9 @@ struct PlaneDesign {
     double span;       // wing tip to wing tip
     double wingY;      // leading edge of the wing root, from the nose
     double rootChord, tipChord;
-    double sweep;      // how far the tip's leading edge lies behind the root's
+    double sweep;  // how far the tip's leading edge lies behind the root's
     double tailSpan, tailChord;
-    double engineX;    // 0: one engine in the nose; else the distance of the two (or four) wing engines
+    double engineX;       // 0: one engine in the nose; else the distance of the two (or four) wing engines
     double outerEngineX;  // 0, or the distance of a second pair of engines
     int blades;
     Rgb body, wing, accent, canopy;
@@ -38,7 +38,10 @@ Rgb shade(Rgb c, double f)
     return {ch(c.r), ch(c.g), ch(c.b)};
 }
 
-double noseY(const PlaneDesign& d) { return -d.length / 2; }
+double noseY(const PlaneDesign& d)
+{
+    return -d.length / 2;
+}
 
 void wingPath(cairo_t* cr, double rootX, double rootY, double rootChord, double span, double sweep, double tipChord)
 {
@@ -334,11 +337,23 @@ Picture planePicture(const PlaneDesign& d, int size, double heading, int frame, 
 
 // ---- The player -------------------------------------------------------------
 
-const PlaneDesign Player{
-    .length = 48, .bodyWidth = 9, .span = 54, .wingY = 14, .rootChord = 14, .tipChord = 8, .sweep = 3,
-    .tailSpan = 20, .tailChord = 7, .engineX = 0, .outerEngineX = 0, .blades = 3,
-    .body = {178, 190, 200}, .wing = {160, 174, 186}, .accent = {40, 84, 170}, .canopy = {90, 150, 200},
-    .marking = PlaneDesign::Marking::Roundel};
+const PlaneDesign Player{.length = 48,
+                         .bodyWidth = 9,
+                         .span = 54,
+                         .wingY = 14,
+                         .rootChord = 14,
+                         .tipChord = 8,
+                         .sweep = 3,
+                         .tailSpan = 20,
+                         .tailChord = 7,
+                         .engineX = 0,
+                         .outerEngineX = 0,
+                         .blades = 3,
+                         .body = {178, 190, 200},
+                         .wing = {160, 174, 186},
+                         .accent = {40, 84, 170},
+                         .canopy = {90, 150, 200},
+                         .marking = PlaneDesign::Marking::Roundel};
 
 // ---- Enemies ----------------------------------------------------------------
 
@@ -350,35 +365,105 @@ struct EnemyType {
 
 const EnemyType Enemies[] = {
     {14,
-     {.length = 46, .bodyWidth = 8, .span = 56, .wingY = 13, .rootChord = 14, .tipChord = 8, .sweep = 2,
-      .tailSpan = 20, .tailChord = 7, .engineX = 12, .outerEngineX = 0, .blades = 3,
-      .body = {150, 126, 80}, .wing = {138, 116, 74}, .accent = {196, 52, 40}, .canopy = {70, 110, 120},
+     {.length = 46,
+      .bodyWidth = 8,
+      .span = 56,
+      .wingY = 13,
+      .rootChord = 14,
+      .tipChord = 8,
+      .sweep = 2,
+      .tailSpan = 20,
+      .tailChord = 7,
+      .engineX = 12,
+      .outerEngineX = 0,
+      .blades = 3,
+      .body = {150, 126, 80},
+      .wing = {138, 116, 74},
+      .accent = {196, 52, 40},
+      .canopy = {70, 110, 120},
       .marking = PlaneDesign::Marking::Band},
-     -1, 0},
+     -1,
+     0},
     {17,
-     {.length = 44, .bodyWidth = 8, .span = 52, .wingY = 12, .rootChord = 13, .tipChord = 7, .sweep = 7,
-      .tailSpan = 18, .tailChord = 7, .engineX = 0, .outerEngineX = 0, .blades = 3,
-      .body = {84, 96, 118}, .wing = {74, 86, 108}, .accent = {226, 190, 48}, .canopy = {120, 160, 170},
+     {.length = 44,
+      .bodyWidth = 8,
+      .span = 52,
+      .wingY = 12,
+      .rootChord = 13,
+      .tipChord = 7,
+      .sweep = 7,
+      .tailSpan = 18,
+      .tailChord = 7,
+      .engineX = 0,
+      .outerEngineX = 0,
+      .blades = 3,
+      .body = {84, 96, 118},
+      .wing = {74, 86, 108},
+      .accent = {226, 190, 48},
+      .canopy = {120, 160, 170},
       .marking = PlaneDesign::Marking::Chevron},
-     -1, 1.5},
+     -1,
+     1.5},
     {20,
-     {.length = 40, .bodyWidth = 8, .span = 44, .wingY = 12, .rootChord = 12, .tipChord = 7, .sweep = 1,
-      .tailSpan = 16, .tailChord = 6, .engineX = 0, .outerEngineX = 0, .blades = 2,
-      .body = {72, 100, 62}, .wing = {64, 90, 56}, .accent = {214, 60, 44}, .canopy = {110, 150, 150},
+     {.length = 40,
+      .bodyWidth = 8,
+      .span = 44,
+      .wingY = 12,
+      .rootChord = 12,
+      .tipChord = 7,
+      .sweep = 1,
+      .tailSpan = 16,
+      .tailChord = 6,
+      .engineX = 0,
+      .outerEngineX = 0,
+      .blades = 2,
+      .body = {72, 100, 62},
+      .wing = {64, 90, 56},
+      .accent = {214, 60, 44},
+      .canopy = {110, 150, 150},
       .marking = PlaneDesign::Marking::Roundel},
-     0, 1},
+     0,
+     1},
     {23,
-     {.length = 44, .bodyWidth = 8, .span = 48, .wingY = 14, .rootChord = 12, .tipChord = 6, .sweep = 9,
-      .tailSpan = 17, .tailChord = 6, .engineX = 0, .outerEngineX = 0, .blades = 4,
-      .body = {128, 128, 134}, .wing = {116, 116, 122}, .accent = {200, 40, 48}, .canopy = {80, 120, 150},
+     {.length = 44,
+      .bodyWidth = 8,
+      .span = 48,
+      .wingY = 14,
+      .rootChord = 12,
+      .tipChord = 6,
+      .sweep = 9,
+      .tailSpan = 17,
+      .tailChord = 6,
+      .engineX = 0,
+      .outerEngineX = 0,
+      .blades = 4,
+      .body = {128, 128, 134},
+      .wing = {116, 116, 122},
+      .accent = {200, 40, 48},
+      .canopy = {80, 120, 150},
       .marking = PlaneDesign::Marking::Star},
-     1, 1.5},
+     1,
+     1.5},
     {26,
-     {.length = 50, .bodyWidth = 10, .span = 58, .wingY = 15, .rootChord = 13, .tipChord = 8, .sweep = 3,
-      .tailSpan = 22, .tailChord = 7, .engineX = 13, .outerEngineX = 0, .blades = 3,
-      .body = {132, 52, 46}, .wing = {118, 46, 42}, .accent = {232, 210, 150}, .canopy = {100, 140, 160},
+     {.length = 50,
+      .bodyWidth = 10,
+      .span = 58,
+      .wingY = 15,
+      .rootChord = 13,
+      .tipChord = 8,
+      .sweep = 3,
+      .tailSpan = 22,
+      .tailChord = 7,
+      .engineX = 13,
+      .outerEngineX = 0,
+      .blades = 3,
+      .body = {132, 52, 46},
+      .wing = {118, 46, 42},
+      .accent = {232, 210, 150},
+      .canopy = {100, 140, 160},
       .marking = PlaneDesign::Marking::Band},
-     1, 0},
+     1,
+     0},
 };
 
 const EnemyType& enemyType(int sprite)
@@ -391,11 +476,23 @@ const EnemyType& enemyType(int sprite)
 
 // ---- The bomber -------------------------------------------------------------
 
-const PlaneDesign Bomber{
-    .length = 90, .bodyWidth = 14, .span = 86, .wingY = 28, .rootChord = 24, .tipChord = 12, .sweep = 4,
-    .tailSpan = 34, .tailChord = 11, .engineX = 17, .outerEngineX = 31, .blades = 3,
-    .body = {96, 104, 92}, .wing = {88, 96, 86}, .accent = {190, 48, 40}, .canopy = {110, 160, 190},
-    .marking = PlaneDesign::Marking::Star};
+const PlaneDesign Bomber{.length = 90,
+                         .bodyWidth = 14,
+                         .span = 86,
+                         .wingY = 28,
+                         .rootChord = 24,
+                         .tipChord = 12,
+                         .sweep = 4,
+                         .tailSpan = 34,
+                         .tailChord = 11,
+                         .engineX = 17,
+                         .outerEngineX = 31,
+                         .blades = 3,
+                         .body = {96, 104, 92},
+                         .wing = {88, 96, 86},
+                         .accent = {190, 48, 40},
+                         .canopy = {110, 160, 190},
+                         .marking = PlaneDesign::Marking::Star};
 
 }  // namespace
 

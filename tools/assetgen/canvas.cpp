@@ -93,7 +93,8 @@ void centredTextPath(cairo_t* cr, const std::string& text, double x, double base
     cairo_text_path(cr, text.c_str());
 }
 
-void letter(cairo_t* cr, const std::string& text, double x, double baseline, double capHeight, const LetteringStyle& style)
+void letter(cairo_t* cr, const std::string& text, double x, double baseline, double capHeight,
+            const LetteringStyle& style)
 {
     cairo_new_path(cr);
     centredTextPath(cr, text, x, baseline);
@@ -117,7 +118,10 @@ void roundedRectangle(cairo_t* cr, double x, double y, double width, double heig
     cairo_close_path(cr);
 }
 
-double headingOf(double dx, double dy) { return std::atan2(dx, -dy); }
+double headingOf(double dx, double dy)
+{
+    return std::atan2(dx, -dy);
+}
 
 void verticalGradient(cairo_t* cr, double y0, Rgb c0, double y1, Rgb c1)
 {

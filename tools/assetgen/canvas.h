@@ -47,7 +47,8 @@ struct LetteringStyle {
     Rgb top, bottom, outline;
     double outlineWidth;
 };
-void letter(cairo_t* cr, const std::string& text, double x, double baseline, double capHeight, const LetteringStyle& style);
+void letter(cairo_t* cr, const std::string& text, double x, double baseline, double capHeight,
+            const LetteringStyle& style);
 
 // A rectangle with rounded corners as a path.
 void roundedRectangle(cairo_t* cr, double x, double y, double width, double height, double radius);

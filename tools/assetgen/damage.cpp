@@ -47,4 +47,3 @@ void scorch(cairo_t* cr, double x, double y, double r)
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     cairo_pattern_destroy(p);
 }
-

@@ -33,7 +33,7 @@ struct Stop {
 
 // Fire cools from white through yellow and orange to red, then to smoke.
 const Stop FireRamp[] = {
-    {0.00, 92, 88, 86},   {0.18, 104, 92, 84},  {0.30, 170, 52, 24}, {0.45, 236, 110, 28},
+    {0.00, 92, 88, 86},   {0.18, 104, 92, 84},   {0.30, 170, 52, 24},   {0.45, 236, 110, 28},
     {0.62, 252, 176, 48}, {0.80, 255, 232, 130}, {1.00, 255, 252, 232},
 };
 
@@ -52,11 +52,15 @@ Rgb fireColour(double heat)
 
 }  // namespace
 
-Picture drawPlayerBullet() { return ball({255, 255, 240}, {200, 240, 255}, {40, 110, 210}); }
+Picture drawPlayerBullet()
+{
+    return ball({255, 255, 240}, {200, 240, 255}, {40, 110, 210});
+}
 
 Picture drawEnemyShot(bool yellow)
 {
-    return yellow ? ball({255, 255, 200}, {255, 214, 30}, {150, 70, 0}) : ball({255, 230, 210}, {255, 60, 40}, {110, 10, 10});
+    return yellow ? ball({255, 255, 200}, {255, 214, 30}, {150, 70, 0})
+                  : ball({255, 230, 210}, {255, 60, 40}, {110, 10, 10});
 }
 
 Picture drawExplosion(int stage)

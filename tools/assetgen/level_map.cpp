@@ -52,11 +52,11 @@ struct Band {
 };
 
 const Band Bands[] = {
-    {0, Ground::Water, false},   {9, Ground::Grass, true},    {22, Ground::Sand, true},   {36, Ground::Grass, true},
-    {58, Ground::Water, true},   {64, Ground::Grass, true},   {80, Ground::Sand, true},   {96, Ground::Grass, true},
-    {118, Ground::Sand, true},   {126, Ground::Grass, true},  {138, Ground::Water, true}, {204, Ground::Grass, true},
-    {212, Ground::Sand, true},   {250, Ground::Grass, true},  {317, Ground::Sand, true},  {341, Ground::Grass, false},
-    {345, Ground::Water, false}, {381, Ground::Grass, true},  {389, Ground::Sand, true},  {396, Ground::Grass, false},
+    {0, Ground::Water, false},   {9, Ground::Grass, true},   {22, Ground::Sand, true},   {36, Ground::Grass, true},
+    {58, Ground::Water, true},   {64, Ground::Grass, true},  {80, Ground::Sand, true},   {96, Ground::Grass, true},
+    {118, Ground::Sand, true},   {126, Ground::Grass, true}, {138, Ground::Water, true}, {204, Ground::Grass, true},
+    {212, Ground::Sand, true},   {250, Ground::Grass, true}, {317, Ground::Sand, true},  {341, Ground::Grass, false},
+    {345, Ground::Water, false}, {381, Ground::Grass, true}, {389, Ground::Sand, true},  {396, Ground::Grass, false},
 };
 
 // A smooth walk in [low, high], one value per corner column.
@@ -243,9 +243,9 @@ struct Section {
 
 // How busy each stretch looks, as chances per plain tile.
 const Section Sections[] = {
-    {0, 21, 0.10, 0.10, 0.03, 0.00, 0.00, 0.00},   {22, 35, 0.10, 0.30, 0.00, 0.00, 0.00, 0.00},
-    {36, 57, 0.08, 0.10, 0.04, 0.00, 0.05, 0.00},  {58, 95, 0.12, 0.28, 0.07, 0.00, 0.02, 0.04},
-    {96, 137, 0.08, 0.15, 0.02, 0.00, 0.01, 0.00}, {138, 211, 0.10, 0.10, 0.10, 0.00, 0.02, 0.00},
+    {0, 21, 0.10, 0.10, 0.03, 0.00, 0.00, 0.00},    {22, 35, 0.10, 0.30, 0.00, 0.00, 0.00, 0.00},
+    {36, 57, 0.08, 0.10, 0.04, 0.00, 0.05, 0.00},   {58, 95, 0.12, 0.28, 0.07, 0.00, 0.02, 0.04},
+    {96, 137, 0.08, 0.15, 0.02, 0.00, 0.01, 0.00},  {138, 211, 0.10, 0.10, 0.10, 0.00, 0.02, 0.00},
     {212, 249, 0.05, 0.25, 0.00, 0.06, 0.00, 0.00}, {250, 316, 0.12, 0.20, 0.07, 0.04, 0.02, 0.04},
     {317, 400, 0.10, 0.25, 0.04, 0.02, 0.01, 0.00},
 };
@@ -300,8 +300,7 @@ int32_t plainTile(const LevelMap& map, int row, int x, Random& random)
         if (!arena && random.chance(0.005))
             return pick(Feature::Islet);
         return pick(random.chance(0.12) ? Feature::Waves : Feature::None);
-    case Ground::Jungle:
-        return pick(Feature::None);
+    case Ground::Jungle: return pick(Feature::None);
     }
     return 1;
 }
@@ -316,10 +315,13 @@ bool plainGrass(const LevelMap& map, int row, int x)
 void plantHedgerows(LevelMap& map, Random& random)
 {
     const int32_t left = *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::TreeRowLeft);
-    const int32_t middle = *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::TreeRowMiddle);
-    const int32_t right = *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::TreeRowRight);
-    const int32_t fields[] = {*tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::Field),
-                              *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::Orchard)};
+    const int32_t middle =
+        *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::TreeRowMiddle);
+    const int32_t right =
+        *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::TreeRowRight);
+    const int32_t fields[] = {
+        *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::Field),
+        *tileNumber(Ground::Grass, Ground::Grass, Ground::Grass, Ground::Grass, Feature::Orchard)};
     const int hedgeRows[] = {39, 44, 48, 53, 57, 66, 258, 276, 292, 303};
     for (int row : hedgeRows) {
         int x = random.between(0, 3);

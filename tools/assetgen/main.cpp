@@ -18,9 +18,9 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 int main(int argc, char** argv)

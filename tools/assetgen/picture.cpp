@@ -18,13 +18,17 @@ struct SurfacePixel {
 
 SurfacePixel readSurface(cairo_surface_t* surface, int x, int y)
 {
-    const unsigned char* row = cairo_image_surface_get_data(surface) + size_t(y) * cairo_image_surface_get_stride(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + size_t(y) * cairo_image_surface_get_stride(surface);
     uint32_t argb;
     std::memcpy(&argb, row + 4 * x, 4);
     return {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)};
 }
 
-bool isKey(const Rgb& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+bool isKey(const Rgb& c)
+{
+    return c.r == 0 && c.g == 0 && c.b == 0;
+}
 
 Rgb lifted(Rgb c)
 {
@@ -105,19 +109,19 @@ std::vector<uint8_t> encodeBmp(const Picture& picture)
     out.push_back('B');
     out.push_back('M');
     putLittleEndian(out, 54 + imageBytes, 4);
-    putLittleEndian(out, 0, 4);      // two reserved fields
-    putLittleEndian(out, 54, 4);     // pixel data offset
-    putLittleEndian(out, 40, 4);     // information header size
+    putLittleEndian(out, 0, 4);   // two reserved fields
+    putLittleEndian(out, 54, 4);  // pixel data offset
+    putLittleEndian(out, 40, 4);  // information header size
     putLittleEndian(out, picture.width(), 4);
     putLittleEndian(out, picture.height(), 4);  // positive: bottom-up
-    putLittleEndian(out, 1, 2);      // planes
-    putLittleEndian(out, 24, 2);     // bits per pixel
-    putLittleEndian(out, 0, 4);      // no compression
+    putLittleEndian(out, 1, 2);                 // planes
+    putLittleEndian(out, 24, 2);                // bits per pixel
+    putLittleEndian(out, 0, 4);                 // no compression
     putLittleEndian(out, imageBytes, 4);
-    putLittleEndian(out, 2835, 4);   // 72 dots per inch, both ways
+    putLittleEndian(out, 2835, 4);  // 72 dots per inch, both ways
     putLittleEndian(out, 2835, 4);
-    putLittleEndian(out, 0, 4);      // colours used
-    putLittleEndian(out, 0, 4);      // important colours
+    putLittleEndian(out, 0, 4);  // colours used
+    putLittleEndian(out, 0, 4);  // important colours
     for (int y = picture.height() - 1; y >= 0; --y) {
         for (int x = 0; x < picture.width(); ++x) {
             const Rgb& c = picture.at(x, y);
@@ -188,7 +192,8 @@ cairo_surface_t* surfaceOf(const Picture& picture, bool keyed)
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) {
             const Rgb& c = picture.at(x, y);
-            const uint32_t argb = (keyed && isKey(c)) ? 0u : (0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
+            const uint32_t argb =
+                (keyed && isKey(c)) ? 0u : (0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
             std::memcpy(data + size_t(y) * stride + 4 * x, &argb, 4);
         }
     cairo_surface_mark_dirty(surface);

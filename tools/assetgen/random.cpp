@@ -20,7 +20,10 @@ double latticeValue(int x, int y, int cells, uint32_t seed)
     return (hashLattice(wx, wy, seed) & 0xFFFFFF) / double(0xFFFFFF);
 }
 
-double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
+double smooth(double t)
+{
+    return t * t * (3.0 - 2.0 * t);
+}
 
 double valueNoise(double x, double y, int cells, uint32_t seed)
 {

@@ -165,7 +165,8 @@ void wingsEmblem(cairo_t* cr, double cx, double cy, double scale)
         for (int feather = 0; feather < 5; ++feather) {
             const double y = feather * 6;
             cairo_move_to(cr, side * 8, y);
-            cairo_curve_to(cr, side * 30, y - 8, side * 50, y - 10 + feather * 2, side * (66 - feather * 9), y - 14 + feather * 5);
+            cairo_curve_to(cr, side * 30, y - 8, side * 50, y - 10 + feather * 2, side * (66 - feather * 9),
+                           y - 14 + feather * 5);
             cairo_line_to(cr, side * 8, y + 4);
             cairo_close_path(cr);
         }
@@ -338,7 +339,10 @@ Picture drawFrameStrip(int sprite)
     throw std::invalid_argument("no frame strip " + std::to_string(sprite));
 }
 
-Picture drawPanel() { return cut(cockpit(), PanelX, 0, 160, 480); }
+Picture drawPanel()
+{
+    return cut(cockpit(), PanelX, 0, 160, 480);
+}
 
 Picture drawGaugeMarker()
 {
@@ -378,9 +382,15 @@ Picture drawDigit(int digit)
     return canvas.opaque();
 }
 
-Picture drawGetReady() { return bannerPicture("GET READY", {255, 250, 170}, {255, 160, 30}); }
+Picture drawGetReady()
+{
+    return bannerPicture("GET READY", {255, 250, 170}, {255, 160, 30});
+}
 
-Picture drawGameOver() { return bannerPicture("GAME OVER", {255, 200, 180}, {210, 30, 24}); }
+Picture drawGameOver()
+{
+    return bannerPicture("GAME OVER", {255, 200, 180}, {210, 30, 24});
+}
 
 Picture drawTitle()
 {

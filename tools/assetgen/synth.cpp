@@ -22,7 +22,10 @@ double polyBlep(double t, double dt)
     return 0.0;
 }
 
-int frameOf(const Track& track, double seconds) { return int(std::lround(seconds * track.rate())); }
+int frameOf(const Track& track, double seconds)
+{
+    return int(std::lround(seconds * track.rate()));
+}
 
 }  // namespace
 
@@ -168,8 +171,8 @@ double Oscillator::next(double frequency)
         // A pulse narrower than half the period averages 2 * width - 1;
         // taking that off keeps the music from riding on a DC offset, which
         // wastes headroom and thumps when the mixer starts or cuts it.
-        value = (phase_ < width ? 1.0 : -1.0) + polyBlep(phase_, dt) - polyBlep(std::fmod(phase_ + 1.0 - width, 1.0), dt)
-              - (2.0 * width - 1.0);
+        value = (phase_ < width ? 1.0 : -1.0) + polyBlep(phase_, dt) -
+            polyBlep(std::fmod(phase_ + 1.0 - width, 1.0), dt) - (2.0 * width - 1.0);
         if (waveform_ == Waveform::Triangle) {
             // A leaky integral of the square is a band-limited triangle.
             triangle_ = dt * value * 4.0 + (1.0 - dt) * triangle_;
@@ -183,7 +186,10 @@ double Oscillator::next(double frequency)
     return value;
 }
 
-double midiFrequency(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+double midiFrequency(double note)
+{
+    return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
 
 void playNote(Track& track, const Instrument& instrument, const Note& note)
 {
@@ -240,8 +246,8 @@ void snare(Track& track, double start, double gain, uint64_t seed, double pan)
 namespace {
 
 // High-passed noise with an exponential decay: the metal of the drum kit.
-void metalNoise(Track& track, double start, double length, double cutoff, double decayRate, double gain,
-                uint64_t seed, double pan)
+void metalNoise(Track& track, double start, double length, double cutoff, double decayRate, double gain, uint64_t seed,
+                double pan)
 {
     Random random(seed);
     LowPass low(track.rate());

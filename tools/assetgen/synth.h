@@ -79,11 +79,11 @@ private:
 struct Instrument {
     Waveform waveform;
     Envelope envelope;
-    double cutoff;        // low-pass cutoff in hertz at the start of a note
-    double cutoffEnd;     // and at its end
-    double detune;        // cents of a second, detuned oscillator; 0 for none
-    double vibrato;       // depth in cents, starting after 0.15 s
-    double glide;         // semitones the pitch falls over the note (drops, sirens)
+    double cutoff;     // low-pass cutoff in hertz at the start of a note
+    double cutoffEnd;  // and at its end
+    double detune;     // cents of a second, detuned oscillator; 0 for none
+    double vibrato;    // depth in cents, starting after 0.15 s
+    double glide;      // semitones the pitch falls over the note (drops, sirens)
 };
 
 // A note: start and length in seconds, MIDI note number, loudness 0..1, pan.

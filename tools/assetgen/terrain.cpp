@@ -86,7 +86,8 @@ const std::array<TileKind, TileCount> TileKinds = {{
     {G::Sand, G::Sand, G::Sand, G::Sand, F::Ruins},              // 63
 }};
 
-std::optional<int32_t> tileNumber(Ground topLeft, Ground topRight, Ground bottomLeft, Ground bottomRight, Feature feature)
+std::optional<int32_t> tileNumber(Ground topLeft, Ground topRight, Ground bottomLeft, Ground bottomRight,
+                                  Feature feature)
 {
     for (int i = 0; i < TileCount; ++i) {
         const TileKind& k = TileKinds[i];
@@ -109,7 +110,10 @@ Colour mix(Colour a, Colour b, double t)
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Colour scale(Colour c, double f) { return {c.r * f, c.g * f, c.b * f}; }
+Colour scale(Colour c, double f)
+{
+    return {c.r * f, c.g * f, c.b * f};
+}
 
 double noise(double x, double y, int cells, int octaves, uint32_t seed)
 {
@@ -216,7 +220,7 @@ Colour borderAt(Ground other, double x, double y, double t)
             return mix(grass, {176, 156, 104}, (d + 0.09) / 0.03);
         if (d < 0.0)
             return mix({176, 156, 104}, {196, 178, 126}, (d + 0.03) / 0.03);
-        if (d < 0.04)   // surf
+        if (d < 0.04)  // surf
             return mix({220, 232, 236}, {120, 186, 200}, d / 0.04);
         return mix({70, 150, 178}, beyond, (d - 0.04) / 0.18);  // shallows
     case G::Sand:
@@ -228,7 +232,7 @@ Colour borderAt(Ground other, double x, double y, double t)
     case G::Jungle:
         if (d < -0.1)
             return grass;
-        if (d < 0.0)    // the canopy's shadow on the grass
+        if (d < 0.0)  // the canopy's shadow on the grass
             return scale(grass, 0.6 + 0.4 * (-d / 0.1));
         return scale(beyond, 0.75 + 0.25 * std::min(1.0, d / 0.12));
     case G::Grass: break;

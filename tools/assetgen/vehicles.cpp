@@ -128,7 +128,8 @@ void tank(cairo_t* cr, Rgb body)
     cairo_fill(cr);
     tracks(cr, 10, 24, {58, 56, 48});
     cairo_rectangle(cr, -6.5, -11, 13, 22);
-    verticalGradient(cr, -11, {std::uint8_t(body.r + 30), std::uint8_t(body.g + 30), std::uint8_t(body.b + 24)}, 11, body);
+    verticalGradient(cr, -11, {std::uint8_t(body.r + 30), std::uint8_t(body.g + 30), std::uint8_t(body.b + 24)}, 11,
+                     body);
     cairo_fill(cr);
     cairo_rectangle(cr, -6.5, 8, 13, 3);
     setColour(cr, {60, 62, 48});
@@ -148,7 +149,8 @@ void scoutCar(cairo_t* cr, Rgb body)
     setColour(cr, {26, 28, 22});
     cairo_fill(cr);
     roundedRectangle(cr, -6.5, -11.5, 13, 23, 2.5);
-    verticalGradient(cr, -11, {std::uint8_t(body.r + 34), std::uint8_t(body.g + 34), std::uint8_t(body.b + 26)}, 11, body);
+    verticalGradient(cr, -11, {std::uint8_t(body.r + 34), std::uint8_t(body.g + 34), std::uint8_t(body.b + 26)}, 11,
+                     body);
     cairo_fill(cr);
     cairo_rectangle(cr, -5, -9, 10, 3);
     setColour(cr, {90, 130, 150});
@@ -186,10 +188,8 @@ struct GroundUnit {
 };
 
 const GroundUnit GroundUnits[] = {
-    {32, -1, 0, GroundUnit::Kind::Tank, {112, 116, 74}},
-    {33, -1, 1, GroundUnit::Kind::Tank, {150, 130, 84}},
-    {34, 0, 1, GroundUnit::Kind::Tank, {96, 108, 70}},
-    {35, 1, 1, GroundUnit::Kind::ScoutCar, {140, 124, 86}},
+    {32, -1, 0, GroundUnit::Kind::Tank, {112, 116, 74}}, {33, -1, 1, GroundUnit::Kind::Tank, {150, 130, 84}},
+    {34, 0, 1, GroundUnit::Kind::Tank, {96, 108, 70}},   {35, 1, 1, GroundUnit::Kind::ScoutCar, {140, 124, 86}},
     {36, 0, 1, GroundUnit::Kind::Flak, {0, 0, 0}},
 };
 

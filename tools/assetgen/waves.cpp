@@ -39,10 +39,16 @@
 
 namespace {
 
-bool isShip(int sprite) { return sprite >= 29 && sprite <= 31; }
+bool isShip(int sprite)
+{
+    return sprite >= 29 && sprite <= 31;
+}
 
 // Planes and ships are 64 pixels square, the vehicles 32.
-int sizeOf(int sprite) { return sprite <= 31 ? 64 : 32; }
+int sizeOf(int sprite)
+{
+    return sprite <= 31 ? 64 : 32;
+}
 
 // Where a ground unit is at each scroll tick after it starts moving: the
 // map row and column under a point of it, in map pixels. A unit starts in
@@ -122,7 +128,10 @@ public:
     // Type 17: from the top right, diving down to the left.
     void diveLeft(int row, int x, int y = -64, int hp = 1, int shots = 1) { add(17, x, y, -1, 1, hp, shots, row); }
     // Type 20: straight down from the top.
-    void down(int row, int x, int y = -64, int dy = 1, int hp = 1, int shots = 1) { add(20, x, y, 0, dy, hp, shots, row); }
+    void down(int row, int x, int y = -64, int dy = 1, int hp = 1, int shots = 1)
+    {
+        add(20, x, y, 0, dy, hp, shots, row);
+    }
     // Type 23: from the top left, diving down to the right.
     void diveRight(int row, int x, int y = -64, int hp = 1, int shots = 1) { add(23, x, y, 1, 1, hp, shots, row); }
     // Type 26: from the left, flying right.
@@ -152,7 +161,8 @@ public:
                             return;
                         }
                     }
-        throw std::logic_error("no place for ground unit " + std::to_string(sprite) + " near row " + std::to_string(mapRow));
+        throw std::logic_error("no place for ground unit " + std::to_string(sprite) + " near row " +
+                               std::to_string(mapRow));
     }
 
     // A vehicle rolling in from the right edge along a row of open land
@@ -526,7 +536,21 @@ struct WavePlan {
 const WavePlan Plans[3] = {
     {6, 108, {{14, 10}, {17, 9}, {20, 30}, {23, 16}, {26, 12}}},
     {121, 233, {{17, 17}, {20, 33}, {23, 12}, {26, 6}, {29, 4}, {30, 4}, {31, 2}, {32, 3}, {34, 4}, {35, 6}}},
-    {242, 365, {{14, 6}, {17, 2}, {20, 44}, {23, 14}, {26, 40}, {29, 3}, {30, 7}, {31, 2}, {32, 1}, {33, 3}, {34, 9}, {35, 6}, {36, 2}}},
+    {242,
+     365,
+     {{14, 6},
+      {17, 2},
+      {20, 44},
+      {23, 14},
+      {26, 40},
+      {29, 3},
+      {30, 7},
+      {31, 2},
+      {32, 1},
+      {33, 3},
+      {34, 9},
+      {35, 6},
+      {36, 2}}},
 };
 
 void check(const Wave& wave, const WavePlan& plan, int number)
@@ -546,8 +570,8 @@ void check(const Wave& wave, const WavePlan& plan, int number)
             detail += ':';
             detail += std::to_string(count);
         }
-        throw std::logic_error("wave " + std::to_string(number) + " does not match its plan: rows " + std::to_string(first) +
-                               "-" + std::to_string(last) + ", types" + detail);
+        throw std::logic_error("wave " + std::to_string(number) + " does not match its plan: rows " +
+                               std::to_string(first) + "-" + std::to_string(last) + ", types" + detail);
     }
 }
 

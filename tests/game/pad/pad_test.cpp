@@ -80,4 +80,4 @@ TEST_F(PadTest, ThePauseButtonAsksForAPauseAndEndsItOnItsNextPress)
     EXPECT_FALSE(PauseAsked()) << "a button held is one press";
 }
 
-} // namespace
+}  // namespace

@@ -49,7 +49,8 @@
 namespace {
 
 // The keys the pilot uses, one bit each in a frame's key mask.
-constexpr std::array<int32_t, 7> PilotKeys = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_SPACE, SDLK_s, SDLK_ESCAPE};
+constexpr std::array<int32_t, 7> PilotKeys = {SDLK_LEFT,  SDLK_RIGHT, SDLK_UP,    SDLK_DOWN,
+                                              SDLK_SPACE, SDLK_s,     SDLK_ESCAPE};
 constexpr uint8_t Left = 1, Right = 2, Up = 4, Down = 8, Fire = 16, Start = 32, Escape = 64;
 
 constexpr int32_t Horizon = 100;         // frames of danger looked ahead
@@ -108,8 +109,9 @@ void Tap(uint8_t key)
 Box PlaneAfter(int32_t dx, int32_t dy, int32_t t)
 {
     const int32_t steps = std::min(t, 12);
-    return {std::clamp(Player.PlayerX + dx * Player.PlayerSpeed * steps, 32, 386), std::clamp(Player.PlayerY + dy * Player.PlayerSpeed * steps, 100, 382),
-            QV_SpriteWidth(PlanePicture()), QV_SpriteHeight(PlanePicture())};
+    return {std::clamp(Player.PlayerX + dx * Player.PlayerSpeed * steps, 32, 386),
+            std::clamp(Player.PlayerY + dy * Player.PlayerSpeed * steps, 100, 382), QV_SpriteWidth(PlanePicture()),
+            QV_SpriteHeight(PlanePicture())};
 }
 
 // What the plane risks over the next frames moving by (dx, dy): shots,
@@ -124,7 +126,9 @@ int64_t Danger(int32_t dx, int32_t dy)
         while (QV_NextElement(&Hits.EnemyShots) != nullptr) {
             const EnemyShot& shot = *QV_CurrentRecord<EnemyShot>(Hits.EnemyShots);
             const int32_t sprite = EnemyShotSprite + shot.Kind;
-            if (Overlap(plane, {shot.X + shot.DX * t, shot.Y + shot.DY * t, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)}, 6))
+            if (Overlap(plane,
+                        {shot.X + shot.DX * t, shot.Y + shot.DY * t, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)},
+                        6))
                 danger += weight * 10;
         }
         QV_ResetList(&Waves.Enemies);
@@ -134,13 +138,17 @@ int64_t Danger(int32_t dx, int32_t dy)
                 continue;
             const bool flying = enemy.Sprite <= InterceptorType;
             const int32_t sprite = flying ? enemy.Sprite + 1 : enemy.Sprite;
-            const Box box{enemy.X + enemy.DX * t, enemy.Y + enemy.DY * t + t / 2, QV_SpriteWidth(sprite), QV_SpriteHeight(sprite)};
+            const Box box{enemy.X + enemy.DX * t, enemy.Y + enemy.DY * t + t / 2, QV_SpriteWidth(sprite),
+                          QV_SpriteHeight(sprite)};
             if (flying && Overlap(plane, box, 10))
                 danger += weight * 20;
             if (enemy.Shots > 0 && enemy.Y < Player.PlayerY) {
                 const int32_t offset = enemy.Sprite >= TankWestType ? 16 : 32;
                 for (const int32_t spread : {-1, 1}) {
-                    if (Overlap(plane, {enemy.X + offset + (enemy.DX + spread) * t, enemy.Y + offset + (enemy.DY + 2) * t, 12, 12}, 8))
+                    if (Overlap(
+                            plane,
+                            {enemy.X + offset + (enemy.DX + spread) * t, enemy.Y + offset + (enemy.DY + 2) * t, 12, 12},
+                            8))
                         danger += weight;
                 }
             }
@@ -159,7 +167,8 @@ int32_t TargetX()
     QV_ResetList(&Waves.Enemies);
     while (QV_NextElement(&Waves.Enemies) != nullptr) {
         const Enemy& enemy = *QV_CurrentRecord<Enemy>(Waves.Enemies);
-        if (enemy.Active == 1 && Level.MapRow > enemy.StartRow && enemy.Y > lowest && enemy.Y > 0 && enemy.Y < Player.PlayerY - 40) {
+        if (enemy.Active == 1 && Level.MapRow > enemy.StartRow && enemy.Y > lowest && enemy.Y > 0 &&
+            enemy.Y < Player.PlayerY - 40) {
             lowest = enemy.Y;
             best = enemy.X + QV_SpriteWidth(enemy.Sprite) / 2;
         }
@@ -181,7 +190,8 @@ uint8_t PilotMask(const Style& style)
             const int64_t score = Danger(dx, dy) * 1000 + std::abs(x - targetX) * 4 + std::abs(y - style.cruiseY);
             if (score < bestScore) {
                 bestScore = score;
-                best = static_cast<uint8_t>(Fire | (dx < 0 ? Left : 0) | (dx > 0 ? Right : 0) | (dy < 0 ? Up : 0) | (dy > 0 ? Down : 0));
+                best = static_cast<uint8_t>(Fire | (dx < 0 ? Left : 0) | (dx > 0 ? Right : 0) | (dy < 0 ? Up : 0) |
+                                            (dy > 0 ? Down : 0));
             }
         }
     }
@@ -267,7 +277,8 @@ bool LoseAGame()
         if (script.size() > 20000)
             return false;
         const int32_t targetX = std::clamp(TargetX() - GunsCentre, 32, 386);
-        Frame(static_cast<uint8_t>((targetX < Player.PlayerX ? Left : 0) | (targetX > Player.PlayerX ? Right : 0) | (Player.PlayerY > 200 ? Up : 0)));
+        Frame(static_cast<uint8_t>((targetX < Player.PlayerX ? Left : 0) | (targetX > Player.PlayerX ? Right : 0) |
+                                   (Player.PlayerY > 200 ? Up : 0)));
     }
     Wait(400);
     return true;
@@ -305,12 +316,14 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
     std::ofstream digests(replayFile + ".pilot-digests");
     // PILOT_SNAPSHOT_EVERY=N saves every Nth frame as a picture to look at.
     const char* every = std::getenv("PILOT_SNAPSHOT_EVERY");
-    const size_t snapshotEvery = every != nullptr && std::atoi(every) > 0 ? static_cast<size_t>(std::atoi(every)) : SIZE_MAX;
+    const size_t snapshotEvery =
+        every != nullptr && std::atoi(every) > 0 ? static_cast<size_t>(std::atoi(every)) : SIZE_MAX;
     bool levelCompleted = false;
     int32_t finalScore = 0;
     for (size_t frame = 0; frame < masks.size(); ++frame) {
         Frame(masks[frame]);
-        digests << frame << ' ' << std::hex << std::setw(16) << std::setfill('0') << QV_ScreenDigest() << std::dec << '\n';
+        digests << frame << ' ' << std::hex << std::setw(16) << std::setfill('0') << QV_ScreenDigest() << std::dec
+                << '\n';
         if (frame % snapshotEvery == snapshotEvery - 1)
             SDL_SaveBMP(QV_ScreenID(), (replayFile + "." + std::to_string(frame) + ".bmp").c_str());
         if (AtLevelEnd() && !levelCompleted) {
@@ -326,7 +339,7 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -346,7 +359,8 @@ int main(int argc, char* argv[])
     if (!flown)
         return 1;
     const std::string scriptFile = std::string(argv[2]) + ".keys";
-    std::ofstream(scriptFile, std::ios::binary).write(reinterpret_cast<const char*>(script.data()), static_cast<std::streamsize>(script.size()));
+    std::ofstream(scriptFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(script.data()), static_cast<std::streamsize>(script.size()));
     execl("/proc/self/exe", argv[0], "record", scriptFile.c_str(), argv[2], argv[3], static_cast<char*>(nullptr));
     std::perror("golden_pilot: exec");
     return 1;

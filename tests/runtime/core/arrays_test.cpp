@@ -113,4 +113,4 @@ TEST(Array, ImpossibleSizesFailWithoutTouchingTheTable)
     EXPECT_EQ(map, nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -227,4 +227,4 @@ TEST(ListWithoutHeader, ReadsAsEmptyAndCannotGrow)
     EXPECT_EQ(list.current, nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -103,4 +103,4 @@ TEST(Delay, SleepsTheRequestedTimeAndRefusesNegativeTimes)
     EXPECT_EQ(QV_Delay(-5), -1);
 }
 
-} // namespace
+}  // namespace

@@ -411,4 +411,4 @@ TEST_F(StringArea, PeekAndPokeRoundTripAtUnalignedAddresses)
     EXPECT_EQ(memory[3], 0);
 }
 
-} // namespace
+}  // namespace

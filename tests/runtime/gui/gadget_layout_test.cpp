@@ -42,9 +42,8 @@ TEST(GadgetLayoutTest, TallTextScalesTheRowsAndWideTextPushesAFrameWithItsGadget
     EXPECT_EQ(endless.boxes.size(), 2u);
 
     // Sizes far beyond any screen are carried without overflowing.
-    const QV_GadgetLayout huge =
-        QV_LayOutGadgets({Gadget({32767, 0, INT_MAX, 10}, INT_MAX, 10), Gadget({32767, 20, 10, 10}, 10, 10)},
-                         INT_MAX, INT_MAX);
+    const QV_GadgetLayout huge = QV_LayOutGadgets(
+        {Gadget({32767, 0, INT_MAX, 10}, INT_MAX, 10), Gadget({32767, 20, 10, 10}, 10, 10)}, INT_MAX, INT_MAX);
     EXPECT_EQ(huge.width, int64_t{32767} + INT_MAX);
     EXPECT_EQ(huge.boxes[1].y, 20);
 }

@@ -207,7 +207,8 @@ TEST_F(WindowsTest, ARealClickOnAGadgetEndsAWaitWithItsNumber)
     ASSERT_NE(button, nullptr);
     RealClick(button);
     // A ticking timer keeps a lost click from blocking the test forever.
-    const guint ticker = g_timeout_add(50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    const guint ticker = g_timeout_add(
+        50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     int32_t event = QV_EventNone;
     for (int call = 0; call < 100 && event != QV_EventGadget; ++call)
         event = QV_WaitWindowEvent();

@@ -43,4 +43,4 @@ TEST(JoystickTest, QueriesBeforeAnyStartReadZero)
     EXPECT_EQ(QV_JoystickButton(1), 0);
 }
 
-} // namespace
+}  // namespace

@@ -95,4 +95,4 @@ TEST_F(KeyMapTest, AnEmptyMapOrAFreshKeyboardPassesEveryKey)
     EXPECT_EQ(HeldAfterPressing(SDLK_UP, {SDLK_w, SDLK_UP, SDLK_s}), (std::array<int32_t, 3>{0, 1, 0}));
 }
 
-} // namespace
+}  // namespace

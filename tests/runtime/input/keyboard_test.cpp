@@ -14,20 +14,11 @@ constexpr int32_t kUp = SDLK_UP;
 
 class KeyboardTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-    }
+    static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 0); }
 
-    static void TearDownTestSuite()
-    {
-        QV_QuitSDL();
-    }
+    static void TearDownTestSuite() { QV_QuitSDL(); }
 
-    void SetUp() override
-    {
-        ASSERT_EQ(QV_InitKeyboard(), 1);
-    }
+    void SetUp() override { ASSERT_EQ(QV_InitKeyboard(), 1); }
 
     // Lets every key go and collects the releases still armed, so no test
     // sees what an earlier one left behind.
@@ -182,4 +173,4 @@ TEST_F(KeyboardTest, AltEnterAsksForTheScreenSwitchAndNeverReachesTheGame)
     QV_SetKeyMap({});
 }
 
-} // namespace
+}  // namespace

@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -40,10 +40,7 @@ protected:
         fs::remove_all(folder);
     }
 
-    void WriteFile(const std::string& bytes) const
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void WriteFile(const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
 
     std::string FileBytes() const
     {
@@ -284,8 +281,7 @@ TEST_F(PreferencesTest, AValueLongerThanTheStringAreaIsCutAtItsEnd)
 {
     const std::string value(3 * QV_StringAreaSize, '7');
     char* const start = QV_StringBase;
-    EXPECT_EQ(ReadFile("HiScore = " + value + "\n", "HiScore").size(),
-              static_cast<size_t>(QV_StringAreaSize - 1));
+    EXPECT_EQ(ReadFile("HiScore = " + value + "\n", "HiScore").size(), static_cast<size_t>(QV_StringAreaSize - 1));
     EXPECT_EQ(QV_StringBase, start + QV_StringAreaSize - 1);
 }
 

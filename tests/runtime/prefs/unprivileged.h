@@ -31,8 +31,8 @@ inline void BecomeUnprivileged()
     if (geteuid() != 0)
         return;
     const passwd* user = UnprivilegedUser();
-    if (!user || setgroups(0, nullptr) != 0 || setgid(user->pw_gid) != 0 || setuid(user->pw_uid) != 0
-        || geteuid() == 0) {
+    if (!user || setgroups(0, nullptr) != 0 || setgid(user->pw_gid) != 0 || setuid(user->pw_uid) != 0 ||
+        geteuid() == 0) {
         std::fputs("cannot drop to an unprivileged user\n", stderr);
         std::_Exit(2);
     }

@@ -54,7 +54,8 @@ inline std::vector<uint8_t> BuildBmp(int32_t width, int32_t height, uint16_t bit
 }
 
 // A 24-bit picture whose pixel (x, y), y counted from the top, is colour(x, y).
-inline std::vector<uint8_t> BuildBmp24(int32_t width, int32_t height, const std::function<Rgb(int32_t, int32_t)>& colour)
+inline std::vector<uint8_t> BuildBmp24(int32_t width, int32_t height,
+                                       const std::function<Rgb(int32_t, int32_t)>& colour)
 {
     std::vector<std::vector<uint8_t>> rows;
     for (int32_t y = height - 1; y >= 0; --y) {

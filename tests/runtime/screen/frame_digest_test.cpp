@@ -26,7 +26,9 @@ void PaintPattern()
 // changes the digest, the pixel put back each time.
 bool EveryChannelCounts(int32_t x, int32_t y, uint64_t unchanged)
 {
-    auto* pixel = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(QV_Screen_Current->pixels) + y * QV_Screen_Current->pitch) + x;
+    auto* pixel =
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(QV_Screen_Current->pixels) + y * QV_Screen_Current->pitch) +
+        x;
     for (int channel = 0; channel < 3; ++channel) {
         *pixel ^= 1u << (8 * channel);
         const bool differs = QV_ScreenDigest() != unchanged;
@@ -61,7 +63,9 @@ TEST_F(ScreenTest, TheUnusedByteOfAPixelLeavesTheDigestAlone)
 {
     PaintPattern();
     const uint64_t clear = QV_ScreenDigest();
-    auto* last = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(QV_Screen_Current->pixels) + (Height - 1) * QV_Screen_Current->pitch) + Width - 1;
+    auto* last = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(QV_Screen_Current->pixels) +
+                                             (Height - 1) * QV_Screen_Current->pitch) +
+        Width - 1;
     *last |= 0xFF000000;
     EXPECT_EQ(QV_ScreenDigest(), clear);
 }
@@ -74,7 +78,8 @@ TEST_F(ScreenTest, TheSameColoursGiveTheSameDigestAtEveryDepth)
         SDL_Surface* screen = QV_Screen_Current;
         for (int32_t y = 0; y < screen->h; y += 8) {
             const SDL_Rect band{0, static_cast<Sint16>(y), static_cast<Uint16>(screen->w), 8};
-            SDL_FillRect(screen, const_cast<SDL_Rect*>(&band), SDL_MapRGB(screen->format, y & 0x18, (y / 2) & 0x3C, 0x18 - (y & 0x18)));
+            SDL_FillRect(screen, const_cast<SDL_Rect*>(&band),
+                         SDL_MapRGB(screen->format, y & 0x18, (y / 2) & 0x3C, 0x18 - (y & 0x18)));
         }
     };
     uint64_t at32 = 0;
@@ -87,4 +92,4 @@ TEST_F(ScreenTest, TheSameColoursGiveTheSameDigestAtEveryDepth)
     }
 }
 
-} // namespace
+}  // namespace

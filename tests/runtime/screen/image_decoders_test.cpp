@@ -58,7 +58,8 @@ TEST(BmpReader, TwentyFourBitRowsArePaddedAndComeOutTopFirst)
 {
     // Source rows of 3 pixels: 9 bytes and 3 of padding; the first row in the
     // data is the bottom one.
-    const std::vector<uint8_t> data = BuildBmp(3, 2, 24, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+    const std::vector<uint8_t> data =
+        BuildBmp(3, 2, 24, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
     ASSERT_EQ(data.size(), 54u + 2 * 12);
     const Decoded out = DecodeBmp(data);
     EXPECT_EQ(out.At(0, 1), Red);
@@ -71,7 +72,9 @@ TEST(BmpReader, TwentyFourBitRowsArePaddedAndComeOutTopFirst)
 
 TEST(BmpReader, TwentyFourBitWidthOfFourHasNoPadding)
 {
-    const std::vector<uint8_t> data = BuildBmp24(4, 3, [](int32_t x, int32_t y) { return Rgb{uint8_t(x), uint8_t(y), 7}; });
+    const std::vector<uint8_t> data = BuildBmp24(4, 3, [](int32_t x, int32_t y) {
+        return Rgb{uint8_t(x), uint8_t(y), 7};
+    });
     ASSERT_EQ(data.size(), 54u + 3 * 12);
     const Decoded out = DecodeBmp(data);
     for (int32_t y = 0; y < 3; ++y)
@@ -152,8 +155,8 @@ TEST(BmpReader, SixteenBitIsFiveFiveFiveScaledByEight)
 
 TEST(BmpReader, ThirtyTwoBitRowsAreExactlyFourBytesAPixel)
 {
-    const std::vector<uint8_t> data =
-        BuildBmp(3, 2, 32, {}, {{1, 2, 3, 99, 4, 5, 6, 99, 7, 8, 9, 99}, {10, 11, 12, 99, 13, 14, 15, 99, 16, 17, 18, 99}});
+    const std::vector<uint8_t> data = BuildBmp(
+        3, 2, 32, {}, {{1, 2, 3, 99, 4, 5, 6, 99, 7, 8, 9, 99}, {10, 11, 12, 99, 13, 14, 15, 99, 16, 17, 18, 99}});
     ASSERT_EQ(data.size(), 54u + 2 * 12);
     const Decoded out = DecodeBmp(data);
     EXPECT_EQ(out.At(0, 1), (Rgb{3, 2, 1}));
@@ -207,7 +210,7 @@ TEST(BmpReader, RefusesInconsistentHeaders)
     EXPECT_TRUE(refused(good, bmp_test::WidthField, uint32_t(-2)));
     EXPECT_TRUE(refused(good, bmp_test::HeightField, 0));
     EXPECT_TRUE(refused(good, bmp_test::HeightField, uint32_t(-2)));  // top-down
-    EXPECT_TRUE(refused(good, bmp_test::WidthField, 3));               // rows no longer fit
+    EXPECT_TRUE(refused(good, bmp_test::WidthField, 3));              // rows no longer fit
     EXPECT_TRUE(refused(good, bmp_test::PixelOffsetField, uint32_t(good.size() + 1)));
     EXPECT_TRUE(refused(good, bmp_test::PixelOffsetField, 0xFFFFFFFFu));
 
@@ -245,20 +248,23 @@ protected:
     void SetUp() override
     {
         path = std::filesystem::temp_directory_path() /
-               ("tervane_bmp_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
+            ("tervane_bmp_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
     }
     void TearDown() override { std::filesystem::remove(path); }
     void Write(const std::vector<uint8_t>& data, size_t size)
     {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(size));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(size));
     }
     std::filesystem::path path;
 };
 
 TEST_F(BmpFile, NamedFileDecodesLikeTheSameDataInMemoryOnce)
 {
-    const std::vector<uint8_t> data = BuildBmp24(5, 3, [](int32_t x, int32_t y) { return Rgb{uint8_t(x * 40), uint8_t(y * 80), 1}; });
+    const std::vector<uint8_t> data = BuildBmp24(5, 3, [](int32_t x, int32_t y) {
+        return Rgb{uint8_t(x * 40), uint8_t(y * 80), 1};
+    });
     Write(data, data.size());
     const Decoded fromMemory = DecodeBmp(data);
 
@@ -304,7 +310,9 @@ char FirstByte(std::FILE* file, const void* memory, size_t size)
 }
 
 const QV_ImageDecoder DecoderA{
-    [](std::FILE* file, const void* memory, size_t size, const char*) { return int32_t{FirstByte(file, memory, size) == 'A'}; },
+    [](std::FILE* file, const void* memory, size_t size, const char*) {
+        return int32_t{FirstByte(file, memory, size) == 'A'};
+    },
     [](void*, int32_t pitch, int32_t flags) {
         fakeLog.decodePitch = pitch;
         fakeLog.decodeFlags = flags;

@@ -78,7 +78,8 @@ TEST_F(PixelRowsTest, CopiesClipAndDrawAsSdlAtEveryDepth)
                             const int rowsResult = keyed ? QV_BlitKeyed(source, from, byRows, rowsTo)
                                                          : QV_BlitOpaque(source, from, byRows, rowsTo);
                             ASSERT_EQ(rowsResult, sdlResult);
-                            ASSERT_TRUE(SamePixels(byRows, bySdl)) << depth << (keyed ? " keyed" : " opaque") << " at " << x << ", " << y;
+                            ASSERT_TRUE(SamePixels(byRows, bySdl))
+                                << depth << (keyed ? " keyed" : " opaque") << " at " << x << ", " << y;
                             ASSERT_TRUE(SameRect(rowsTo, sdlTo)) << depth << " at " << x << ", " << y;
                         }
         }
@@ -134,4 +135,4 @@ TEST(PixelRowsConversion, PicturesConvertAsSdlConvertsThem)
     SDL_FreeSurface(rgb);
 }
 
-} // namespace
+}  // namespace

@@ -79,7 +79,8 @@ TEST(PixelScalingTest, TheEnlargementGoesWhereItIsPlacedAndNowhereElse)
     for (int32_t y = 0; y < target->h; ++y) {
         for (int32_t x = 0; x < target->w; ++x) {
             const bool inside = x >= Left && x < Left + 7 * Scale && y >= Top && y < Top + 4 * Scale;
-            const uint8_t* expected = inside ? PixelAt(picture.get(), (x - Left) / Scale, (y - Top) / Scale) : untouched;
+            const uint8_t* expected =
+                inside ? PixelAt(picture.get(), (x - Left) / Scale, (y - Top) / Scale) : untouched;
             ASSERT_EQ(std::memcmp(PixelAt(target.get(), x, y), expected, 3), 0) << x << ", " << y;
         }
     }
@@ -131,4 +132,4 @@ TEST_F(ScaledWindowTest, ScalesOutsideOneToFourOpenNothing)
     EXPECT_EQ(QV_OpenWindowedScreen(nullptr, 0, 0, 0x7fffffff, Height, 2), nullptr);
 }
 
-} // namespace
+}  // namespace

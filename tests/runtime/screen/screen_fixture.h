@@ -26,7 +26,8 @@ protected:
 
     static bmp_test::Rgb PixelOf(SDL_Surface* surface, int32_t x, int32_t y)
     {
-        const uint8_t* p = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel;
+        const uint8_t* p =
+            static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel;
         Uint32 value = 0;
         std::memcpy(&value, p, surface->format->BytesPerPixel);
         bmp_test::Rgb c{};

@@ -61,4 +61,4 @@ TEST(SdlLifetime, AfterTheScreenClosesTheKeyboardAndAWindowStartVideoAgain)
     EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -76,4 +76,4 @@ TEST_F(SoundStore, GrowsToTheNumberPlus50KeepingWhatItHolds)
     EXPECT_EQ(QV_Sound_ObjectsNumber, 170);
 }
 
-} // namespace
+}  // namespace

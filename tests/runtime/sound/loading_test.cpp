@@ -284,4 +284,4 @@ TEST_F(SoundLoading, FilesLoadByNameWithBackslashesTakenAsSlashes)
     std::filesystem::remove_all(folder);
 }
 
-} // namespace
+}  // namespace

@@ -138,4 +138,4 @@ TEST_F(Mixer, EmptyFreedAndUnknownSlotsPlayNothing)
     EXPECT_TRUE(AllEqual(Mix(), 0, StreamBytes / 2, 0));
 }
 
-} // namespace
+}  // namespace

@@ -97,9 +97,9 @@ struct CatalogueEntry {
 inline const std::vector<CatalogueEntry>& Catalogue()
 {
     static const std::vector<CatalogueEntry> entries{
-        {{11025, 1, 8}, 6334, true},    {{11025, 1, 8}, 5217, false},    {{11025, 1, 16}, 11736, true},
-        {{22050, 1, 8}, 9798, true},    {{11025, 2, 16}, 53720, false},  {{11025, 2, 16}, 98836, false},
-        {{11025, 1, 16}, 115820, true}, {{11025, 2, 16}, 70432, false},  {{8000, 1, 16}, 180606, false},
+        {{11025, 1, 8}, 6334, true},    {{11025, 1, 8}, 5217, false},   {{11025, 1, 16}, 11736, true},
+        {{22050, 1, 8}, 9798, true},    {{11025, 2, 16}, 53720, false}, {{11025, 2, 16}, 98836, false},
+        {{11025, 1, 16}, 115820, true}, {{11025, 2, 16}, 70432, false}, {{8000, 1, 16}, 180606, false},
         {{22050, 2, 16}, 195588, true},
     };
     return entries;
@@ -119,4 +119,4 @@ inline Bytes CatalogueImage(const CatalogueEntry& entry)
     return builder.Image();
 }
 
-} // namespace wave
+}  // namespace wave

@@ -14,9 +14,18 @@ uint32_t PixelAt(cairo_surface_t* surface, int x, int y)
     return reinterpret_cast<const uint32_t*>(row)[x];
 }
 
-uint8_t Alpha(uint32_t argb) { return argb >> 24; }
-uint8_t Blue(uint32_t argb) { return argb & 0xff; }
-uint8_t Red(uint32_t argb) { return (argb >> 16) & 0xff; }
+uint8_t Alpha(uint32_t argb)
+{
+    return argb >> 24;
+}
+uint8_t Blue(uint32_t argb)
+{
+    return argb & 0xff;
+}
+uint8_t Red(uint32_t argb)
+{
+    return (argb >> 16) & 0xff;
+}
 
 }  // namespace
 

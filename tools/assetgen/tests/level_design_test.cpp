@@ -17,7 +17,10 @@ const LevelMap& Map()
 
 const std::set<int> FixedRows = {0, 1, 2, 14, 15, 200, 386, 387, 398, 399, 400};
 
-int SizeOf(const EnemyRecord& e) { return e.sprite <= 31 ? 64 : 32; }
+int SizeOf(const EnemyRecord& e)
+{
+    return e.sprite <= 31 ? 64 : 32;
+}
 
 // The ground under the centre of a ground unit when that centre comes onto
 // the playfield (y 32). The unit starts in the frame in which the map's
@@ -67,7 +70,8 @@ TEST(LevelDesign, ShipsStartOnWaterAndVehiclesOnLand)
             if (e.sprite < 29 || e.sprite == 32)  // planes; vehicles rolling in from beyond the edge
                 continue;
             const auto ground = GroundWhereItShows(e);
-            const bool allWater = ground == std::array<Ground, 4>{Ground::Water, Ground::Water, Ground::Water, Ground::Water};
+            const bool allWater =
+                ground == std::array<Ground, 4>{Ground::Water, Ground::Water, Ground::Water, Ground::Water};
             if (e.sprite <= 31)
                 EXPECT_TRUE(allWater) << "ship " << e.sprite << " of start row " << e.startRow;
             else
@@ -104,6 +108,6 @@ TEST(LevelDesign, BossTableHoldsTheThreeBossesInFieldOrder)
     };
     EXPECT_EQ(word(0), 190);
     EXPECT_EQ(word(1), -128);
-    EXPECT_EQ(word(13), 80);   // boss 2's hit points
-    EXPECT_EQ(word(26), 70);   // boss 3's picture
+    EXPECT_EQ(word(13), 80);  // boss 2's hit points
+    EXPECT_EQ(word(26), 70);  // boss 3's picture
 }

@@ -16,7 +16,7 @@ uint32_t U32(const std::vector<uint8_t>& b, size_t at)
 TEST(Bmp, RowsAreStoredBottomUpInBlueGreenRedPaddedToFourBytes)
 {
     Picture picture(3, 2);
-    picture.at(0, 0) = {1, 2, 3};    // top left
+    picture.at(0, 0) = {1, 2, 3};     // top left
     picture.at(2, 1) = {10, 20, 30};  // bottom right
     const std::vector<uint8_t> bmp = encodeBmp(picture);
     ASSERT_EQ(bmp.size(), 54u + 2 * 12);  // 9 bytes of pixels and 3 of padding per row

@@ -15,7 +15,10 @@ const Picture& Strip()
     return strip;
 }
 
-int Difference(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); }
+int Difference(const Rgb& a, const Rgb& b)
+{
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+}
 
 // Mean colour difference between column (or row) i of tile a and column (or
 // row) j of tile b, walking along the edge.

@@ -74,7 +74,10 @@ TEST_F(JoystickDevice, TheFirstHatReadsAsTwoAxesAndWithoutAHatAsCentred)
         Uint8 hat;
         int32_t x;
         int32_t y;
-    } ways[] = {{SDL_HAT_CENTERED, 0, 0}, {SDL_HAT_UP, 0, -1}, {SDL_HAT_RIGHTDOWN, 1, 1}, {SDL_HAT_LEFTUP, -1, -1},
+    } ways[] = {{SDL_HAT_CENTERED, 0, 0},
+                {SDL_HAT_UP, 0, -1},
+                {SDL_HAT_RIGHTDOWN, 1, 1},
+                {SDL_HAT_LEFTUP, -1, -1},
                 {SDL_HAT_LEFT, -1, 0}};
     for (const auto& way : ways) {
         device.hat = way.hat;
@@ -105,4 +108,4 @@ TEST_F(JoystickDevice, FreeingClosesItOnceAndAfterwardsNothingReachesSdl)
     EXPECT_TRUE(device.axesRead.empty() && device.buttonsRead.empty());
 }
 
-} // namespace
+}  // namespace

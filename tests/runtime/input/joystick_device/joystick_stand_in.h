@@ -33,7 +33,7 @@ inline SDL_Joystick* Handle()
     return reinterpret_cast<SDL_Joystick*>(&device);
 }
 
-} // namespace joystick_stand_in
+}  // namespace joystick_stand_in
 
 int SDL_NumJoysticks()
 {
