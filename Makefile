@@ -1,7 +1,7 @@
 # The two commands of the README, and a few for developers.
 #   make play   install what is missing, build Release, start the game
-#   make test   install what is missing, build with ASan and UBSan, run every test,
-#               the game's suites again on sdl12-compat
+#   make test   install what is missing, check the format, build with ASan and
+#               UBSan, run every test, the game's suites again on sdl12-compat
 #   make bench  build Release with the benchmarks and run them
 #   make assets regenerate the built-in pictures, sounds and level tables
 #   make install    build Release and install under PREFIX (default /usr/local),
@@ -29,6 +29,7 @@ play: build
 	$(RELEASE)/tervane
 
 test: deps
+	scripts/check-format
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTERVANE_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
 	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVANE_FUZZ=ON \
