@@ -187,19 +187,21 @@ bool PauseAsked()
     return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || controls.padPause || QV_KeyboardFocusLost() != 0;
 }
 
-bool WaitWhilePaused()
+PauseEnd WaitWhilePaused()
 {
     for (;;) {
         QV_WaitForKeyboardEvent();
         QV_TakeKeyboardEvents();
         if (LeaveAsked())
-            return false;
+            return PauseEnd::Leave;
         if (QV_KeyboardScreenExposed() != 0)
             QV_ShowScreenAgain();
         const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
         controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
         if (Took(taken, PauseKey, 1) || PadResumes())
-            return true;
+            return PauseEnd::Resume;
+        if (QV_KeyboardScreenSwitchAsked() != 0)
+            return PauseEnd::SwitchScreen;
     }
 }
 

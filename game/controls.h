@@ -47,12 +47,18 @@ PlayerInput FramePlayerInput();
 // run, paused or not.
 bool PauseAsked();
 
-// Sleeps until the player resumes with P or the pad's pause button (true) or
-// leaves with Escape or the window's close button (false), showing the paused
-// frame again wherever another window uncovers it. The keys pressed and let go meanwhile
-// reach the game with the next frame's input, so a key let go during the
-// pause is up when play goes on.
-bool WaitWhilePaused();
+// How a pause ended.
+enum class PauseEnd {
+    Resume,        // P or the pad's pause button
+    Leave,         // Escape or the window's close button
+    SwitchScreen,  // Alt+Enter: the paused frame goes to the other kind of screen and the pause goes on
+};
+
+// Sleeps until the player resumes, leaves or asks for the other kind of
+// screen, showing the paused frame again wherever another window uncovers it.
+// The keys pressed and let go meanwhile reach the game with the next frame's
+// input, so a key let go during the pause is up when play goes on.
+PauseEnd WaitWhilePaused();
 
 // Completes a recording, and says on standard error when a replay was cut
 // short or could not be written whole. False when the recording could not be

@@ -230,6 +230,21 @@ void DrawPausedBanner()
     QV_StopDrawing();
 }
 
+// Waits out a pause, switching the screen as often as Alt+Enter asks; true
+// when play goes on, false when the game ends.
+bool StayPaused()
+{
+    for (;;) {
+        switch (WaitWhilePaused()) {
+        case PauseEnd::Resume: return true;
+        case PauseEnd::Leave: return false;
+        case PauseEnd::SwitchScreen:
+            if (!SwitchPausedScreen())
+                return false;
+        }
+    }
+}
+
 // Drawn after the frame's digest, like the pause banner: what the player's
 // own settings file says changes no frame of a run.
 void DrawSetupNotices()
@@ -306,7 +321,7 @@ void RunFrame()
     if (pausing)
         DrawPausedBanner();
     QV_FlipBuffers();
-    if (pausing && !WaitWhilePaused())
+    if (pausing && !StayPaused())
         Flow.QuitFlag = LeaveLoop;
 }
 

@@ -3,6 +3,7 @@
 #include "game/controls.h"
 #include "game/options_window.h"
 #include "game/settings.h"
+#include "runtime/screen/sprites.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +13,9 @@ namespace {
 constexpr int32_t ScreenWidth = 640;
 constexpr int32_t ScreenHeight = 480;
 constexpr int32_t FullScreenDepths[] = {32, 24, 16};
+// A slot past every built-in picture, holding the paused frame while the
+// screen is opened anew.
+constexpr int32_t PausedFrameSprite = 100;
 
 }  // namespace
 
@@ -65,4 +69,16 @@ bool SwitchScreenMode()
     if (!PlayingBack() && Settings.UseWindow != was)
         WriteSettings();
     return true;
+}
+
+bool SwitchPausedScreen()
+{
+    const bool kept = QV_GrabSprite(PausedFrameSprite, 0, 0, ScreenWidth, ScreenHeight) != nullptr;
+    const bool switched = SwitchScreenMode();
+    if (switched && kept) {
+        QV_DisplaySprite(PausedFrameSprite, 0, 0);
+        QV_FlipBuffers();
+    }
+    QV_FreeSprite(PausedFrameSprite);
+    return switched;
 }

@@ -28,3 +28,7 @@ void FitWindowToDesktop(QV_ScreenSize desktop);
 // cannot open the other way it opens as it was; false when it can open
 // neither way.
 bool SwitchScreenMode();
+
+// Alt+Enter during a pause: switches as SwitchScreenMode does and shows the
+// paused frame, banner and all, on the new screen. False as there.
+bool SwitchPausedScreen();

@@ -178,18 +178,12 @@ SDL_Surface* QV_CatchSprite(int32_t sprite, const void* memory, size_t size)
     return QV_CatchSprite2(sprite, memory, size, 0);
 }
 
-SDL_Surface* QV_CatchSprite2(int32_t sprite, const void* memory, size_t size, int32_t)
-{
-    // The sprite takes the screen's pixel format, so it needs a screen.
-    if (QV_Screen_Current == nullptr || QV_Sprite_CheckReAlloc(sprite) == 0)
-        return nullptr;
-    QV_SpriteRecord& record = QV_Sprite_ObjectsArea[sprite];
-    ReleaseSurfaces(record);
+namespace {
 
-    SDL_Surface* decoded = DecodePicture(memory, size);
-    if (decoded == nullptr)
-        return nullptr;
-    SDL_Surface* surface = ConvertToScreenFormat(decoded);
+// Gives `record` the pixels of `surface`, which it takes over, keyed and with
+// an opaque view; 0 (surface freed, record empty) when no view can be made.
+SDL_Surface* AdoptSurface(QV_SpriteRecord& record, SDL_Surface* surface)
+{
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, QV_Sprite_ColorKey);
     SDL_Surface* opaqueView = MakeOpaqueView(surface);
     if (opaqueView == nullptr) {
@@ -204,6 +198,43 @@ SDL_Surface* QV_CatchSprite2(int32_t sprite, const void* memory, size_t size, in
     record.clipX = record.clipY = 0;
     record.colorKey = QV_Sprite_ColorKey;
     return surface;
+}
+
+}  // namespace
+
+SDL_Surface* QV_CatchSprite2(int32_t sprite, const void* memory, size_t size, int32_t)
+{
+    // The sprite takes the screen's pixel format, so it needs a screen.
+    if (QV_Screen_Current == nullptr || QV_Sprite_CheckReAlloc(sprite) == 0)
+        return nullptr;
+    QV_SpriteRecord& record = QV_Sprite_ObjectsArea[sprite];
+    ReleaseSurfaces(record);
+
+    SDL_Surface* decoded = DecodePicture(memory, size);
+    if (decoded == nullptr)
+        return nullptr;
+    return AdoptSurface(record, ConvertToScreenFormat(decoded));
+}
+
+SDL_Surface* QV_GrabSprite(int32_t sprite, int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    if (QV_Screen_Current == nullptr || width <= 0 || height <= 0 || width > INT16_MAX || height > INT16_MAX ||
+        QV_Sprite_CheckReAlloc(sprite) == 0)
+        return nullptr;
+    QV_SpriteRecord& record = QV_Sprite_ObjectsArea[sprite];
+    ReleaseSurfaces(record);
+
+    const SDL_PixelFormat* format = QV_Screen_Current->format;
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask,
+                                                format->Gmask, format->Bmask, format->Amask);
+    if (surface == nullptr)
+        return nullptr;
+    if (format->palette != nullptr)
+        SDL_SetColors(surface, format->palette->colors, 0, format->palette->ncolors);
+    SDL_Rect from{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(width),
+                  static_cast<Uint16>(height)};
+    SDL_BlitSurface(QV_Screen_Current, &from, surface, nullptr);
+    return AdoptSurface(record, surface);
 }
 
 void QV_ClipSprite(int32_t sprite, int32_t x, int32_t y, int32_t width, int32_t height)

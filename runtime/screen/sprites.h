@@ -52,6 +52,14 @@ QV_SpriteRecord* QV_SpriteRecordOf(int32_t sprite);
 SDL_Surface* QV_CatchSprite(int32_t sprite, const void* memory, size_t size);
 SDL_Surface* QV_CatchSprite2(int32_t sprite, const void* memory, size_t size, int32_t mode);
 
+// Copies the width x height area of the screen at x, y (the part of it on
+// the screen; the rest stays black) into sprite `sprite`, as a picture in the
+// screen's format that outlives the screen itself, so a frame can be shown
+// again on a screen opened anew. Returns the sprite's surface, or 0 with the
+// slot empty when there is no screen, the size is not positive or memory runs
+// out.
+SDL_Surface* QV_GrabSprite(int32_t sprite, int32_t x, int32_t y, int32_t width, int32_t height);
+
 // Shows only the part (x, y, width, height) of the sprite, trimmed to its
 // right and bottom edges; x = -1 shows the whole sprite again.
 void QV_ClipSprite(int32_t sprite, int32_t x, int32_t y, int32_t width, int32_t height);

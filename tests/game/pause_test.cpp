@@ -74,7 +74,7 @@ TEST_F(PauseTest, WaitingForPResumesAndKeysLetGoMeanwhileAreUp)
     PushKeyUp(SDLK_RIGHT);
     PushKeyUp(SDLK_SPACE);
     PushKeyDown(SDLK_p);
-    EXPECT_TRUE(WaitWhilePaused());
+    EXPECT_EQ(WaitWhilePaused(), PauseEnd::Resume);
     EXPECT_EQ(QV_KeyboardPushed(SDLK_RIGHT), 1) << "nothing reaches the game before the next frame";
 
     for (int i = 0; i < 8; ++i)
@@ -84,9 +84,9 @@ TEST_F(PauseTest, WaitingForPResumesAndKeysLetGoMeanwhileAreUp)
 
     PushKeyDown(SDLK_ESCAPE);
     PushKeyUp(SDLK_ESCAPE);
-    EXPECT_FALSE(WaitWhilePaused()) << "Escape ends the game from a pause";
+    EXPECT_EQ(WaitWhilePaused(), PauseEnd::Leave) << "Escape ends the game from a pause";
     PushQuitRequest();
-    EXPECT_FALSE(WaitWhilePaused()) << "and so does closing the window";
+    EXPECT_EQ(WaitWhilePaused(), PauseEnd::Leave) << "and so does closing the window";
 }
 
 TEST_F(PauseTest, PShowsTheBannerAndAPausedRunIsTheSameRun)

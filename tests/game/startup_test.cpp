@@ -1,5 +1,6 @@
 #include "tests/game/game_fixture.h"
 
+#include "game/controls.h"
 #include "game/options_window.h"
 #include "runtime/gui/toolkit.h"
 #include "runtime/screen/frame_digest.h"
@@ -452,6 +453,19 @@ TEST_F(ScreenSwitchTest, AltEnterSwitchesTheScreenKeepingTheFramesAndSavesTheCho
     });
     EXPECT_EQ(switched, straight);
     EXPECT_EQ(Flow.Phase, GamePhase::Play) << "Enter let go is not the start key";
+}
+
+// Alt+Enter during a pause: the pause goes on on the other screen, which
+// shows the paused frame as it was.
+TEST_F(ScreenSwitchTest, AltEnterDuringAPauseShowsThePausedFrameOnTheOtherScreen)
+{
+    RunFrames(3);
+    const uint64_t paused = QV_ScreenDigest();
+    PushAltEnter();
+    ASSERT_EQ(WaitWhilePaused(), PauseEnd::SwitchScreen);
+    ASSERT_TRUE(SwitchPausedScreen());
+    EXPECT_EQ(Settings.UseWindow, 1);
+    EXPECT_EQ(QV_ScreenDigest(), paused);
 }
 
 // Full screen on a desktop with room shows the frame enlarged in its middle,
