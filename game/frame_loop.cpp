@@ -221,8 +221,7 @@ void DrawBannerLine(const char* text, int32_t y)
 void DrawPausedBanner()
 {
     QV_StartDrawing(QV_ScreenOutput());
-    QV_Box2(PausedBannerX, PausedBannerY, PausedBannerWidth, PausedBannerHeight, 0xB0A090);
-    QV_Box2(PausedBannerX + 2, PausedBannerY + 2, PausedBannerWidth - 4, PausedBannerHeight - 4, 0x000000);
+    DrawPlate(PausedBannerX, PausedBannerY, PausedBannerWidth, PausedBannerHeight);
     QV_FrontColor(255, 255, 255);
     DrawBannerLine(PausedText, 10);
     QV_FrontColor(160, 170, 180);

@@ -25,18 +25,10 @@ constexpr int32_t PlayfieldWidth = MapColumns * TileSize;
 constexpr int32_t PlayfieldBottom = PlayfieldLeft + PlayfieldWidth;
 constexpr int32_t LineHeight = 10;
 constexpr int32_t PlateMargin = 6;
-constexpr int32_t BorderColour = 0xB0A090;
 
 // Six seconds at 75 frames a second.
 constexpr int32_t RefusalFrames = 450;
 int32_t refusalFramesShown = 0;
-
-// A black plate in the banners' frame.
-void DrawPlate(int32_t x, int32_t y, int32_t width, int32_t height)
-{
-    QV_Box2(x, y, width, height, BorderColour);
-    QV_Box2(x + 2, y + 2, width - 4, height - 4, 0x000000);
-}
 
 void DrawTextAt(const std::string& text, int32_t x, int32_t y)
 {
@@ -52,6 +44,12 @@ std::string UpperCase(std::string text)
 }
 
 }  // namespace
+
+void DrawPlate(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    QV_Box2(x, y, width, height, 0xB0A090);
+    QV_Box2(x + 2, y + 2, width - 4, height - 4, 0x000000);
+}
 
 void DrawStartKeyPrompt(bool restart)
 {

@@ -4,6 +4,12 @@
 // same frames under any settings file.
 #pragma once
 
+#include <cstdint>
+
+// A black plate in the banners' frame, on the current drawing output: the
+// ground of the pause banner and of the notices below.
+void DrawPlate(int32_t x, int32_t y, int32_t width, int32_t height);
+
 // Over the prompt of the title picture (or, with `restart`, of the
 // level-complete picture) when the start key is not S: "PRESS RETURN TO
 // START", in the game's own text. Nothing with the usual key.
