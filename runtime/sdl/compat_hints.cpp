@@ -5,4 +5,6 @@
 void QV_SetCompatHints()
 {
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 }

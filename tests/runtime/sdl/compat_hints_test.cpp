@@ -5,14 +5,25 @@
 
 #include <cstdlib>
 
-TEST(CompatHints, NearestScalingIsAskedForButTheUsersChoiceIsKept)
+TEST(CompatHints, EachIsAskedForButTheUsersChoiceIsKept)
 {
-    unsetenv("SDL12COMPAT_SCALE_METHOD");
-    QV_SetCompatHints();
-    EXPECT_STREQ(getenv("SDL12COMPAT_SCALE_METHOD"), "nearest");
+    const struct {
+        const char* name;
+        const char* asked;
+        const char* users;
+    } hints[] = {
+        {"SDL12COMPAT_SCALE_METHOD", "nearest", "linear"},
+        {"SDL_RENDER_DRIVER", "software", "opengl"},
+        {"SDL_FRAMEBUFFER_ACCELERATION", "0", "1"},
+    };
+    for (const auto& hint : hints) {
+        unsetenv(hint.name);
+        QV_SetCompatHints();
+        EXPECT_STREQ(getenv(hint.name), hint.asked) << hint.name;
 
-    setenv("SDL12COMPAT_SCALE_METHOD", "linear", 1);
-    QV_SetCompatHints();
-    EXPECT_STREQ(getenv("SDL12COMPAT_SCALE_METHOD"), "linear");
-    unsetenv("SDL12COMPAT_SCALE_METHOD");
+        setenv(hint.name, hint.users, 1);
+        QV_SetCompatHints();
+        EXPECT_STREQ(getenv(hint.name), hint.users) << hint.name;
+        unsetenv(hint.name);
+    }
 }
