@@ -288,7 +288,7 @@ void RunFrame()
     if (PlaneInPlay())
         PlayerInputStep(FramePlayerInput());
     ScrollStepOfFrame();
-    QV_ClearScreen(0, 0, 0);
+    // No clear: the map, the frame strips and the panel cover every pixel.
     DrawLevelMap();
     if (const std::optional<int32_t> nextWave = BossStep())
         ReadWaveAt(*nextWave);

@@ -19,17 +19,29 @@ constexpr int32_t PausedFrameSprite = 100;
 
 }  // namespace
 
-const char* OpenGameScreen()
+namespace {
+
+const char* OpenWindowedScreen()
 {
     // The windowed screen is a window of its own; the handle of the options
     // window, closed by now, is handed over only as the call expects one.
-    if (Settings.UseWindow != 0) {
-        if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) ==
-            nullptr)
-            return "Failed to open DirectX Window";
-        return nullptr;
-    }
-    return OpenFullScreen(FullScreenDepths);
+    if (QV_OpenWindowedScreen(OptionsWindowHandle(), 0, 0, ScreenWidth, ScreenHeight, ChosenWindowScale()) == nullptr)
+        return "Failed to open DirectX Window";
+    return nullptr;
+}
+
+}  // namespace
+
+const char* OpenGameScreen()
+{
+    const char* const failure = Settings.UseWindow != 0 ? OpenWindowedScreen() : OpenFullScreen(FullScreenDepths);
+    // Frames are not cleared, as they cover the whole screen, but for the
+    // first one, drawn before the screen is the display target: it shows
+    // the screen as it opened, which is made black here whatever the
+    // display left in it.
+    if (failure == nullptr)
+        QV_ClearScreen(0, 0, 0);
+    return failure;
 }
 
 const char* OpenFullScreen(std::span<const int32_t> depths)

@@ -32,6 +32,27 @@ TEST_F(FrameLoopTest, NewGameOpensTheAttractPagesAndTheFirstFrameIsOnlyCleared)
     EXPECT_FALSE(ScreenShowsKeyed(49, 140, 165)) << "no get-ready banner from row 5";
 }
 
+// Frames are drawn without a clear, so nothing of the last frame may show
+// through at any scroll position.
+TEST_F(FrameLoopTest, TheMapTheStripsAndThePanelCoverEveryPixel)
+{
+    QV_FlipBuffers();  // the screen becomes the display target
+    const Uint32 leftOver = SDL_MapRGB(QV_Screen_Current->format, 1, 2, 3);
+    for (const int32_t row : {0, LevelEndRow}) {
+        for (const int32_t scrollY : {MapBaseY, MapBaseY + 1, MapBaseY + TileSize - 1, MapBaseY + TileSize}) {
+            QV_ClearScreen(1, 2, 3);
+            Level.MapRow = row;
+            Level.ScrollY = scrollY;
+            DrawLevelMap();
+            DrawPanelFrame();
+            for (int32_t y = 0; y < 480; ++y) {
+                for (int32_t x = 0; x < 640; ++x)
+                    ASSERT_NE(ScreenPixel(x, y), leftOver) << x << ", " << y << " at row " << row << ", " << scrollY;
+            }
+        }
+    }
+}
+
 TEST_F(FrameLoopTest, AttractPagesAlternateEachTimeTheMapPassesRow20)
 {
     BossFight.ActiveBoss = 2;
