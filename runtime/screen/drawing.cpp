@@ -1,5 +1,6 @@
 #include "runtime/screen/drawing.h"
 
+#include "runtime/screen/kept_pictures.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/stored_pixel.h"
 
@@ -355,16 +356,20 @@ void QV_2DDrawing_UseSDLFunctions(QV_DrawingOutput* output, SDL_Surface* surface
     QV_Drawing.surface = QV_Drawing.onScreen ? nullptr : surface;
 }
 
+// Drawing says nothing of where it drew, so nothing on the screen or in a
+// picture is known to be kept from its start to its stop.
 void* QV_StartDrawing(const QV_DrawingOutput* output)
 {
     if (!output)
         return nullptr;
+    QV_ForgetKeptPictures();
     QV_Drawing.current = *output;
     return QV_Drawing.current.start ? QV_Drawing.current.start(&QV_Drawing.current) : nullptr;
 }
 
 int32_t QV_StopDrawing()
 {
+    QV_ForgetKeptPictures();
     return Dispatch(&QV_DrawingOutput::stop);
 }
 

@@ -1,5 +1,6 @@
 #include "runtime/screen/screen.h"
 
+#include "runtime/screen/kept_pictures.h"
 #include "runtime/screen/pixel_rows.h"
 #include "runtime/screen/pixel_scaling.h"
 #include "runtime/sdl/sdl_lifetime.h"
@@ -85,6 +86,7 @@ void WaitForFrameDeadline()
 
 SDL_Surface* AdoptScreen(SDL_Surface* screen, int32_t width, int32_t height)
 {
+    QV_ForgetKeptPictures();
     QV_Screen_Current = screen;
     if (screen == nullptr)
         return nullptr;
@@ -110,6 +112,7 @@ SDL_Surface* BackBufferFor(const SDL_Surface* window, int32_t width, int32_t hei
 // after it is gone.
 void ForgetScreen()
 {
+    QV_ForgetKeptPictures();
     if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
         QV_Sprite_CurrentBitmap = nullptr;
     QV_Screen_Current = nullptr;
@@ -271,6 +274,7 @@ void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)
         return;
     const Uint32 colour = SDL_MapRGB(QV_Screen_Current->format, static_cast<Uint8>(red), static_cast<Uint8>(green),
                                      static_cast<Uint8>(blue));
+    QV_ForgetKeptPictures();
     QV_FillSurface(QV_Screen_Current, colour);
 }
 

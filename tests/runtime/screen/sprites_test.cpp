@@ -1,3 +1,4 @@
+#include "runtime/screen/drawing.h"
 #include "runtime/screen/image_decoders.h"
 #include "tests/runtime/screen/screen_fixture.h"
 
@@ -147,6 +148,51 @@ TEST_F(SpriteTest, OpaqueDisplayDrawsBlackAndTransparentDisplayLeavesIt)
         EXPECT_EQ(At(left + 3, 3), White) << left;
         EXPECT_EQ(At(left + 4, 1), Red) << left;
     }
+}
+
+// A large picture displayed again at the same place copies only the rows
+// drawn over since: whatever drew there, it must show whole again.
+TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
+{
+    constexpr int32_t PanelX = 480, PanelWidth = 160;
+    Load(1, bmp_test::BuildBmp24(PanelWidth, Height, Distinct));
+    LoadFilled(2, 8, 8, White);
+    const auto showsPanel = [] {
+        for (int32_t y = 0; y < Height; ++y)
+            for (int32_t x = PanelX; x < Width; ++x)
+                if (!(At(x, y) == Distinct(x - PanelX, y)))
+                    return false;
+        return true;
+    };
+
+    QV_DisplaySprite(1, PanelX, 0);
+    QV_DisplaySprite(2, 500, 100);
+    QV_DisplayTransparentSprite(2, PanelX - 4, 200);
+    QV_FlipBuffers();
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(showsPanel()) << "over an opaque and a keyed sprite";
+    EXPECT_EQ(At(PanelX - 4, 200), White) << "beside the picture, what was drawn stays";
+
+    QV_StartDrawing(QV_ScreenOutput());
+    QV_FrontColor(255, 0, 0);
+    QV_Box(600, 400, 10, 10);
+    QV_StopDrawing();
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(showsPanel()) << "over drawing";
+    QV_ClearScreen(0, 0, 0);
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(showsPanel()) << "after a clear";
+
+    // Pixels changed in the picture itself show.
+    QV_UseBuffer(1);
+    QV_DisplaySprite(2, 0, 0);
+    QV_UseBuffer(-1);
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_EQ(At(PanelX + 7, 7), White);
+    EXPECT_EQ(At(PanelX + 8, 8), Distinct(8, 8));
+    LoadFilled(1, PanelWidth, Height, Red);
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(ScreenShowsRect(PanelX, 0, PanelWidth, Height, Red, Black)) << "a picture loaded anew";
 }
 
 TEST_F(SpriteTest, SpriteAsDisplayTarget)

@@ -1,0 +1,27 @@
+// What the screen still shows of the large opaque pictures displayed on it.
+//
+// The screen keeps its pixels from one frame to the next, and a game shows
+// the large pictures of its frame (a panel, the strips round the playfield)
+// at the same place every frame. Displayed again, such a picture needs only
+// the rows drawn over since it was last displayed copying anew: the rest of
+// it is still on the screen, pixel for pixel. So every write to the screen
+// says where it drew, and anything that may change a picture's pixels, or
+// the screen's, without saying where forgets what is kept.
+#pragma once
+
+#include <SDL.h>
+
+// QV_BlitOpaque of `from` in `source` to (to.x, to.y) of the screen `screen`,
+// a surface that keeps its pixels between frames, when `from` lies within
+// `source` and the drawn rectangle within the screen's clip rectangle.
+// Copies only what is not already there; sets `to` to the rectangle drawn
+// and returns what QV_BlitOpaque returns (0 when nothing needed copying).
+int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* screen, SDL_Rect& to);
+
+// Says that `drawn`, a rectangle of the screen, was drawn over by something
+// else than QV_DisplayKeptPicture.
+void QV_NoteScreenDrawnOver(const SDL_Rect& drawn);
+
+// Forgets every picture kept: the screen opened, cleared or drawn on
+// without a rectangle, or a picture's pixels changed.
+void QV_ForgetKeptPictures();
