@@ -69,13 +69,29 @@ BuiltInFile SoundWave(int32_t sound)
     return FindBlock(SoundBlock, sound);
 }
 
-void LoadBuiltInAssets(int32_t useAudio)
+void LoadBuiltInPictures()
 {
     for (const BuiltInBlock& block : Blocks()) {
-        const BuiltInFile file = FileOf(block);
-        if (block.kind == PictureBlock)
+        if (block.kind == PictureBlock) {
+            const BuiltInFile file = FileOf(block);
             QV_CatchSprite(block.number, file.address, static_cast<size_t>(file.size));
-        else if (block.kind == SoundBlock && useAudio != 0)
-            QV_CatchSound(block.number, file.address, file.size);
+        }
     }
+}
+
+void LoadBuiltInSounds()
+{
+    for (const BuiltInBlock& block : Blocks()) {
+        if (block.kind == SoundBlock) {
+            const BuiltInFile file = FileOf(block);
+            QV_CatchSound(block.number, file.address, file.size);
+        }
+    }
+}
+
+void LoadBuiltInAssets(int32_t useAudio)
+{
+    LoadBuiltInPictures();
+    if (useAudio != 0)
+        LoadBuiltInSounds();
 }

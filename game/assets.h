@@ -98,8 +98,15 @@ BuiltInFile SoundWave(int32_t sound);
 // ---- Start-up ------------------------------------------------------------
 
 // Loads every picture of the data image into its sprite number, in storage
-// order (the screen must be open), then, only when useAudio is nonzero,
-// every sound into its sound number. The results of the individual loads
-// are not checked: a picture or sound the runtime refuses leaves its number
-// empty.
+// order; the screen must be open.
+void LoadBuiltInPictures();
+
+// Loads every sound of the data image into its sound number, in storage
+// order; the audio device must be open. Sounds touch neither the screen nor
+// the sprites, so this may run on a thread of its own beside the pictures.
+void LoadBuiltInSounds();
+
+// The pictures, then, only when useAudio is nonzero, the sounds. The
+// results of the individual loads are not checked: a picture or sound the
+// runtime refuses leaves its number empty.
 void LoadBuiltInAssets(int32_t useAudio);

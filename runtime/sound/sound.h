@@ -3,9 +3,11 @@
 // callback.
 //
 // Every conversion happens once, when a sound is loaded, so the callback only
-// adds ready samples. The game thread changes the channel table and releases
+// adds ready samples. A thread changes the channel table and releases
 // samples only while it holds SDL's audio lock; the callback runs under that
-// lock and therefore never sees a half-made change or freed samples.
+// lock and therefore never sees a half-made change or freed samples. The
+// store itself takes one thread at a time: a thread that loads sounds while
+// another plays them must be joined first.
 #pragma once
 
 #include <SDL.h>
