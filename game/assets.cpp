@@ -79,19 +79,21 @@ void LoadBuiltInPictures()
     }
 }
 
-void LoadBuiltInSounds()
+std::vector<BuiltInSound> BuiltInSounds()
 {
+    std::vector<BuiltInSound> sounds;
     for (const BuiltInBlock& block : Blocks()) {
-        if (block.kind == SoundBlock) {
-            const BuiltInFile file = FileOf(block);
-            QV_CatchSound(block.number, file.address, file.size);
-        }
+        if (block.kind == SoundBlock)
+            sounds.push_back({block.number, FileOf(block)});
     }
+    return sounds;
 }
 
 void LoadBuiltInAssets(int32_t useAudio)
 {
     LoadBuiltInPictures();
-    if (useAudio != 0)
-        LoadBuiltInSounds();
+    if (useAudio == 0)
+        return;
+    for (const BuiltInSound& sound : BuiltInSounds())
+        QV_CatchSound(sound.number, sound.file.address, sound.file.size);
 }

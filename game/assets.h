@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // ---- Picture numbers -----------------------------------------------------
 
@@ -101,10 +102,14 @@ BuiltInFile SoundWave(int32_t sound);
 // order; the screen must be open.
 void LoadBuiltInPictures();
 
-// Loads every sound of the data image into its sound number, in storage
-// order; the audio device must be open. Sounds touch neither the screen nor
-// the sprites, so this may run on a thread of its own beside the pictures.
-void LoadBuiltInSounds();
+// A sound of the data image and its number.
+struct BuiltInSound {
+    int32_t number;
+    BuiltInFile file;
+};
+
+// Every sound of the data image, in storage order.
+std::vector<BuiltInSound> BuiltInSounds();
 
 // The pictures, then, only when useAudio is nonzero, the sounds. The
 // results of the individual loads are not checked: a picture or sound the

@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
-// Starts loading the built-in sounds (LoadBuiltInSounds) beside the caller,
-// when useAudio is nonzero and they are not loading already; the audio
-// device must be open. Nothing else may touch the sound store until
-// FinishLoadingSounds has returned. When no thread can be had, the sounds
-// load before this returns.
+// Reads every built-in sound's WAVE image, then starts converting them
+// into their numbers, in storage order, beside the caller, when useAudio is
+// nonzero and they are not loading already; the audio device must be open.
+// Nothing else may touch the sound store until FinishLoadingSounds has
+// returned. When no thread can be had, the sounds load before this returns.
 void StartLoadingSounds(int32_t useAudio);
 
 // Returns once the sounds started loading are in the store; at once when
