@@ -69,13 +69,31 @@ BuiltInFile SoundWave(int32_t sound)
     return FindBlock(SoundBlock, sound);
 }
 
-void LoadBuiltInAssets(int32_t useAudio)
+void LoadBuiltInPictures()
 {
     for (const BuiltInBlock& block : Blocks()) {
-        const BuiltInFile file = FileOf(block);
-        if (block.kind == PictureBlock)
+        if (block.kind == PictureBlock) {
+            const BuiltInFile file = FileOf(block);
             QV_CatchSprite(block.number, file.address, static_cast<size_t>(file.size));
-        else if (block.kind == SoundBlock && useAudio != 0)
-            QV_CatchSound(block.number, file.address, file.size);
+        }
     }
+}
+
+std::vector<BuiltInSound> BuiltInSounds()
+{
+    std::vector<BuiltInSound> sounds;
+    for (const BuiltInBlock& block : Blocks()) {
+        if (block.kind == SoundBlock)
+            sounds.push_back({block.number, FileOf(block)});
+    }
+    return sounds;
+}
+
+void LoadBuiltInAssets(int32_t useAudio)
+{
+    LoadBuiltInPictures();
+    if (useAudio == 0)
+        return;
+    for (const BuiltInSound& sound : BuiltInSounds())
+        QV_CatchSound(sound.number, sound.file.address, sound.file.size);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // ---- Picture numbers -----------------------------------------------------
 
@@ -98,8 +99,19 @@ BuiltInFile SoundWave(int32_t sound);
 // ---- Start-up ------------------------------------------------------------
 
 // Loads every picture of the data image into its sprite number, in storage
-// order (the screen must be open), then, only when useAudio is nonzero,
-// every sound into its sound number. The results of the individual loads
-// are not checked: a picture or sound the runtime refuses leaves its number
-// empty.
+// order; the screen must be open.
+void LoadBuiltInPictures();
+
+// A sound of the data image and its number.
+struct BuiltInSound {
+    int32_t number;
+    BuiltInFile file;
+};
+
+// Every sound of the data image, in storage order.
+std::vector<BuiltInSound> BuiltInSounds();
+
+// The pictures, then, only when useAudio is nonzero, the sounds. The
+// results of the individual loads are not checked: a picture or sound the
+// runtime refuses leaves its number empty.
 void LoadBuiltInAssets(int32_t useAudio);

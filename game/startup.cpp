@@ -15,6 +15,7 @@
 #include "game/settings.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"
+#include "game/sound_loading.h"
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/core/strings.h"
@@ -99,6 +100,9 @@ void FailWritesPastTheSizeLimit()
 // Every layer's release is safe whether or not the layer was started.
 [[noreturn]] void ShutDown(int status = 0)
 {
+    // Start-up that fails once the device is open may end with the sounds
+    // still loading into the store about to be freed.
+    FinishLoadingSounds();
     QV_FreeJoysticks();
     QV_FreeKeyboards();
     QV_FreeSounds();
@@ -188,7 +192,10 @@ const char* StartDevices()
 
 void LoadGame()
 {
-    LoadBuiltInAssets(Settings.UseAudio);
+    // Sounds not already loading since the device opened load beside the pictures.
+    StartLoadingSounds(Settings.UseAudio);
+    LoadBuiltInPictures();
+    FinishLoadingSounds();
     ApplySoundVolumes();
     BuildLevelMap();
     NewGame();
@@ -223,6 +230,8 @@ void RunTervane(const LaunchOptions& options)
         ShutDown(OptionsWindowExitStatus());
     if (const char* warning = StartSound(); warning != nullptr)
         ReportError(warning);
+    // The sounds need only the open device: they load while video starts.
+    StartLoadingSounds(Settings.UseAudio);
     const char* failure = StartDevices();
     if (failure == nullptr) {
         ApplyKeySettings();

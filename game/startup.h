@@ -30,8 +30,9 @@ const char* StartDevices();
 
 // ---- The game --------------------------------------------------------------
 
-// Loads the built-in pictures (and sounds, with sound on), builds the level
-// map and starts a new game on the attract pages. Needs the screen open.
+// Loads the built-in pictures (and sounds, with sound on, unless they are
+// loading already: it waits for them), builds the level map and starts a new
+// game on the attract pages. Needs the screen open.
 void LoadGame();
 
 // Runs the frame loop until the player leaves, then writes the settings

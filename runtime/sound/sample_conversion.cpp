@@ -71,7 +71,8 @@ bool Resample(const uint8_t* from, int64_t fromFrames, int fromRate, uint8_t* to
     soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
     io.flags |= SOXR_NO_DITHER;
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
-    // One thread: loading runs on the game thread, which needs no pool of helpers.
+    // One thread: a pool of helpers would only compete with the rest of
+    // start-up, which goes on beside the loading, for the cores.
     const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
     size_t written = 0;
     // Frames soxr leaves unwritten at the very end stay silent in the zeroed block.

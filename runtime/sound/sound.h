@@ -3,9 +3,11 @@
 // callback.
 //
 // Every conversion happens once, when a sound is loaded, so the callback only
-// adds ready samples. The game thread changes the channel table and releases
+// adds ready samples. A thread changes the channel table and releases
 // samples only while it holds SDL's audio lock; the callback runs under that
-// lock and therefore never sees a half-made change or freed samples.
+// lock and therefore never sees a half-made change or freed samples. The
+// store itself takes one thread at a time: a thread that loads sounds while
+// another plays them must be joined first.
 #pragma once
 
 #include <SDL.h>
@@ -59,6 +61,25 @@ extern int32_t QV_Sound_ObjectsNumber;
 // 0 with the slot left as it was when the data is not such an image, its
 // chunks do not fit `size`, or memory runs out.
 int32_t QV_CatchSound(int32_t sound, const void* memory, int32_t size);
+
+// QV_CatchSound in its two halves, for a caller that converts on a thread
+// of its own. Reading goes through SDL's WAVE reader, which under
+// sdl12-compat looks SDL 2's hints up in a list that starting video changes
+// without a lock, so it belongs on the thread that starts SDL; converting
+// and storing touch nothing of SDL's but the audio lock.
+struct QV_WaveSamples {
+    SDL_AudioSpec format;  // the image's own rate, sample format and channels
+    uint8_t* samples;      // from SDL_LoadWAV_RW, freed by QV_StoreWave
+    uint32_t length;       // bytes of samples
+};
+
+// Reads the image as QV_CatchSound does. Returns 1 with `wave` holding its
+// samples, or 0 with nothing to free.
+int32_t QV_ReadWave(const void* memory, int32_t size, QV_WaveSamples& wave);
+
+// Converts what QV_ReadWave read to the device format and puts it in slot
+// `sound`, returning as QV_CatchSound; the samples read are freed either way.
+int32_t QV_StoreWave(int32_t sound, QV_WaveSamples& wave);
 
 // The same from a WAVE file; every "\" in the name is taken as "/".
 int32_t QV_LoadSound(int32_t sound, const char* fileName);

@@ -30,23 +30,6 @@ int64_t StoreBytes(int64_t records)
     return records * int64_t(sizeof(QV_SoundObject));
 }
 
-// Decodes the first `length` bytes of an image, which WaveImageLength
-// accepted, through an SDL memory stream.
-bool DecodeAndConvert(const uint8_t* data, int32_t length, ConvertedSamples& converted)
-{
-    SDL_RWops* stream = SDL_RWFromConstMem(data, length);
-    if (stream == nullptr)
-        return false;
-    SDL_AudioSpec source;
-    Uint8* samples = nullptr;
-    Uint32 samplesLength = 0;
-    if (SDL_LoadWAV_RW(stream, 1, &source, &samples, &samplesLength) == nullptr)
-        return false;
-    const bool convertedOk = ConvertSamples(source, samples, samplesLength, obtained, converted);
-    SDL_FreeWAV(samples);
-    return convertedOk;
-}
-
 // Puts the samples into the slot. Channels still playing the slot's old
 // samples stop in the same locked step, so the old block is free to go.
 void FillSlot(int32_t sound, const ConvertedSamples& converted)
@@ -127,14 +110,27 @@ int32_t QV_Sound_CheckReAlloc(int32_t sound)
     return 1;
 }
 
-int32_t QV_CatchSound(int32_t sound, const void* memory, int32_t size)
+int32_t QV_ReadWave(const void* memory, int32_t size, QV_WaveSamples& wave)
 {
-    if (QV_Sound_ObjectsArea == nullptr || sound < 0)
-        return 0;
     const auto* data = static_cast<const uint8_t*>(memory);
     const int32_t imageLength = WaveImageLength(data, size);
+    if (imageLength == 0)
+        return 0;
+    SDL_RWops* stream = SDL_RWFromConstMem(data, imageLength);
+    if (stream == nullptr)
+        return 0;
+    wave = {};
+    return SDL_LoadWAV_RW(stream, 1, &wave.format, &wave.samples, &wave.length) != nullptr ? 1 : 0;
+}
+
+int32_t QV_StoreWave(int32_t sound, QV_WaveSamples& wave)
+{
     ConvertedSamples converted;
-    if (imageLength == 0 || !DecodeAndConvert(data, imageLength, converted))
+    const bool convertedOk = QV_Sound_ObjectsArea != nullptr && sound >= 0 &&
+        ConvertSamples(wave.format, wave.samples, wave.length, obtained, converted);
+    SDL_FreeWAV(wave.samples);
+    wave.samples = nullptr;
+    if (!convertedOk)
         return 0;
     if (QV_Sound_CheckReAlloc(sound) == 0) {
         SYS_FreeMemory(converted.samples);
@@ -142,6 +138,16 @@ int32_t QV_CatchSound(int32_t sound, const void* memory, int32_t size)
     }
     FillSlot(sound, converted);
     return 1;
+}
+
+int32_t QV_CatchSound(int32_t sound, const void* memory, int32_t size)
+{
+    if (QV_Sound_ObjectsArea == nullptr || sound < 0)
+        return 0;
+    QV_WaveSamples wave;
+    if (QV_ReadWave(memory, size, wave) == 0)
+        return 0;
+    return QV_StoreWave(sound, wave);
 }
 
 int32_t QV_LoadSound(int32_t sound, const char* fileName)
