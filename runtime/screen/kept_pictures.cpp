@@ -14,9 +14,9 @@ namespace {
 constexpr int32_t KeptArea = 64 * 64;
 
 struct KeptPicture {
-    SDL_Surface* source = nullptr;  // nullptr: a free place
-    SDL_Rect from{};                // the part of the source shown...
-    SDL_Rect to{};                  // ...and where, exactly as drawn
+    SDL_Surface* source = nullptr;   // nullptr: a free place
+    SDL_Rect from{};                 // the part of the source shown...
+    SDL_Rect to{};                   // ...and where, exactly as drawn
     std::vector<uint8_t> drawnOver;  // 1 for each row of `to` drawn over since
     uint64_t lastShown = 0;
 };
