@@ -1,6 +1,6 @@
 #include "runtime/sdl/sdl_lifetime.h"
 
-#include "runtime/sdl/compat_hints.h"
+#include "runtime/sdl/environment_hints.h"
 
 #include <SDL.h>
 
@@ -9,13 +9,13 @@ int32_t QV_SDL_VideoState = 0;
 
 namespace {
 
-// Every SDL_Init goes through here, so sdl12-compat finds its hints set
-// whichever layer starts SDL first. SDL's own crash handler is left out: it
+// Every SDL_Init goes through here, so SDL finds its hints set whichever
+// layer starts it first. SDL's own crash handler is left out: it
 // shuts SDL down inside the signal handler, which can wait for ever on a lock
 // the interrupted frame holds; a crash ends the process as the signal says.
 int InitSDL(uint32_t subsystem)
 {
-    QV_SetCompatHints();
+    QV_SetEnvironmentHints();
     return SDL_Init(subsystem | SDL_INIT_NOPARACHUTE);
 }
 

@@ -1,11 +1,11 @@
-// The sdl12-compat hints: asked for unless the user chose otherwise.
-#include "runtime/sdl/compat_hints.h"
+// The environment hints: asked for unless the user chose otherwise.
+#include "runtime/sdl/environment_hints.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-TEST(CompatHints, EachIsAskedForButTheUsersChoiceIsKept)
+TEST(EnvironmentHints, EachIsAskedForButTheUsersChoiceIsKept)
 {
     const struct {
         const char* name;
@@ -15,14 +15,15 @@ TEST(CompatHints, EachIsAskedForButTheUsersChoiceIsKept)
         {"SDL12COMPAT_SCALE_METHOD", "nearest", "linear"},
         {"SDL_RENDER_DRIVER", "software", "opengl"},
         {"SDL_FRAMEBUFFER_ACCELERATION", "0", "1"},
+        {"XCOMPOSEFILE", "/dev/null", "/home/player/.XCompose"},
     };
     for (const auto& hint : hints) {
         unsetenv(hint.name);
-        QV_SetCompatHints();
+        QV_SetEnvironmentHints();
         EXPECT_STREQ(getenv(hint.name), hint.asked) << hint.name;
 
         setenv(hint.name, hint.users, 1);
-        QV_SetCompatHints();
+        QV_SetEnvironmentHints();
         EXPECT_STREQ(getenv(hint.name), hint.users) << hint.name;
         unsetenv(hint.name);
     }
