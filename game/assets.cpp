@@ -2,7 +2,6 @@
 
 #include "assets/data_image.h"
 #include "runtime/screen/sprites.h"
-#include "runtime/sound/sound.h"
 
 #include <span>
 
@@ -87,13 +86,4 @@ std::vector<BuiltInSound> BuiltInSounds()
             sounds.push_back({block.number, FileOf(block)});
     }
     return sounds;
-}
-
-void LoadBuiltInAssets(int32_t useAudio)
-{
-    LoadBuiltInPictures();
-    if (useAudio == 0)
-        return;
-    for (const BuiltInSound& sound : BuiltInSounds())
-        QV_CatchSound(sound.number, sound.file.address, sound.file.size);
 }

@@ -110,8 +110,3 @@ struct BuiltInSound {
 
 // Every sound of the data image, in storage order.
 std::vector<BuiltInSound> BuiltInSounds();
-
-// The pictures, then, only when useAudio is nonzero, the sounds. The
-// results of the individual loads are not checked: a picture or sound the
-// runtime refuses leaves its number empty.
-void LoadBuiltInAssets(int32_t useAudio);

@@ -51,3 +51,10 @@ void FinishLoadingSounds()
     if (Loader.joinable())
         Loader.join();
 }
+
+void LoadBuiltInAssets(int32_t useAudio)
+{
+    StartLoadingSounds(useAudio);
+    LoadBuiltInPictures();
+    FinishLoadingSounds();
+}

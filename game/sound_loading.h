@@ -16,3 +16,10 @@ void StartLoadingSounds(int32_t useAudio);
 // Returns once the sounds started loading are in the store; at once when
 // none are loading.
 void FinishLoadingSounds();
+
+// Loads every built-in picture (the screen must be open) while the sounds,
+// only when useAudio is nonzero and unless they are loading already, load
+// beside them; returns with both in place. The results of the individual
+// loads are not checked: a picture or sound the runtime refuses leaves its
+// number empty.
+void LoadBuiltInAssets(int32_t useAudio);

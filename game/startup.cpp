@@ -192,10 +192,7 @@ const char* StartDevices()
 
 void LoadGame()
 {
-    // Sounds not already loading since the device opened load beside the pictures.
-    StartLoadingSounds(Settings.UseAudio);
-    LoadBuiltInPictures();
-    FinishLoadingSounds();
+    LoadBuiltInAssets(Settings.UseAudio);
     ApplySoundVolumes();
     BuildLevelMap();
     NewGame();

@@ -45,11 +45,15 @@ void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except)
     }
 }
 
+bool SameArea(const SDL_Rect& a, const SDL_Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
 KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
 {
     for (KeptPicture& picture : kept.pictures) {
-        if (picture.source == source && picture.from.x == from.x && picture.from.y == from.y &&
-            picture.from.w == from.w && picture.from.h == from.h && picture.to.x == to.x && picture.to.y == to.y)
+        if (picture.source == source && SameArea(picture.from, from) && picture.to.x == to.x && picture.to.y == to.y)
             return &picture;
     }
     return nullptr;
@@ -101,8 +105,7 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
     MarkDrawnOver(to, nullptr);
     // A picture clipped by the blit is not kept: its rows would not line up
     // with the source's.
-    const bool whole = to.x == asked.x && to.y == asked.y && to.w == asked.w && to.h == asked.h;
-    if (result != 0 || !whole || int32_t{to.w} * to.h < KeptArea)
+    if (result != 0 || !SameArea(to, asked) || int32_t{to.w} * to.h < KeptArea)
         return result;
     KeptPicture& place = FreestPlace();
     place = {source, from, to, std::vector<uint8_t>(to.h, 0), kept.displays};

@@ -1,6 +1,7 @@
 // Every built-in picture: its file form, what the project's BMP reader makes
 // of it, and the rules that keep colour-keyed art free of holes.
 #include "game/assets.h"
+#include "game/sound_loading.h"
 #include "runtime/screen/image_decoders.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/sprites.h"

@@ -2,6 +2,7 @@
 // paused and each frame is followed by a long hand-run mix, so ended sounds
 // free their channels and every copy started in a frame is still untouched
 // when the frame has run.
+#include "game/sound_loading.h"
 #include "tests/game/game_fixture.h"
 
 #include "runtime/sound/mixer.h"
