@@ -1,6 +1,7 @@
 # What `make install` and the Debian package put on the system: the game,
-# its menu entry with the launcher that gives it a settings folder, icons,
-# AppStream metainfo and the manual page.
+# the module holding its window toolkit, its menu entry with the launcher
+# that gives it a settings folder, icons, AppStream metainfo and the manual
+# page.
 include(GNUInstallDirs)
 
 # Where the project lives on the web; AppStream takes screenshots only as
@@ -19,6 +20,7 @@ configure_file(${dist}/tervane.metainfo.xml.in ${generated}/${TERVANE_APP_ID}.me
 configure_file(${dist}/tervane.6.in ${generated}/tervane.6 @ONLY)
 
 install(TARGETS tervane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tervane_gtk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tervane)
 install(PROGRAMS ${dist}/tervane-in-settings-folder DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tervane)
 install(FILES ${generated}/tervane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
