@@ -6,9 +6,14 @@
 
 #include <cstdint>
 
+// Who reads the enlarged pixels next: this process, or only the display
+// server, for which they are written past the cache.
+enum class QV_ScaledPixelsReader { ThisProcess, DisplayServer };
+
 // Copies `from` into `to`, its top-left corner at `left`, `top`, with every
 // pixel repeated `scale` (1 to 4) times across and `scale` times down
 // (nearest neighbour). Both surfaces must have the same pixel size, the
 // enlarged picture must lie inside `to`, and both must be locked where SDL
 // asks for it.
-void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left = 0, int32_t top = 0);
+void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left = 0, int32_t top = 0,
+                    QV_ScaledPixelsReader reader = QV_ScaledPixelsReader::ThisProcess);

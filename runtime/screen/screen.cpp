@@ -3,6 +3,7 @@
 #include "runtime/screen/kept_pictures.h"
 #include "runtime/screen/pixel_rows.h"
 #include "runtime/screen/pixel_scaling.h"
+#include "runtime/sdl/sdl_library.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
 #include <algorithm>
@@ -178,7 +179,8 @@ void PresentEnlarged()
     SDL_Surface* const shown = enlargement.window;
     if (SDL_LockSurface(shown) == 0) {
         SDL_LockSurface(QV_Screen_Current);
-        QV_ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top);
+        QV_ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top,
+                       QV_RunsOnSDL2() ? QV_ScaledPixelsReader::ThisProcess : QV_ScaledPixelsReader::DisplayServer);
         SDL_UnlockSurface(QV_Screen_Current);
         SDL_UnlockSurface(shown);
     }

@@ -1,0 +1,10 @@
+#include "runtime/sdl/sdl_library.h"
+
+#include <SDL.h>
+
+bool QV_RunsOnSDL2()
+{
+    // sdl12-compat reports 1.2.50 and up; classic SDL 1.2 ended at 1.2.15.
+    const SDL_version* version = SDL_Linked_Version();
+    return SDL_VERSIONNUM(version->major, version->minor, version->patch) >= SDL_VERSIONNUM(1, 2, 50);
+}
