@@ -5,44 +5,76 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 namespace {
 
-// A picture is kept from this many pixels up: the comparisons every later
-// write to the screen makes against it cost more than copying a small one.
-constexpr int32_t KeptArea = 64 * 64;
+// A picture is kept from this many pixels up, a map tile: a smaller one
+// costs less to copy again than to look up.
+constexpr int32_t KeptArea = 32 * 32;
+
+// A screenful of tiles and the large pictures round them.
+constexpr size_t KeptCapacity = 512;
+
+// The screen is indexed in square cells, each listing the pictures that meet
+// it, so that finding a picture and marking what a write drew over look only
+// at the pictures near it. Places past the grid share its last cells.
+constexpr int32_t CellShift = 6;  // 64 pixels a side
+constexpr int32_t GridSide = 32;
 
 struct KeptPicture {
     SDL_Surface* source = nullptr;   // nullptr: a free place
     SDL_Rect from{};                 // the part of the source shown...
     SDL_Rect to{};                   // ...and where, exactly as drawn
     std::vector<uint8_t> drawnOver;  // 1 for each row of `to` drawn over since
+    int32_t rowsDrawnOver = 0;
     uint64_t lastShown = 0;
+    uint64_t lastMarked = 0;  // the marking that last looked at it, met in several cells
 };
 
+using Place = uint16_t;
+using Cell = std::vector<Place>;
+
+std::vector<Place> EveryPlace()
+{
+    std::vector<Place> places(KeptCapacity);
+    std::iota(places.rbegin(), places.rend(), Place{0});
+    return places;
+}
+
 struct KeptState {
-    std::array<KeptPicture, 8> pictures;
+    std::vector<KeptPicture> pictures = std::vector<KeptPicture>(KeptCapacity);
+    std::vector<Place> freePlaces = EveryPlace();
+    std::array<Cell, GridSide * GridSide> cells;
+    std::vector<Place> whollyDrawnOver;  // found by the marking under way
     uint64_t displays = 0;
+    uint64_t markings = 0;
 };
 
 KeptState kept;
 
+int32_t CellOf(int32_t pixel)
+{
+    return std::clamp(pixel >> CellShift, 0, GridSide - 1);
+}
+
+// Calls `visit` with each cell `rect` meets.
+template <typename Visit>
+void ForEachCell(const SDL_Rect& rect, Visit visit)
+{
+    if (rect.w == 0 || rect.h == 0)
+        return;
+    const int32_t right = CellOf(rect.x + rect.w - 1);
+    const int32_t bottom = CellOf(rect.y + rect.h - 1);
+    for (int32_t row = CellOf(rect.y); row <= bottom; ++row)
+        for (int32_t column = CellOf(rect.x); column <= right; ++column)
+            visit(kept.cells[static_cast<size_t>(row * GridSide + column)]);
+}
+
 bool Meet(const SDL_Rect& a, const SDL_Rect& b)
 {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
-
-// Marks the rows of `drawn` that cross each kept picture but `except`.
-void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except)
-{
-    for (KeptPicture& picture : kept.pictures) {
-        if (&picture == except || picture.source == nullptr || !Meet(picture.to, drawn))
-            continue;
-        const int32_t first = std::max<int32_t>(drawn.y, picture.to.y) - picture.to.y;
-        const int32_t last = std::min<int32_t>(drawn.y + drawn.h, picture.to.y + picture.to.h) - picture.to.y;
-        std::fill(picture.drawnOver.begin() + first, picture.drawnOver.begin() + last, uint8_t{1});
-    }
 }
 
 bool SameArea(const SDL_Rect& a, const SDL_Rect& b)
@@ -50,9 +82,58 @@ bool SameArea(const SDL_Rect& a, const SDL_Rect& b)
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
+void Drop(Place place)
+{
+    KeptPicture& picture = kept.pictures[place];
+    ForEachCell(picture.to, [place](Cell& cell) {
+        const auto listed = std::find(cell.begin(), cell.end(), place);
+        *listed = cell.back();
+        cell.pop_back();
+    });
+    picture.source = nullptr;
+    kept.freePlaces.push_back(place);
+}
+
+// Marks the rows of `drawn` that cross the picture; true when that leaves
+// none of it known to be on the screen.
+bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
+{
+    const int32_t first = std::max<int32_t>(drawn.y, picture.to.y) - picture.to.y;
+    const int32_t last = std::min<int32_t>(drawn.y + drawn.h, picture.to.y + picture.to.h) - picture.to.y;
+    for (int32_t row = first; row < last; ++row) {
+        uint8_t& mark = picture.drawnOver[static_cast<size_t>(row)];
+        picture.rowsDrawnOver += 1 - mark;
+        mark = 1;
+    }
+    return picture.rowsDrawnOver == picture.to.h;
+}
+
+// Marks the rows of `drawn` that cross each kept picture but `except`. A
+// picture drawn over wholly, such as a map tile's last place once the map
+// has moved on, is dropped: showing it again copies all of it anyway.
+void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except)
+{
+    const uint64_t marking = ++kept.markings;
+    ForEachCell(drawn, [&](const Cell& cell) {
+        for (const Place place : cell) {
+            KeptPicture& picture = kept.pictures[place];
+            if (picture.lastMarked == marking || &picture == except)
+                continue;
+            picture.lastMarked = marking;
+            if (Meet(picture.to, drawn) && MarkRows(picture, drawn))
+                kept.whollyDrawnOver.push_back(place);
+        }
+    });
+    for (const Place place : kept.whollyDrawnOver)
+        Drop(place);
+    kept.whollyDrawnOver.clear();
+}
+
+// Every picture meets the cell of its top left corner.
 KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
 {
-    for (KeptPicture& picture : kept.pictures) {
+    for (const Place place : kept.cells[static_cast<size_t>(CellOf(to.y) * GridSide + CellOf(to.x))]) {
+        KeptPicture& picture = kept.pictures[place];
         if (picture.source == source && SameArea(picture.from, from) && picture.to.x == to.x && picture.to.y == to.y)
             return &picture;
     }
@@ -62,6 +143,8 @@ KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rec
 // Copies again the runs of rows drawn over since the picture was shown.
 int Restore(KeptPicture& picture, SDL_Surface* screen)
 {
+    if (picture.rowsDrawnOver == 0)
+        return 0;
     int result = 0;
     const int32_t rows = picture.to.h;
     for (int32_t row = 0; row < rows;) {
@@ -81,13 +164,35 @@ int Restore(KeptPicture& picture, SDL_Surface* screen)
         row = end;
     }
     std::fill(picture.drawnOver.begin(), picture.drawnOver.end(), uint8_t{0});
+    picture.rowsDrawnOver = 0;
     return result;
 }
 
-KeptPicture& FreestPlace()
+// A free place, or else the one shown longest ago.
+Place FreestPlace()
 {
-    return *std::min_element(kept.pictures.begin(), kept.pictures.end(),
+    if (kept.freePlaces.empty()) {
+        const auto oldest =
+            std::min_element(kept.pictures.begin(), kept.pictures.end(),
                              [](const KeptPicture& a, const KeptPicture& b) { return a.lastShown < b.lastShown; });
+        Drop(static_cast<Place>(oldest - kept.pictures.begin()));
+    }
+    const Place place = kept.freePlaces.back();
+    kept.freePlaces.pop_back();
+    return place;
+}
+
+void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
+{
+    const Place place = FreestPlace();
+    KeptPicture& picture = kept.pictures[place];
+    picture.source = source;
+    picture.from = from;
+    picture.to = to;
+    picture.drawnOver.assign(to.h, 0);
+    picture.rowsDrawnOver = 0;
+    picture.lastShown = kept.displays;
+    ForEachCell(to, [place](Cell& cell) { cell.push_back(place); });
 }
 
 }  // namespace
@@ -105,10 +210,8 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
     MarkDrawnOver(to, nullptr);
     // A picture clipped by the blit is not kept: its rows would not line up
     // with the source's.
-    if (result != 0 || !SameArea(to, asked) || int32_t{to.w} * to.h < KeptArea)
-        return result;
-    KeptPicture& place = FreestPlace();
-    place = {source, from, to, std::vector<uint8_t>(to.h, 0), kept.displays};
+    if (result == 0 && SameArea(to, asked) && int32_t{to.w} * to.h >= KeptArea)
+        Keep(source, from, to);
     return result;
 }
 
@@ -119,5 +222,9 @@ void QV_NoteScreenDrawnOver(const SDL_Rect& drawn)
 
 void QV_ForgetKeptPictures()
 {
-    kept = KeptState{};
+    for (KeptPicture& picture : kept.pictures)
+        picture.source = nullptr;
+    for (Cell& cell : kept.cells)
+        cell.clear();
+    kept.freePlaces = EveryPlace();
 }

@@ -195,6 +195,43 @@ TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
     EXPECT_TRUE(ScreenShowsRect(PanelX, 0, PanelWidth, Height, Red, Black)) << "a picture loaded anew";
 }
 
+// Map tiles, small kept pictures by the hundred, scrolled a pixel every
+// other frame under a sprite and a large picture, so that each place is
+// left, shown again, or shown with another tile once the map has moved on
+// a whole tile.
+TEST_F(SpriteTest, AScrollingMapOfTilesShowsWholeEveryFrame)
+{
+    constexpr int32_t Tile = 32, Columns = 8, Rows = Height / Tile + 2;
+    Load(0, bmp_test::BuildBmp24(2016, Tile, Distinct));
+    LoadFilled(1, 40, 40, White);
+    LoadFilled(2, 100, 100, Red);
+    const auto tileAt = [](int32_t row, int32_t column) { return (row * 7 + column * 3) % 63; };
+    const auto rowTop = [](int32_t row, int32_t scroll) { return Height - Tile * (row + 1) + scroll; };
+    const auto mapShowsWhole = [&](int32_t scroll) {
+        for (int32_t y = 0; y < Height; ++y) {
+            const int32_t row = (Height + scroll - y - 1) / Tile;
+            for (int32_t x = 0; x < Columns * Tile; ++x)
+                if (!(At(x, y) == Distinct(tileAt(row, x / Tile) * Tile + x % Tile, y - rowTop(row, scroll))))
+                    return false;
+        }
+        return true;
+    };
+
+    for (int32_t frame = 0; frame < 2 * (Tile + 2); ++frame) {
+        const int32_t scroll = frame / 2;
+        for (int32_t row = 0; row < Rows; ++row)
+            for (int32_t column = 0; column < Columns; ++column) {
+                QV_ClipSprite(0, tileAt(row, column) * Tile, 0, Tile, Tile);
+                QV_DisplaySprite(0, column * Tile, rowTop(row, scroll));
+            }
+        ASSERT_TRUE(mapShowsWhole(scroll)) << "frame " << frame;
+        QV_DisplayTransparentSprite(1, frame * 7 % 240, frame * 13 % 440);
+        if (frame % 3 == 0)
+            QV_DisplaySprite(2, 150, 200);
+        QV_FlipBuffers();
+    }
+}
+
 TEST_F(SpriteTest, SpriteAsDisplayTarget)
 {
     LoadFilled(3, 20, 10, Black);
