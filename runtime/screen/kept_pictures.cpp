@@ -100,11 +100,9 @@ bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
 {
     const int32_t first = std::max<int32_t>(drawn.y, picture.to.y) - picture.to.y;
     const int32_t last = std::min<int32_t>(drawn.y + drawn.h, picture.to.y + picture.to.h) - picture.to.y;
-    for (int32_t row = first; row < last; ++row) {
-        uint8_t& mark = picture.drawnOver[static_cast<size_t>(row)];
-        picture.rowsDrawnOver += 1 - mark;
-        mark = 1;
-    }
+    const auto begin = picture.drawnOver.begin() + first, end = picture.drawnOver.begin() + last;
+    picture.rowsDrawnOver += static_cast<int32_t>(std::count(begin, end, uint8_t{0}));
+    std::fill(begin, end, uint8_t{1});
     return picture.rowsDrawnOver == picture.to.h;
 }
 
