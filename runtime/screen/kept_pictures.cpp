@@ -30,11 +30,17 @@ struct KeptPicture {
     std::vector<uint8_t> drawnOver;  // 1 for each row of `to` drawn over since
     int32_t rowsDrawnOver = 0;
     uint64_t lastShown = 0;
-    uint64_t lastMarked = 0;  // the marking that last looked at it, met in several cells
 };
 
 using Place = uint16_t;
-using Cell = std::vector<Place>;
+
+// A picture as the cells list it: where it lies is read without reading the
+// picture itself.
+struct Listed {
+    SDL_Rect to;
+    Place place;
+};
+using Cell = std::vector<Listed>;
 
 std::vector<Place> EveryPlace()
 {
@@ -49,7 +55,6 @@ struct KeptState {
     std::array<Cell, GridSide * GridSide> cells;
     std::vector<Place> whollyDrawnOver;  // found by the marking under way
     uint64_t displays = 0;
-    uint64_t markings = 0;
 };
 
 KeptState kept;
@@ -59,7 +64,12 @@ int32_t CellOf(int32_t pixel)
     return std::clamp(pixel >> CellShift, 0, GridSide - 1);
 }
 
-// Calls `visit` with each cell `rect` meets.
+Cell& CellAt(int32_t column, int32_t row)
+{
+    return kept.cells[static_cast<size_t>(row * GridSide + column)];
+}
+
+// Calls `visit` with each cell `rect` meets, and its column and row.
 template <typename Visit>
 void ForEachCell(const SDL_Rect& rect, Visit visit)
 {
@@ -69,7 +79,7 @@ void ForEachCell(const SDL_Rect& rect, Visit visit)
     const int32_t bottom = CellOf(rect.y + rect.h - 1);
     for (int32_t row = CellOf(rect.y); row <= bottom; ++row)
         for (int32_t column = CellOf(rect.x); column <= right; ++column)
-            visit(kept.cells[static_cast<size_t>(row * GridSide + column)]);
+            visit(CellAt(column, row), column, row);
 }
 
 bool Meet(const SDL_Rect& a, const SDL_Rect& b)
@@ -85,8 +95,9 @@ bool SameArea(const SDL_Rect& a, const SDL_Rect& b)
 void Drop(Place place)
 {
     KeptPicture& picture = kept.pictures[place];
-    ForEachCell(picture.to, [place](Cell& cell) {
-        const auto listed = std::find(cell.begin(), cell.end(), place);
+    ForEachCell(picture.to, [place](Cell& cell, int32_t, int32_t) {
+        const auto listed =
+            std::find_if(cell.begin(), cell.end(), [place](const Listed& other) { return other.place == place; });
         *listed = cell.back();
         cell.pop_back();
     });
@@ -107,19 +118,21 @@ bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
 }
 
 // Marks the rows of `drawn` that cross each kept picture but `except`. A
-// picture drawn over wholly, such as a map tile's last place once the map
-// has moved on, is dropped: showing it again copies all of it anyway.
-void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except)
+// picture that an opaque one, `displacing`, leaves drawn over wholly, such
+// as a map tile's last place once the map has moved on, is dropped. One
+// under a keyed sprite stays: its place is likely shown again next frame.
+void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except, bool displacing)
 {
-    const uint64_t marking = ++kept.markings;
-    ForEachCell(drawn, [&](const Cell& cell) {
-        for (const Place place : cell) {
-            KeptPicture& picture = kept.pictures[place];
-            if (picture.lastMarked == marking || &picture == except)
+    const int32_t left = CellOf(drawn.x), top = CellOf(drawn.y);
+    ForEachCell(drawn, [&](const Cell& cell, int32_t column, int32_t row) {
+        for (const Listed& listed : cell) {
+            // Met in several cells, a picture is marked in the first of them.
+            if (!Meet(listed.to, drawn) || (column != left && column != CellOf(listed.to.x)) ||
+                (row != top && row != CellOf(listed.to.y)))
                 continue;
-            picture.lastMarked = marking;
-            if (Meet(picture.to, drawn) && MarkRows(picture, drawn))
-                kept.whollyDrawnOver.push_back(place);
+            KeptPicture& picture = kept.pictures[listed.place];
+            if (&picture != except && MarkRows(picture, drawn) && displacing)
+                kept.whollyDrawnOver.push_back(listed.place);
         }
     });
     for (const Place place : kept.whollyDrawnOver)
@@ -130,9 +143,11 @@ void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except)
 // Every picture meets the cell of its top left corner.
 KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
 {
-    for (const Place place : kept.cells[static_cast<size_t>(CellOf(to.y) * GridSide + CellOf(to.x))]) {
-        KeptPicture& picture = kept.pictures[place];
-        if (picture.source == source && SameArea(picture.from, from) && picture.to.x == to.x && picture.to.y == to.y)
+    for (const Listed& listed : CellAt(CellOf(to.x), CellOf(to.y))) {
+        if (listed.to.x != to.x || listed.to.y != to.y)
+            continue;
+        KeptPicture& picture = kept.pictures[listed.place];
+        if (picture.source == source && SameArea(picture.from, from))
             return &picture;
     }
     return nullptr;
@@ -158,7 +173,7 @@ int Restore(KeptPicture& picture, SDL_Surface* screen)
         SDL_Rect to{picture.to.x, static_cast<Sint16>(picture.to.y + row), 0, 0};
         if (QV_BlitOpaque(picture.source, from, screen, to) != 0)
             result = -1;
-        MarkDrawnOver(to, &picture);
+        MarkDrawnOver(to, &picture, true);
         row = end;
     }
     std::fill(picture.drawnOver.begin(), picture.drawnOver.end(), uint8_t{0});
@@ -190,7 +205,7 @@ void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
     picture.drawnOver.assign(to.h, 0);
     picture.rowsDrawnOver = 0;
     picture.lastShown = kept.displays;
-    ForEachCell(to, [place](Cell& cell) { cell.push_back(place); });
+    ForEachCell(to, [&](Cell& cell, int32_t, int32_t) { cell.push_back({to, place}); });
 }
 
 }  // namespace
@@ -205,7 +220,7 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
     }
     const SDL_Rect asked{to.x, to.y, from.w, from.h};
     const int result = QV_BlitOpaque(source, from, screen, to);
-    MarkDrawnOver(to, nullptr);
+    MarkDrawnOver(to, nullptr, true);
     // A picture clipped by the blit is not kept: its rows would not line up
     // with the source's.
     if (result == 0 && SameArea(to, asked) && int32_t{to.w} * to.h >= KeptArea)
@@ -215,7 +230,7 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
 
 void QV_NoteScreenDrawnOver(const SDL_Rect& drawn)
 {
-    MarkDrawnOver(drawn, nullptr);
+    MarkDrawnOver(drawn, nullptr, false);
 }
 
 void QV_ForgetKeptPictures()
