@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,15 +22,14 @@ constexpr size_t KeptCapacity = 512;
 // The screen is indexed in square cells, each listing the pictures that meet
 // it, so that finding a picture and marking what a write drew over look only
 // at the pictures near it. Places past the grid share its last cells.
-constexpr int32_t CellShift = 6;  // 64 pixels a side
+constexpr int32_t CellShift = 5;  // 32 pixels a side
 constexpr int32_t GridSide = 32;
 
 struct KeptPicture {
-    SDL_Surface* source = nullptr;   // nullptr: a free place
-    SDL_Rect from{};                 // the part of the source shown...
-    SDL_Rect to{};                   // ...and where, exactly as drawn
-    std::vector<uint8_t> drawnOver;  // 1 for each row of `to` drawn over since
-    int32_t rowsDrawnOver = 0;
+    SDL_Surface* source = nullptr;  // nullptr: a free place
+    SDL_Rect from{};                // the part of the source shown...
+    SDL_Rect to{};                  // ...and where, exactly as drawn
+    uint64_t drawnOver = 0;         // a bit for each group of rows drawn over since
     uint64_t lastShown = 0;
 };
 
@@ -105,16 +106,28 @@ void Drop(Place place)
     kept.freePlaces.push_back(place);
 }
 
+// The rows of a picture are marked in 64 groups at most: one row to a group
+// up to 64 rows high, as many as it takes above. A group drawn over on any
+// row is copied again whole.
+int32_t RowsPerGroup(const KeptPicture& picture)
+{
+    return (picture.to.h + 63) / 64;
+}
+
+uint64_t GroupsBelow(int32_t group)
+{
+    return group >= 64 ? ~uint64_t{0} : (uint64_t{1} << group) - 1;
+}
+
 // Marks the rows of `drawn` that cross the picture; true when that leaves
 // none of it known to be on the screen.
 bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
 {
     const int32_t first = std::max<int32_t>(drawn.y, picture.to.y) - picture.to.y;
     const int32_t last = std::min<int32_t>(drawn.y + drawn.h, picture.to.y + picture.to.h) - picture.to.y;
-    const auto begin = picture.drawnOver.begin() + first, end = picture.drawnOver.begin() + last;
-    picture.rowsDrawnOver += static_cast<int32_t>(std::count(begin, end, uint8_t{0}));
-    std::fill(begin, end, uint8_t{1});
-    return picture.rowsDrawnOver == picture.to.h;
+    const int32_t rows = RowsPerGroup(picture);
+    picture.drawnOver |= GroupsBelow((last - 1) / rows + 1) & ~GroupsBelow(first / rows);
+    return picture.drawnOver == GroupsBelow((picture.to.h - 1) / rows + 1);
 }
 
 // Marks the rows of `drawn` that cross each kept picture but `except`. A
@@ -156,28 +169,21 @@ KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rec
 // Copies again the runs of rows drawn over since the picture was shown.
 int Restore(KeptPicture& picture, SDL_Surface* screen)
 {
-    if (picture.rowsDrawnOver == 0)
-        return 0;
     int result = 0;
-    const int32_t rows = picture.to.h;
-    for (int32_t row = 0; row < rows;) {
-        if (picture.drawnOver[static_cast<size_t>(row)] == 0) {
-            ++row;
-            continue;
-        }
-        int32_t end = row;
-        while (end < rows && picture.drawnOver[static_cast<size_t>(end)] != 0)
-            ++end;
-        const SDL_Rect from{picture.from.x, static_cast<Sint16>(picture.from.y + row), picture.from.w,
-                            static_cast<Uint16>(end - row)};
-        SDL_Rect to{picture.to.x, static_cast<Sint16>(picture.to.y + row), 0, 0};
+    const int32_t rows = RowsPerGroup(picture);
+    for (uint64_t left = std::exchange(picture.drawnOver, 0); left != 0;) {
+        const int32_t group = std::countr_zero(left);
+        const int32_t end = group + std::countr_one(left >> group);
+        left &= ~GroupsBelow(end);
+        const int32_t top = group * rows;
+        const int32_t bottom = std::min<int32_t>(end * rows, picture.to.h);
+        const SDL_Rect from{picture.from.x, static_cast<Sint16>(picture.from.y + top), picture.from.w,
+                            static_cast<Uint16>(bottom - top)};
+        SDL_Rect to{picture.to.x, static_cast<Sint16>(picture.to.y + top), 0, 0};
         if (QV_BlitOpaque(picture.source, from, screen, to) != 0)
             result = -1;
         MarkDrawnOver(to, &picture, true);
-        row = end;
     }
-    std::fill(picture.drawnOver.begin(), picture.drawnOver.end(), uint8_t{0});
-    picture.rowsDrawnOver = 0;
     return result;
 }
 
@@ -202,8 +208,7 @@ void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
     picture.source = source;
     picture.from = from;
     picture.to = to;
-    picture.drawnOver.assign(to.h, 0);
-    picture.rowsDrawnOver = 0;
+    picture.drawnOver = 0;
     picture.lastShown = kept.displays;
     ForEachCell(to, [&](Cell& cell, int32_t, int32_t) { cell.push_back({to, place}); });
 }
