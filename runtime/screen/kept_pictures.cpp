@@ -12,9 +12,9 @@
 
 namespace {
 
-// A picture is kept from this many pixels up, a map tile: a smaller one
+// A picture is kept from this many pixels up, half a map tile: a smaller one
 // costs less to copy again than to look up.
-constexpr int32_t KeptArea = 32 * 32;
+constexpr int32_t KeptArea = 32 * 16;
 
 // A screenful of tiles and the large pictures round them.
 constexpr size_t KeptCapacity = 512;
