@@ -41,7 +41,19 @@ struct Listed {
     SDL_Rect to;
     Place place;
 };
-using Cell = std::vector<Listed>;
+
+// A cell lists its pictures in one cache line, read straight after a pause
+// in which the screen's pixels have pushed the lists out of the cache. A
+// cell of the map meets two tiles, three or four while the map moves on; a
+// picture more than a cell can list drops the one there shown longest ago.
+struct alignas(64) Cell {
+    std::array<Listed, 6> listed;
+    uint16_t count = 0;
+
+    Listed* begin() { return listed.data(); }
+    Listed* end() { return listed.data() + count; }
+};
+static_assert(sizeof(Cell) == 64);
 
 std::vector<Place> EveryPlace()
 {
@@ -97,10 +109,9 @@ void Drop(Place place)
 {
     KeptPicture& picture = kept.pictures[place];
     ForEachCell(picture.to, [place](Cell& cell, int32_t, int32_t) {
-        const auto listed =
+        Listed* listed =
             std::find_if(cell.begin(), cell.end(), [place](const Listed& other) { return other.place == place; });
-        *listed = cell.back();
-        cell.pop_back();
+        *listed = cell.listed[--cell.count];
     });
     picture.source = nullptr;
     kept.freePlaces.push_back(place);
@@ -119,8 +130,8 @@ uint64_t GroupsBelow(int32_t group)
     return group >= 64 ? ~uint64_t{0} : (uint64_t{1} << group) - 1;
 }
 
-// Marks the rows of `drawn` that cross the picture; true when that leaves
-// none of it known to be on the screen.
+// Marks the groups of rows of `drawn` that cross the picture; true when
+// that leaves every group of it marked.
 bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
 {
     const int32_t first = std::max<int32_t>(drawn.y, picture.to.y) - picture.to.y;
@@ -131,13 +142,14 @@ bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
 }
 
 // Marks the rows of `drawn` that cross each kept picture but `except`. A
-// picture that an opaque one, `displacing`, leaves drawn over wholly, such
-// as a map tile's last place once the map has moved on, is dropped. One
-// under a keyed sprite stays: its place is likely shown again next frame.
+// picture that an opaque one, `displacing`, leaves marked wholly, such as a
+// map tile's last place once the map has moved on, is dropped: shown again,
+// it would be copied whole anyway. One under a keyed sprite stays, as its
+// place is likely shown again next frame.
 void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except, bool displacing)
 {
     const int32_t left = CellOf(drawn.x), top = CellOf(drawn.y);
-    ForEachCell(drawn, [&](const Cell& cell, int32_t column, int32_t row) {
+    ForEachCell(drawn, [&](Cell& cell, int32_t column, int32_t row) {
         for (const Listed& listed : cell) {
             // Met in several cells, a picture is marked in the first of them.
             if (!Meet(listed.to, drawn) || (column != left && column != CellOf(listed.to.x)) ||
@@ -201,6 +213,16 @@ Place FreestPlace()
     return place;
 }
 
+void MakeRoom(Cell& cell)
+{
+    if (cell.count < cell.listed.size())
+        return;
+    const Listed* oldest = std::min_element(cell.begin(), cell.end(), [](const Listed& a, const Listed& b) {
+        return kept.pictures[a.place].lastShown < kept.pictures[b.place].lastShown;
+    });
+    Drop(oldest->place);
+}
+
 void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
 {
     const Place place = FreestPlace();
@@ -210,7 +232,10 @@ void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
     picture.to = to;
     picture.drawnOver = 0;
     picture.lastShown = kept.displays;
-    ForEachCell(to, [&](Cell& cell, int32_t, int32_t) { cell.push_back({to, place}); });
+    ForEachCell(to, [&](Cell& cell, int32_t, int32_t) {
+        MakeRoom(cell);
+        cell.listed[cell.count++] = {to, place};
+    });
 }
 
 }  // namespace
@@ -243,6 +268,6 @@ void QV_ForgetKeptPictures()
     for (KeptPicture& picture : kept.pictures)
         picture.source = nullptr;
     for (Cell& cell : kept.cells)
-        cell.clear();
+        cell.count = 0;
     kept.freePlaces = EveryPlace();
 }
