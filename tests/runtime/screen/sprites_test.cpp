@@ -2,6 +2,7 @@
 #include "runtime/screen/image_decoders.h"
 #include "tests/runtime/screen/screen_fixture.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -230,6 +231,36 @@ TEST_F(SpriteTest, AScrollingMapOfTilesShowsWholeEveryFrame)
             QV_DisplaySprite(2, 150, 200);
         QV_FlipBuffers();
     }
+}
+
+// More pictures overlapping at one place than are listed there: shown again
+// in the same order, they still show as plain copies would.
+TEST_F(SpriteTest, PicturesCrowdedAtOnePlaceShowWholeWhenShownAgain)
+{
+    constexpr int32_t Tile = 32, Count = 12, Corner = 100;
+    Load(0, bmp_test::BuildBmp24(2016, Tile, Distinct));
+    const auto showAll = [] {
+        for (int32_t shift = 0; shift < Count; ++shift) {
+            QV_ClipSprite(0, shift * Tile, 0, Tile, Tile);
+            QV_DisplaySprite(0, Corner + shift, Corner + shift);
+        }
+    };
+    const auto showsLastOnTop = [] {
+        for (int32_t y = Corner; y < Corner + Count + Tile; ++y)
+            for (int32_t x = Corner; x < Corner + Count + Tile; ++x) {
+                const int32_t top = std::min({Count - 1, x - Corner, y - Corner});
+                const bool covered = x - Corner - top < Tile && y - Corner - top < Tile;
+                const Rgb expected = covered ? Distinct(top * Tile + x - Corner - top, y - Corner - top) : Black;
+                if (!(At(x, y) == expected))
+                    return false;
+            }
+        return true;
+    };
+
+    showAll();
+    QV_FlipBuffers();
+    showAll();
+    EXPECT_TRUE(showsLastOnTop());
 }
 
 TEST_F(SpriteTest, SpriteAsDisplayTarget)
