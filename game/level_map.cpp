@@ -3,6 +3,7 @@
 #include "game/assets.h"
 #include "runtime/screen/sprites.h"
 
+#include <algorithm>
 #include <iterator>
 
 LevelMapState Level;
@@ -14,13 +15,19 @@ int32_t& MapCell(int32_t row, int32_t column)
     return (*Level.LevelMap)[row * MapRowStride + column];
 }
 
+// Only the rows between the frame strips: whatever lies under them is drawn
+// over every frame, and a tile drawn there would be copied again each time.
 void DrawMapRow(int32_t row, int32_t y)
 {
+    const int32_t top = std::max(y, PlayfieldNear);
+    const int32_t bottom = std::min(y + TileSize, PlayfieldFar);
+    if (top >= bottom)
+        return;
     for (int32_t column = 0; column < MapColumns; ++column) {
         const int32_t tile = MapCell(row, column);
         // Tile numbers count from 1: tile 1 is the strip's leftmost square.
-        QV_ClipSprite(TileStripSprite, (tile - 1) * TileSize, 0, TileSize, TileSize);
-        QV_DisplaySprite(TileStripSprite, PlayfieldLeft + column * TileSize, y);
+        QV_ClipSprite(TileStripSprite, (tile - 1) * TileSize, top - y, TileSize, bottom - top);
+        QV_DisplaySprite(TileStripSprite, PlayfieldLeft + column * TileSize, top);
     }
 }
 

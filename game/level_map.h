@@ -16,6 +16,8 @@ constexpr int32_t MapRowStride = 16;  // columns past MapColumns stay 0
 constexpr int32_t TileSize = 32;
 constexpr int32_t VisibleMapRows = 15;
 constexpr int32_t PlayfieldLeft = 32;  // x of column 0
+constexpr int32_t PlayfieldNear = 32;  // the frame strips cover the screen above and left of this...
+constexpr int32_t PlayfieldFar = 448;  // ...and from this on, drawn after the map every frame
 constexpr int32_t MapBaseY = 416;      // ScrollY at the start of every row
 
 // ---- State ---------------------------------------------------------------

@@ -14,8 +14,6 @@ PanelState Panel;
 namespace {
 
 constexpr int32_t PanelX = 480;
-constexpr int32_t PlayfieldNear = 32;  // the strips frame the playfield 32 to 447
-constexpr int32_t PlayfieldFar = 448;
 
 constexpr int32_t ProgressMarkerY = 248;
 constexpr int32_t DamageMarkerY = 281;

@@ -1,8 +1,9 @@
-// What the screen still shows of the large opaque pictures displayed on it.
+// What the screen still shows of the opaque pictures displayed on it.
 //
 // The screen keeps its pixels from one frame to the next, and a game shows
-// the large pictures of its frame (a panel, the strips round the playfield)
-// at the same place every frame. Displayed again, such a picture needs only
+// the pictures of its frame (a panel, the strips round the playfield, the
+// tiles of a map between two steps of its scrolling) at the same place
+// every frame. Displayed again, such a picture needs only
 // the rows drawn over since it was last displayed copying anew: the rest of
 // it is still on the screen, pixel for pixel. So every write to the screen
 // says where it drew, and anything that may change a picture's pixels, or

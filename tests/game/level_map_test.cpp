@@ -76,11 +76,15 @@ TEST_F(LevelMapTest, DrawingAtTheEndRowSkipsRowsPastTheMap)
     Level.ScrollY = MapBaseY;
     QV_ClearScreen(0, 0, 0);
     DrawLevelMap();
-    // Row 400 is the top row drawn, at y 0; row 401, past the map, would lie
-    // above the screen and is not read at all.
-    QV_ClipSprite(0, 0, 0, TileSize, TileSize);
-    for (int32_t column = 0; column < MapColumns; ++column)
-        EXPECT_TRUE(ScreenShowsOpaque(0, PlayfieldLeft + column * TileSize, 0)) << column;
+    // Row 399 is the top row drawn, at the playfield's top; row 400 lies
+    // under the top frame strip, left to it, and row 401, past the map,
+    // would lie above the screen and is not read at all.
+    const Row top = MapRowValues(399);
+    for (int32_t column = 0; column < MapColumns; ++column) {
+        QV_ClipSprite(0, (top[column] - 1) * TileSize, 0, TileSize, TileSize);
+        EXPECT_TRUE(ScreenShowsOpaque(0, PlayfieldLeft + column * TileSize, PlayfieldNear)) << column;
+    }
+    EXPECT_EQ(ScreenPixel(PlayfieldLeft, PlayfieldNear - 1), 0u);
 }
 
 TEST_F(LevelMapTest, FirstRowAdvanceTakes33TicksThenEvery32)

@@ -2,6 +2,7 @@
 #include "runtime/screen/image_decoders.h"
 #include "tests/runtime/screen/screen_fixture.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -193,6 +194,73 @@ TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
     LoadFilled(1, PanelWidth, Height, Red);
     QV_DisplaySprite(1, PanelX, 0);
     EXPECT_TRUE(ScreenShowsRect(PanelX, 0, PanelWidth, Height, Red, Black)) << "a picture loaded anew";
+}
+
+// Map tiles, small kept pictures by the hundred, scrolled a pixel every
+// other frame under a sprite and a large picture, so that each place is
+// left, shown again, or shown with another tile once the map has moved on
+// a whole tile.
+TEST_F(SpriteTest, AScrollingMapOfTilesShowsWholeEveryFrame)
+{
+    constexpr int32_t Tile = 32, Columns = 8, Rows = Height / Tile + 2;
+    Load(0, bmp_test::BuildBmp24(2016, Tile, Distinct));
+    LoadFilled(1, 40, 40, White);
+    LoadFilled(2, 100, 100, Red);
+    const auto tileAt = [](int32_t row, int32_t column) { return (row * 7 + column * 3) % 63; };
+    const auto rowTop = [](int32_t row, int32_t scroll) { return Height - Tile * (row + 1) + scroll; };
+    const auto mapShowsWhole = [&](int32_t scroll) {
+        for (int32_t y = 0; y < Height; ++y) {
+            const int32_t row = (Height + scroll - y - 1) / Tile;
+            for (int32_t x = 0; x < Columns * Tile; ++x)
+                if (!(At(x, y) == Distinct(tileAt(row, x / Tile) * Tile + x % Tile, y - rowTop(row, scroll))))
+                    return false;
+        }
+        return true;
+    };
+
+    for (int32_t frame = 0; frame < 2 * (Tile + 2); ++frame) {
+        const int32_t scroll = frame / 2;
+        for (int32_t row = 0; row < Rows; ++row)
+            for (int32_t column = 0; column < Columns; ++column) {
+                QV_ClipSprite(0, tileAt(row, column) * Tile, 0, Tile, Tile);
+                QV_DisplaySprite(0, column * Tile, rowTop(row, scroll));
+            }
+        ASSERT_TRUE(mapShowsWhole(scroll)) << "frame " << frame;
+        QV_DisplayTransparentSprite(1, frame * 7 % 240, frame * 13 % 440);
+        if (frame % 3 == 0)
+            QV_DisplaySprite(2, 150, 200);
+        QV_FlipBuffers();
+    }
+}
+
+// More pictures overlapping at one place than are listed there: shown again
+// in the same order, they still show as plain copies would.
+TEST_F(SpriteTest, PicturesCrowdedAtOnePlaceShowWholeWhenShownAgain)
+{
+    constexpr int32_t Tile = 32, Count = 12, Corner = 100;
+    Load(0, bmp_test::BuildBmp24(2016, Tile, Distinct));
+    const auto showAll = [] {
+        for (int32_t shift = 0; shift < Count; ++shift) {
+            QV_ClipSprite(0, shift * Tile, 0, Tile, Tile);
+            QV_DisplaySprite(0, Corner + shift, Corner + shift);
+        }
+    };
+    const auto showsLastOnTop = [] {
+        for (int32_t y = Corner; y < Corner + Count + Tile; ++y)
+            for (int32_t x = Corner; x < Corner + Count + Tile; ++x) {
+                const int32_t top = std::min({Count - 1, x - Corner, y - Corner});
+                const bool covered = x - Corner - top < Tile && y - Corner - top < Tile;
+                const Rgb expected = covered ? Distinct(top * Tile + x - Corner - top, y - Corner - top) : Black;
+                if (!(At(x, y) == expected))
+                    return false;
+            }
+        return true;
+    };
+
+    showAll();
+    QV_FlipBuffers();
+    showAll();
+    EXPECT_TRUE(showsLastOnTop());
 }
 
 TEST_F(SpriteTest, SpriteAsDisplayTarget)
