@@ -46,9 +46,12 @@ struct Enlargement {
     int32_t scale;
     int32_t left;
     int32_t top;
+    QV_ScaledPixelsReader reader;  // who reads the enlarged pixels
 };
 
-Enlargement enlargement{nullptr, 1, 0, 0};
+constexpr Enlargement NotEnlarged{nullptr, 1, 0, 0, QV_ScaledPixelsReader::ThisProcess};
+
+Enlargement enlargement = NotEnlarged;
 
 QV_ScreenSize desktop{0, 0};
 
@@ -126,7 +129,7 @@ void ReleaseBackBuffer()
     SDL_Surface* const back = QV_Screen_Current;
     ForgetScreen();
     SDL_FreeSurface(back);
-    enlargement = {nullptr, 1, 0, 0};
+    enlargement = NotEnlarged;
 }
 
 // The game gets a back buffer of width x height, which presenting enlarges
@@ -137,7 +140,11 @@ SDL_Surface* ShowEnlarged(SDL_Surface* shown, int32_t width, int32_t height, int
 {
     SDL_Surface* back = BackBufferFor(shown, width, height);
     if (back != nullptr) {
-        enlargement = {shown, scale, (shown->w - width * scale) / 2, (shown->h - height * scale) / 2};
+        // sdl12-compat copies the enlargement again in this process; classic
+        // SDL 1.2 hands it to the display server.
+        const QV_ScaledPixelsReader reader =
+            QV_RunsOnSDL2() ? QV_ScaledPixelsReader::ThisProcess : QV_ScaledPixelsReader::DisplayServer;
+        enlargement = {shown, scale, (shown->w - width * scale) / 2, (shown->h - height * scale) / 2, reader};
         const int buffers = (shown->flags & SDL_DOUBLEBUF) != 0 ? 2 : 1;
         for (int buffer = 0; buffer < buffers; ++buffer) {
             SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
@@ -180,7 +187,7 @@ void PresentEnlarged()
     if (SDL_LockSurface(shown) == 0) {
         SDL_LockSurface(QV_Screen_Current);
         QV_ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top,
-                       QV_RunsOnSDL2() ? QV_ScaledPixelsReader::ThisProcess : QV_ScaledPixelsReader::DisplayServer);
+                       enlargement.reader);
         SDL_UnlockSurface(QV_Screen_Current);
         SDL_UnlockSurface(shown);
     }
