@@ -124,16 +124,13 @@ void DeathStep()
 // ---- Steps of the frame -----------------------------------------------------
 
 // The options window is long closed by now; this keeps the toolkit's
-// events flowing while the game runs in a window. A timedemo runs unpaced,
-// so it does not rest.
+// events flowing while the game runs in a window. The frame does not rest
+// here for a millisecond besides: every frame played rests at the flip until
+// it is due, and a second sleep would cost a second wake-up each frame.
 void HandleWindowEvents()
 {
-    if (Settings.UseWindow == 0)
-        return;
-    if (QV_WindowEvent() == QV_EventCloseWindow)
+    if (Settings.UseWindow != 0 && QV_WindowEvent() == QV_EventCloseWindow)
         Flow.QuitFlag = LeaveLoop;
-    else if (!TimingFrames())
-        QV_Delay(1);
 }
 
 // The screen's own window reports its close button as an SDL quit request,
