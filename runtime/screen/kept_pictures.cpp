@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <numeric>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -25,11 +25,22 @@ constexpr size_t KeptCapacity = 512;
 constexpr int32_t CellShift = 5;  // 32 pixels a side
 constexpr int32_t GridSide = 32;
 
+// What was drawn over a picture since it was shown, as a few rectangles of
+// the screen within it. Marks that line up join into one: the digits of a
+// number, or the two parts of a tile's last place that the map's next tiles
+// cover. Past that, a mark joins the rectangle it enlarges least, so that
+// restoring copies little more than was drawn over: a row of digits on a
+// tall panel, not every row they cross.
+struct DrawnOver {
+    std::array<SDL_Rect, 4> marks{};
+    uint8_t count = 0;
+};
+
 struct KeptPicture {
     SDL_Surface* source = nullptr;  // nullptr: a free place
     SDL_Rect from{};                // the part of the source shown...
     SDL_Rect to{};                  // ...and where, exactly as drawn
-    uint64_t drawnOver = 0;         // a bit for each group of rows drawn over since
+    DrawnOver drawnOver;
     uint64_t lastShown = 0;
 };
 
@@ -117,31 +128,52 @@ void Drop(Place place)
     kept.freePlaces.push_back(place);
 }
 
-// The rows of a picture are marked in 64 groups at most: one row to a group
-// up to 64 rows high, as many as it takes above. A group drawn over on any
-// row is copied again whole.
-int32_t RowsPerGroup(const KeptPicture& picture)
+SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b)
 {
-    return (picture.to.h + 63) / 64;
+    const int32_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int32_t right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
+    return {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left),
+            static_cast<Uint16>(bottom - top)};
 }
 
-uint64_t GroupsBelow(int32_t group)
+int64_t Area(const SDL_Rect& rect)
 {
-    return group >= 64 ? ~uint64_t{0} : (uint64_t{1} << group) - 1;
+    return int64_t{rect.w} * rect.h;
 }
 
-// Marks the groups of rows of `drawn` that cross the picture; true when
-// that leaves every group of it marked.
-bool MarkRows(KeptPicture& picture, const SDL_Rect& drawn)
+// Whether the union of the two is exactly the area they cover together.
+bool Joinable(const SDL_Rect& a, const SDL_Rect& b)
 {
-    const int32_t first = std::max<int32_t>(drawn.y, picture.to.y) - picture.to.y;
-    const int32_t last = std::min<int32_t>(drawn.y + drawn.h, picture.to.y + picture.to.h) - picture.to.y;
-    const int32_t rows = RowsPerGroup(picture);
-    picture.drawnOver |= GroupsBelow((last - 1) / rows + 1) & ~GroupsBelow(first / rows);
-    return picture.drawnOver == GroupsBelow((picture.to.h - 1) / rows + 1);
+    const SDL_Rect both = Union(a, b);
+    const bool across = a.y == b.y && a.h == b.h && both.w <= a.w + b.w;
+    const bool down = a.x == b.x && a.w == b.w && both.h <= a.h + b.h;
+    return across || down || SameArea(both, a) || SameArea(both, b);
 }
 
-// Marks the rows of `drawn` that cross each kept picture but `except`. A
+// Marks the part of `drawn` that crosses the picture; true when the marks
+// then cover all of it.
+bool MarkArea(KeptPicture& picture, const SDL_Rect& drawn)
+{
+    const SDL_Rect& whole = picture.to;
+    const int32_t left = std::max<int32_t>(drawn.x, whole.x), top = std::max<int32_t>(drawn.y, whole.y);
+    const SDL_Rect mark{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                        static_cast<Uint16>(std::min(drawn.x + drawn.w, whole.x + whole.w) - left),
+                        static_cast<Uint16>(std::min(drawn.y + drawn.h, whole.y + whole.h) - top)};
+    DrawnOver& over = picture.drawnOver;
+    SDL_Rect* const first = over.marks.data();
+    SDL_Rect* const last = first + over.count;
+    SDL_Rect* joined = std::find_if(first, last, [&](const SDL_Rect& other) { return Joinable(other, mark); });
+    if (joined == last && over.count < over.marks.size())
+        joined = &(over.marks[over.count++] = mark);
+    else if (joined == last)
+        joined = std::min_element(first, last, [&](const SDL_Rect& a, const SDL_Rect& b) {
+            return Area(Union(a, mark)) - Area(a) < Area(Union(b, mark)) - Area(b);
+        });
+    *joined = Union(*joined, mark);
+    return SameArea(*joined, whole);
+}
+
+// Marks what `drawn` covers of each kept picture but `except`. A
 // picture that an opaque one, `displacing`, leaves marked wholly, such as a
 // map tile's last place once the map has moved on, is dropped: shown again,
 // it would be copied whole anyway. One under a keyed sprite stays, as its
@@ -156,7 +188,7 @@ void MarkDrawnOver(const SDL_Rect& drawn, const KeptPicture* except, bool displa
                 (row != top && row != CellOf(listed.to.y)))
                 continue;
             KeptPicture& picture = kept.pictures[listed.place];
-            if (&picture != except && MarkRows(picture, drawn) && displacing)
+            if (&picture != except && MarkArea(picture, drawn) && displacing)
                 kept.whollyDrawnOver.push_back(listed.place);
         }
     });
@@ -178,20 +210,15 @@ KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rec
     return nullptr;
 }
 
-// Copies again the runs of rows drawn over since the picture was shown.
+// Copies again what was drawn over since the picture was shown.
 int Restore(KeptPicture& picture, SDL_Surface* screen)
 {
     int result = 0;
-    const int32_t rows = RowsPerGroup(picture);
-    for (uint64_t left = std::exchange(picture.drawnOver, 0); left != 0;) {
-        const int32_t group = std::countr_zero(left);
-        const int32_t end = group + std::countr_one(left >> group);
-        left &= ~GroupsBelow(end);
-        const int32_t top = group * rows;
-        const int32_t bottom = std::min<int32_t>(end * rows, picture.to.h);
-        const SDL_Rect from{picture.from.x, static_cast<Sint16>(picture.from.y + top), picture.from.w,
-                            static_cast<Uint16>(bottom - top)};
-        SDL_Rect to{picture.to.x, static_cast<Sint16>(picture.to.y + top), 0, 0};
+    const DrawnOver over = std::exchange(picture.drawnOver, {});
+    for (const SDL_Rect& mark : std::span(over.marks).first(over.count)) {
+        const SDL_Rect from{static_cast<Sint16>(picture.from.x + mark.x - picture.to.x),
+                            static_cast<Sint16>(picture.from.y + mark.y - picture.to.y), mark.w, mark.h};
+        SDL_Rect to = mark;
         if (QV_BlitOpaque(picture.source, from, screen, to) != 0)
             result = -1;
         MarkDrawnOver(to, &picture, true);
@@ -230,7 +257,7 @@ void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
     picture.source = source;
     picture.from = from;
     picture.to = to;
-    picture.drawnOver = 0;
+    picture.drawnOver = {};
     picture.lastShown = kept.displays;
     ForEachCell(to, [&](Cell& cell, int32_t, int32_t) {
         MakeRoom(cell);

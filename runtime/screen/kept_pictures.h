@@ -3,9 +3,9 @@
 // The screen keeps its pixels from one frame to the next, and a game shows
 // the pictures of its frame (a panel, the strips round the playfield, the
 // tiles of a map between two steps of its scrolling) at the same place
-// every frame. Displayed again, such a picture needs only
-// the rows drawn over since it was last displayed copying anew: the rest of
-// it is still on the screen, pixel for pixel. So every write to the screen
+// every frame. Displayed again, such a picture needs only what was drawn
+// over since it was last displayed copying anew: the rest of it is still on
+// the screen, pixel for pixel. So every write to the screen
 // says where it drew, and anything that may change a picture's pixels, or
 // the screen's, without saying where forgets what is kept.
 #pragma once

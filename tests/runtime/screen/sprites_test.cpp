@@ -151,7 +151,7 @@ TEST_F(SpriteTest, OpaqueDisplayDrawsBlackAndTransparentDisplayLeavesIt)
     }
 }
 
-// A large picture displayed again at the same place copies only the rows
+// A large picture displayed again at the same place copies only what was
 // drawn over since: whatever drew there, it must show whole again.
 TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
 {
@@ -173,6 +173,15 @@ TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
     QV_DisplaySprite(1, PanelX, 0);
     EXPECT_TRUE(showsPanel()) << "over an opaque and a keyed sprite";
     EXPECT_EQ(At(PanelX - 4, 200), White) << "beside the picture, what was drawn stays";
+
+    // A row of digits, and more scattered sprites than are marked apart.
+    for (int32_t digit = 0; digit < 6; ++digit)
+        QV_DisplaySprite(2, 520 + 8 * digit, 204);
+    for (int32_t sprite = 0; sprite < 7; ++sprite)
+        QV_DisplayTransparentSprite(2, 490 + 19 * sprite, 30 + 57 * sprite);
+    QV_FlipBuffers();
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(showsPanel()) << "over many sprites";
 
     QV_StartDrawing(QV_ScreenOutput());
     QV_FrontColor(255, 0, 0);
