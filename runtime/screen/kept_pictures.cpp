@@ -46,6 +46,8 @@ struct KeptPicture {
 
 using Place = uint16_t;
 
+constexpr size_t CacheLine = 64;
+
 // A picture as the cells list it: where it lies is read without reading the
 // picture itself.
 struct Listed {
@@ -57,14 +59,14 @@ struct Listed {
 // in which the screen's pixels have pushed the lists out of the cache. A
 // cell of the map meets two tiles, three or four while the map moves on; a
 // picture more than a cell can list drops the one there shown longest ago.
-struct alignas(64) Cell {
+struct alignas(CacheLine) Cell {
     std::array<Listed, 6> listed;
     uint16_t count = 0;
 
     Listed* begin() { return listed.data(); }
     Listed* end() { return listed.data() + count; }
 };
-static_assert(sizeof(Cell) == 64);
+static_assert(sizeof(Cell) == CacheLine);
 
 std::vector<Place> EveryPlace()
 {
@@ -283,6 +285,17 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
     if (result == 0 && SameArea(to, asked) && int32_t{to.w} * to.h >= KeptArea)
         Keep(source, from, to);
     return result;
+}
+
+void QV_FetchKeptPicturesAhead(const SDL_Surface* screen)
+{
+    for (int32_t row = 0; row <= CellOf(screen->h - 1); ++row)
+        for (int32_t column = 0; column <= CellOf(screen->w - 1); ++column)
+            __builtin_prefetch(&CellAt(column, row));
+    const auto* const first = reinterpret_cast<const char*>(kept.pictures.data());
+    const auto* const end = reinterpret_cast<const char*>(kept.pictures.data() + kept.pictures.size());
+    for (const char* line = first; line < end; line += CacheLine)
+        __builtin_prefetch(line);
 }
 
 void QV_NoteScreenDrawnOver(const SDL_Rect& drawn)

@@ -19,6 +19,11 @@
 // and returns what QV_BlitOpaque returns (0 when nothing needed copying).
 int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* screen, SDL_Rect& to);
 
+// Starts fetching the index of the pictures kept on `screen` into the
+// cache, all at once. After a sleep it has left the cache, and the next
+// frame's displays would otherwise wait for it one cell at a time.
+void QV_FetchKeptPicturesAhead(const SDL_Surface* screen);
+
 // Says that `drawn`, a rectangle of the screen, was drawn over by something
 // else than QV_DisplayKeptPicture.
 void QV_NoteScreenDrawnOver(const SDL_Rect& drawn);

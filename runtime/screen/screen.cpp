@@ -266,6 +266,9 @@ void QV_FlipBuffers()
         SDL_Flip(QV_Screen_Current);
     else
         PresentEnlarged();
+    // Both the wait for the deadline and SDL's for the display sleep.
+    if (pacing.interval != 0)
+        QV_FetchKeptPicturesAhead(QV_Screen_Current);
 }
 
 void QV_ShowScreenAgain()
