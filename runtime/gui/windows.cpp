@@ -4,6 +4,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <utility>
 
 QV_WindowState QV_Window;
@@ -132,13 +133,34 @@ void ConnectEvents(GtkWidget* window, int32_t number)
     g_signal_connect(window, "motion-notify-event", G_CALLBACK(OnMotion), NumberData(number));
 }
 
+// With no window of the table open, nothing can record an event, and what
+// the toolkit does for itself (its display connection, its settings) bears
+// a tenth of a second's wait. A game asking for events on every frame would
+// otherwise spend a tenth of its time preparing the toolkit's sources.
+constexpr int64_t UpkeepInterval = G_USEC_PER_SEC / 10;
+
+bool AnyWindowOpen()
+{
+    return std::any_of(QV_Window.objects.begin(), QV_Window.objects.end(),
+                       [](const QV_WindowEntry& entry) { return entry.window != nullptr; });
+}
+
+bool IterationDue(bool wait)
+{
+    const int64_t now = g_get_monotonic_time();
+    if (!wait && !AnyWindowOpen() && now - QV_Window.lastIteration < UpkeepInterval)
+        return false;
+    QV_Window.lastIteration = now;
+    return true;
+}
+
 // Runs one toolkit iteration, waiting for work or not, and reports what it
 // recorded.
 int32_t TakeEvent(bool wait)
 {
     QV_Window.eventID = QV_EventNone;
     QV_Window.objectID = 0;
-    if (QV_ToolkitRunning())
+    if (QV_ToolkitRunning() && IterationDue(wait))
         gtk_main_iteration_do(wait);
     return QV_Window.eventID;
 }

@@ -54,6 +54,7 @@ struct QV_WindowState {
     int32_t objectID = 0;                 // its gadget, shortcut or window number
     int32_t eventWindowID = 0;            // the window number it belongs to
     int32_t eventType = 0;                // GDK button of the last mouse event
+    int64_t lastIteration = 0;            // when the toolkit last ran, in GLib's monotonic microseconds
 };
 extern QV_WindowState QV_Window;
 

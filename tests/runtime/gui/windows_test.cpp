@@ -33,6 +33,36 @@ TEST_F(WindowsTest, NoEventWithoutAWindowOrWithNothingPending)
     EXPECT_EQ(QV_WindowEvent(), QV_EventNone);
 }
 
+// With no window open the toolkit still runs, a few times a second; with
+// one open, on every call.
+TEST_F(WindowsTest, TheToolkitRunsOnEveryCallOnlyWhileAWindowIsOpen)
+{
+    static int runs = 0;
+    const auto callAfterWork = [] {
+        runs = 0;
+        // Ahead of whatever else the toolkit has waiting.
+        g_idle_add_full(
+            G_PRIORITY_HIGH,
+            [](gpointer) -> gboolean {
+                ++runs;
+                return G_SOURCE_REMOVE;
+            },
+            nullptr, nullptr);
+        QV_WindowEvent();
+        return runs;
+    };
+    g_usleep(G_USEC_PER_SEC / 5);
+    EXPECT_EQ(callAfterWork(), 1) << "no window open, a fifth of a second on";
+    EXPECT_EQ(callAfterWork(), 0) << "no window open, straight after";
+    g_usleep(G_USEC_PER_SEC / 5);
+    QV_WindowEvent();
+    EXPECT_EQ(runs, 1) << "the work left waiting";
+
+    ASSERT_NE(QV_OpenWindow(0, 0, 0, 100, 80, 0, "Open"), nullptr);
+    for (int call = 0; call < 3; ++call)
+        EXPECT_EQ(callAfterWork(), 1) << "a window open, call " << call;
+}
+
 TEST_F(WindowsTest, ClosingByTheWindowManagerReportsTheWindowAndFreesItsSlot)
 {
     GtkWidget* window = QV_OpenWindow(3, 0, 0, 100, 80, QV_WindowSystemMenu, "Closing");
