@@ -5,9 +5,9 @@
 // tiles of a map between two steps of its scrolling) at the same place
 // every frame. Displayed again, such a picture needs only what was drawn
 // over since it was last displayed copying anew: the rest of it is still on
-// the screen, pixel for pixel. So every write to the screen
-// says where it drew, and anything that may change a picture's pixels, or
-// the screen's, without saying where forgets what is kept.
+// the screen, pixel for pixel. So every write to the screen says where it
+// drew, and anything that may change a picture's pixels, or the screen's,
+// without saying where forgets what is kept.
 #pragma once
 
 #include <SDL.h>
