@@ -138,6 +138,15 @@ SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b)
             static_cast<Uint16>(bottom - top)};
 }
 
+// Of two rectangles that meet.
+SDL_Rect Intersection(const SDL_Rect& a, const SDL_Rect& b)
+{
+    const int32_t left = std::max(a.x, b.x), top = std::max(a.y, b.y);
+    const int32_t right = std::min(a.x + a.w, b.x + b.w), bottom = std::min(a.y + a.h, b.y + b.h);
+    return {static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left),
+            static_cast<Uint16>(bottom - top)};
+}
+
 int64_t Area(const SDL_Rect& rect)
 {
     return int64_t{rect.w} * rect.h;
@@ -157,10 +166,7 @@ bool Joinable(const SDL_Rect& a, const SDL_Rect& b)
 bool MarkArea(KeptPicture& picture, const SDL_Rect& drawn)
 {
     const SDL_Rect& whole = picture.to;
-    const int32_t left = std::max<int32_t>(drawn.x, whole.x), top = std::max<int32_t>(drawn.y, whole.y);
-    const SDL_Rect mark{static_cast<Sint16>(left), static_cast<Sint16>(top),
-                        static_cast<Uint16>(std::min(drawn.x + drawn.w, whole.x + whole.w) - left),
-                        static_cast<Uint16>(std::min(drawn.y + drawn.h, whole.y + whole.h) - top)};
+    const SDL_Rect mark = Intersection(drawn, whole);
     DrawnOver& over = picture.drawnOver;
     SDL_Rect* const first = over.marks.data();
     SDL_Rect* const last = first + over.count;
