@@ -81,6 +81,7 @@ struct KeptState {
     std::array<Cell, GridSide * GridSide> cells;
     std::vector<Place> whollyDrawnOver;  // found by the marking under way
     uint64_t displays = 0;
+    QV_PixelsReader newPicturesReader = QV_PixelsReader::ThisProcess;
 };
 
 KeptState kept;
@@ -284,7 +285,7 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
         return Restore(*picture, screen);
     }
     const SDL_Rect asked{to.x, to.y, from.w, from.h};
-    const int result = QV_BlitOpaque(source, from, screen, to);
+    const int result = QV_BlitOpaque(source, from, screen, to, kept.newPicturesReader);
     MarkDrawnOver(to, nullptr, true);
     // A picture clipped by the blit is not kept: its rows would not line up
     // with the source's.
@@ -302,6 +303,11 @@ void QV_FetchKeptPicturesAhead(const SDL_Surface* screen)
     const auto* const end = reinterpret_cast<const char*>(kept.pictures.data() + kept.pictures.size());
     for (const char* line = first; line < end; line += CacheLine)
         __builtin_prefetch(line);
+}
+
+void QV_SetNewKeptPicturesReader(QV_PixelsReader reader)
+{
+    kept.newPicturesReader = reader;
 }
 
 void QV_NoteScreenDrawnOver(const SDL_Rect& drawn)

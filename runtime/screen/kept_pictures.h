@@ -10,6 +10,8 @@
 // without saying where forgets what is kept.
 #pragma once
 
+#include "runtime/screen/pixel_rows.h"
+
 #include <SDL.h>
 
 // QV_BlitOpaque of `from` in `source` to (to.x, to.y) of the screen `screen`,
@@ -23,6 +25,14 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
 // cache, all at once. After a sleep it has left the cache, and the next
 // frame's displays would otherwise wait for it one cell at a time.
 void QV_FetchKeptPicturesAhead(const SDL_Surface* screen);
+
+// Who reads the pixels of the pictures the next frame shows anew. Each is
+// written whole, so where only the display server reads the screen and
+// its lines have left the cache in a sleep, they are written past the
+// cache rather than read in only to be overwritten. What is restored under
+// sprites still goes through the cache: the sprites drawn there again read
+// it.
+void QV_SetNewKeptPicturesReader(QV_PixelsReader reader);
 
 // Says that `drawn`, a rectangle of the screen, was drawn over by something
 // else than QV_DisplayKeptPicture.

@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The rows of a clipped blit, their addresses in both surfaces.
@@ -91,6 +95,37 @@ void CopyRows(const Rows& rows)
                      rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch, rowBytes);
     }
 }
+
+#if defined(__SSE2__)
+constexpr uintptr_t CacheLine = 64;
+
+bool OnCacheLines(const uint8_t* at, size_t bytes)
+{
+    return reinterpret_cast<uintptr_t>(at) % CacheLine == 0 && bytes % CacheLine == 0;
+}
+
+// A row that only the display server reads next, whose lines are out of
+// the cache, goes out whole lines at a time past it: a store through the
+// cache would first read each line in only to overwrite all of it. Rows on
+// other bounds, or within the source, go through the cache.
+void StreamRows(const Rows& rows)
+{
+    const size_t rowBytes = static_cast<size_t>(rows.width) * rows.bytesPerPixel;
+    const uint8_t* const sourceEnd = rows.from + static_cast<ptrdiff_t>(rows.height - 1) * rows.fromPitch + rowBytes;
+    const uint8_t* const targetEnd = rows.to + static_cast<ptrdiff_t>(rows.height - 1) * rows.toPitch + rowBytes;
+    const bool apart = targetEnd <= rows.from || sourceEnd <= rows.to;
+    if (!apart || !OnCacheLines(rows.to, rowBytes) || rows.toPitch % CacheLine != 0) {
+        CopyRows(rows);
+        return;
+    }
+    for (int row = 0; row < rows.height; ++row) {
+        const auto* from = reinterpret_cast<const __m128i*>(rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch);
+        auto* to = reinterpret_cast<__m128i*>(rows.to + static_cast<ptrdiff_t>(row) * rows.toPitch);
+        for (size_t part = 0; part < rowBytes / sizeof(__m128i); ++part)
+            _mm_stream_si128(to + part, _mm_loadu_si128(from + part));
+    }
+}
+#endif
 
 // Written as a select over the whole row so that the compiler compares and
 // stores several pixels at a time. SDL rebuilds each drawn pixel from its
@@ -187,10 +222,15 @@ void PackRow(const uint8_t* rgb, uint32_t* to, int width, const SDL_PixelFormat*
 
 }  // namespace
 
-int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to)
+int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to,
+                  [[maybe_unused]] QV_PixelsReader reader)
 {
     if (source == nullptr || target == nullptr || (source->flags & SDL_SRCCOLORKEY) != 0 || !SameLayout(source, target))
         return SDL_UpperBlit(source, &from, target, &to);
+#if defined(__SSE2__)
+    if (reader == QV_PixelsReader::DisplayServer)
+        return BlitRows(source, from, target, to, StreamRows);
+#endif
     return BlitRows(source, from, target, to, CopyRows);
 }
 
@@ -199,6 +239,13 @@ int QV_BlitKeyed(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Re
     if (source == nullptr || target == nullptr || (source->flags & SDL_SRCCOLORKEY) == 0 || !SameLayout(source, target))
         return SDL_UpperBlit(source, &from, target, &to);
     return BlitRows(source, from, target, to, KeyedRows);
+}
+
+void QV_FinishStreamedPixels()
+{
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
 }
 
 int QV_FillSurface(SDL_Surface* surface, Uint32 pixel)

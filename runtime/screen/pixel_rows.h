@@ -10,14 +10,23 @@
 
 #include <SDL.h>
 
+// Who reads pixels next: this process, or only the display server, for
+// which rows of whole cache lines are written past the cache.
+enum class QV_PixelsReader { ThisProcess, DisplayServer };
+
 // SDL_UpperBlit of `from` in `source` to (to.x, to.y) of `target`: the same
 // clipping against the source and the target's clip rectangle, the same
 // pixels, the same result (0, or -1 on failure) and `to` set to the
 // rectangle drawn. QV_BlitOpaque draws a source without colour key;
 // QV_BlitKeyed leaves out the pixels equal to the source's key. Surfaces
 // whose pixels are not laid out alike, or that carry alpha, are left to SDL.
-int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to);
+int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to,
+                  QV_PixelsReader reader = QV_PixelsReader::ThisProcess);
 int QV_BlitKeyed(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to);
+
+// Makes every pixel written past the cache visible to the display server;
+// called before it is handed them.
+void QV_FinishStreamedPixels();
 
 // SDL_FillRect of the whole of the surface's clip rectangle with `pixel`, a
 // value in the surface's format. Returns 0, or -1 when the surface cannot be

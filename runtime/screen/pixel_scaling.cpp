@@ -74,9 +74,9 @@ void WidenRow(const uint32_t* source, uint32_t* target, int32_t width)
 // copy of a row is widened anew from the source row, which stays in the
 // cache, instead of being read back from the target.
 template <int32_t Scale>
-void ScaleRows32(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t top, QV_ScaledPixelsReader reader)
+void ScaleRows32(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t top, QV_PixelsReader reader)
 {
-    const bool streamed = reader == QV_ScaledPixelsReader::DisplayServer;
+    const bool streamed = reader == QV_PixelsReader::DisplayServer;
     for (int32_t y = 0; y < from->h; ++y) {
         const auto* source = reinterpret_cast<const uint32_t*>(RowOf(from, y));
         for (int32_t copy = 0; copy < Scale; ++copy) {
@@ -89,7 +89,7 @@ void ScaleRows32(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t
     }
     // Whoever shows the target next must see every streamed store.
     if (streamed)
-        _mm_sfence();
+        QV_FinishStreamedPixels();
 }
 
 #endif
@@ -137,7 +137,7 @@ void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t 
 }  // namespace
 
 void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left, int32_t top,
-                    [[maybe_unused]] QV_ScaledPixelsReader reader)
+                    [[maybe_unused]] QV_PixelsReader reader)
 {
     switch (from->format->BytesPerPixel) {
     case 1: ScaleRows<uint8_t>(from, to, scale, left, top); break;

@@ -2,13 +2,11 @@
 // screen many times larger than the picture was drawn for.
 #pragma once
 
+#include "runtime/screen/pixel_rows.h"
+
 #include <SDL.h>
 
 #include <cstdint>
-
-// Who reads the enlarged pixels next: this process, or only the display
-// server, for which they are written past the cache.
-enum class QV_ScaledPixelsReader { ThisProcess, DisplayServer };
 
 // Copies `from` into `to`, its top-left corner at `left`, `top`, with every
 // pixel repeated `scale` (1 to 4) times across and `scale` times down
@@ -16,4 +14,4 @@ enum class QV_ScaledPixelsReader { ThisProcess, DisplayServer };
 // enlarged picture must lie inside `to`, and both must be locked where SDL
 // asks for it.
 void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left = 0, int32_t top = 0,
-                    QV_ScaledPixelsReader reader = QV_ScaledPixelsReader::ThisProcess);
+                    QV_PixelsReader reader = QV_PixelsReader::ThisProcess);

@@ -46,10 +46,10 @@ struct Enlargement {
     int32_t scale;
     int32_t left;
     int32_t top;
-    QV_ScaledPixelsReader reader;  // who reads the enlarged pixels
+    QV_PixelsReader reader;  // who reads the enlarged pixels
 };
 
-constexpr Enlargement NotEnlarged{nullptr, 1, 0, 0, QV_ScaledPixelsReader::ThisProcess};
+constexpr Enlargement NotEnlarged{nullptr, 1, 0, 0, QV_PixelsReader::ThisProcess};
 
 Enlargement enlargement = NotEnlarged;
 
@@ -100,6 +100,14 @@ SDL_Surface* AdoptScreen(SDL_Surface* screen, int32_t width, int32_t height)
     return screen;
 }
 
+// Who reads SDL's screen surface once it is presented: sdl12-compat
+// converts it in this process for SDL 2; classic SDL 1.2 hands it to the
+// display server as it is.
+QV_PixelsReader ReaderOfShownSurface()
+{
+    return QV_RunsOnSDL2() ? QV_PixelsReader::ThisProcess : QV_PixelsReader::DisplayServer;
+}
+
 // The back buffer takes the window's pixel format, so sprites converted to
 // the screen's format and the enlargement both copy pixels unchanged.
 SDL_Surface* BackBufferFor(const SDL_Surface* window, int32_t width, int32_t height)
@@ -140,11 +148,8 @@ SDL_Surface* ShowEnlarged(SDL_Surface* shown, int32_t width, int32_t height, int
 {
     SDL_Surface* back = BackBufferFor(shown, width, height);
     if (back != nullptr) {
-        // sdl12-compat copies the enlargement again in this process; classic
-        // SDL 1.2 hands it to the display server.
-        const QV_ScaledPixelsReader reader =
-            QV_RunsOnSDL2() ? QV_ScaledPixelsReader::ThisProcess : QV_ScaledPixelsReader::DisplayServer;
-        enlargement = {shown, scale, (shown->w - width * scale) / 2, (shown->h - height * scale) / 2, reader};
+        enlargement = {shown, scale, (shown->w - width * scale) / 2, (shown->h - height * scale) / 2,
+                       ReaderOfShownSurface()};
         const int buffers = (shown->flags & SDL_DOUBLEBUF) != 0 ? 2 : 1;
         for (int buffer = 0; buffer < buffers; ++buffer) {
             SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
@@ -262,13 +267,19 @@ void QV_FlipBuffers()
         return;
     QV_UseScreen();
     WaitForFrameDeadline();
+    QV_FinishStreamedPixels();
     if (enlargement.window == nullptr)
         SDL_Flip(QV_Screen_Current);
     else
         PresentEnlarged();
-    // Both the wait for the deadline and SDL's for the display sleep.
-    if (pacing.interval != 0)
+    // Both the wait for the deadline and SDL's for the display sleep, and
+    // the next frame finds the cache cold. An enlarged screen is read next
+    // by the enlargement, in this process.
+    const bool slept = pacing.interval != 0;
+    if (slept)
         QV_FetchKeptPicturesAhead(QV_Screen_Current);
+    QV_SetNewKeptPicturesReader(slept && enlargement.window == nullptr ? ReaderOfShownSurface()
+                                                                       : QV_PixelsReader::ThisProcess);
 }
 
 void QV_ShowScreenAgain()
@@ -277,6 +288,7 @@ void QV_ShowScreenAgain()
         return;
     // An enlarged screen's SDL surface still holds the last enlargement, and
     // its border.
+    QV_FinishStreamedPixels();
     SDL_UpdateRect(enlargement.window != nullptr ? enlargement.window : QV_Screen_Current, 0, 0, 0, 0);
 }
 

@@ -2,7 +2,9 @@
 
 #include "tests/runtime/screen/screen_fixture.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -86,6 +88,62 @@ TEST_F(PixelRowsTest, CopiesClipAndDrawAsSdlAtEveryDepth)
         SDL_FreeSurface(source);
         SDL_FreeSurface(bySdl);
         SDL_FreeSurface(byRows);
+    }
+}
+
+// A surface like the screen over pixels that begin on a cache line, with
+// rows of whole lines, as the screen's are, so that rows the display
+// server reads next can be streamed.
+struct LineAlignedSurface {
+    std::unique_ptr<void, decltype(&std::free)> pixels{nullptr, &std::free};
+    SDL_Surface* surface = nullptr;
+
+    LineAlignedSurface(int width, int height)
+    {
+        const SDL_PixelFormat* format = QV_Screen_Current->format;
+        const int pitch = width * format->BytesPerPixel;
+        pixels.reset(std::aligned_alloc(64, static_cast<size_t>(pitch) * height));
+        surface = SDL_CreateRGBSurfaceFrom(pixels.get(), width, height, format->BitsPerPixel, pitch, format->Rmask,
+                                           format->Gmask, format->Bmask, format->Amask);
+    }
+    ~LineAlignedSurface() { SDL_FreeSurface(surface); }
+};
+
+// Rows of whole lines go past the cache, others through it: each row, clip
+// and edge drawn exactly as SDL draws it. A picture drawn onto itself goes
+// through the cache, in the order that reads each row before writing it.
+TEST_F(PixelRowsTest, CopiesForTheDisplayServerDrawAsSdlAtEveryDepth)
+{
+    constexpr int Side = 64;  // rows of whole lines at every depth
+    const SDL_Rect sources[] = {{0, 0, Side, 20}, {0, 3, 16, 16}, {16, 0, 32, 9}, {5, 2, 7, 5}};
+    const int places[] = {-40, -16, -3, 0, 16, 32, 45, 63, 64};
+    for (int32_t depth : {32, 24, 16}) {
+        ASSERT_NE(QV_OpenScreen(Width, Height, depth), nullptr) << depth;
+        LineAlignedSurface source(Side, Side), bySdl(Side, Side), byRows(Side, Side);
+        ASSERT_TRUE(source.surface != nullptr && bySdl.surface != nullptr && byRows.surface != nullptr);
+        Paint(source.surface, 0, false);
+        for (const SDL_Rect& from : sources)
+            for (const int x : places)
+                for (const int y : places) {
+                    Paint(bySdl.surface, x + y, false);
+                    Paint(byRows.surface, x + y, false);
+                    SDL_Rect sdlFrom = from;
+                    SDL_Rect sdlTo{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+                    SDL_Rect rowsTo = sdlTo;
+                    ASSERT_EQ(
+                        QV_BlitOpaque(source.surface, from, byRows.surface, rowsTo, QV_PixelsReader::DisplayServer),
+                        SDL_UpperBlit(source.surface, &sdlFrom, bySdl.surface, &sdlTo));
+                    QV_FinishStreamedPixels();
+                    ASSERT_TRUE(SamePixels(byRows.surface, bySdl.surface)) << depth << " at " << x << ", " << y;
+                    ASSERT_TRUE(SameRect(rowsTo, sdlTo)) << depth << " at " << x << ", " << y;
+                }
+        const SDL_Rect onto{0, 16, Side, 20};
+        SDL_Rect streamedTo = onto, cachedTo = onto;
+        Paint(bySdl.surface, 9, false);
+        Paint(byRows.surface, 9, false);
+        QV_BlitOpaque(byRows.surface, {0, 0, Side, 30}, byRows.surface, streamedTo, QV_PixelsReader::DisplayServer);
+        QV_BlitOpaque(bySdl.surface, {0, 0, Side, 30}, bySdl.surface, cachedTo);
+        EXPECT_TRUE(SamePixels(byRows.surface, bySdl.surface)) << depth << " onto itself";
     }
 }
 

@@ -59,12 +59,12 @@ TEST(PixelScalingTest, EveryPixelIsRepeatedNByNAtEveryDepth)
         const Surface picture = MakeSurface(37, 11, depth);
         FillWithNoise(picture.get(), static_cast<unsigned>(depth));
         for (int32_t scale = 1; scale <= 4; ++scale) {
-            for (const auto reader : {QV_ScaledPixelsReader::ThisProcess, QV_ScaledPixelsReader::DisplayServer}) {
+            for (const auto reader : {QV_PixelsReader::ThisProcess, QV_PixelsReader::DisplayServer}) {
                 const Surface scaled = MakeSurface(37 * scale, 11 * scale, depth);
                 QV_ScalePixels(picture.get(), scaled.get(), scale, 0, 0, reader);
                 EXPECT_TRUE(IsEnlargedCopy(picture.get(), scaled.get(), scale))
                     << depth << " bits, scale " << scale << ", read by the display server "
-                    << (reader == QV_ScaledPixelsReader::DisplayServer);
+                    << (reader == QV_PixelsReader::DisplayServer);
             }
         }
     }
