@@ -119,15 +119,19 @@ bool SameArea(const SDL_Rect& a, const SDL_Rect& b)
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
-void Drop(Place place)
+void Unlist(Place place)
 {
-    KeptPicture& picture = kept.pictures[place];
-    ForEachCell(picture.to, [place](Cell& cell, int32_t, int32_t) {
+    ForEachCell(kept.pictures[place].to, [place](Cell& cell, int32_t, int32_t) {
         Listed* listed =
             std::find_if(cell.begin(), cell.end(), [place](const Listed& other) { return other.place == place; });
         *listed = cell.listed[--cell.count];
     });
-    picture.source = nullptr;
+}
+
+void Drop(Place place)
+{
+    Unlist(place);
+    kept.pictures[place].source = nullptr;
     kept.freePlaces.push_back(place);
 }
 
@@ -259,12 +263,10 @@ void MakeRoom(Cell& cell)
     Drop(oldest->place);
 }
 
-void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
+// Keeps the picture at `place` as just drawn whole at `to`.
+void List(Place place, const SDL_Rect& to)
 {
-    const Place place = FreestPlace();
     KeptPicture& picture = kept.pictures[place];
-    picture.source = source;
-    picture.from = from;
     picture.to = to;
     picture.drawnOver = {};
     picture.lastShown = kept.displays;
@@ -272,6 +274,36 @@ void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
         MakeRoom(cell);
         cell.listed[cell.count++] = {to, place};
     });
+}
+
+void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
+{
+    const Place place = FreestPlace();
+    kept.pictures[place].source = source;
+    kept.pictures[place].from = from;
+    List(place, to);
+}
+
+// The same picture kept at a place that `to` meets: a tile of a map that
+// has moved on a pixel. Drawn whole at `to`, it is kept there instead,
+// rather than marked over and dropped while another place is taken.
+KeptPicture* FindMoved(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
+{
+    for (const Listed& listed : CellAt(CellOf(to.x), CellOf(to.y))) {
+        if (!Meet(listed.to, to))
+            continue;
+        KeptPicture& picture = kept.pictures[listed.place];
+        if (picture.source == source && SameArea(picture.from, from))
+            return &picture;
+    }
+    return nullptr;
+}
+
+void Move(KeptPicture& picture, const SDL_Rect& to)
+{
+    const auto place = static_cast<Place>(&picture - kept.pictures.data());
+    Unlist(place);
+    List(place, to);
 }
 
 }  // namespace
@@ -286,10 +318,17 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
     }
     const SDL_Rect asked{to.x, to.y, from.w, from.h};
     const int result = QV_BlitOpaque(source, from, screen, to, kept.newPicturesReader);
-    MarkDrawnOver(to, nullptr, true);
     // A picture clipped by the blit is not kept: its rows would not line up
     // with the source's.
-    if (result == 0 && SameArea(to, asked) && int32_t{to.w} * to.h >= KeptArea)
+    if (result != 0 || !SameArea(to, asked) || int32_t{to.w} * to.h < KeptArea) {
+        MarkDrawnOver(to, nullptr, true);
+        return result;
+    }
+    KeptPicture* moved = FindMoved(source, from, to);
+    if (moved != nullptr)
+        Move(*moved, to);
+    MarkDrawnOver(to, moved, true);
+    if (moved == nullptr)
         Keep(source, from, to);
     return result;
 }
