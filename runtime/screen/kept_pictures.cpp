@@ -317,14 +317,18 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
         return Restore(*picture, screen);
     }
     const SDL_Rect asked{to.x, to.y, from.w, from.h};
-    const int result = QV_BlitOpaque(source, from, screen, to, kept.newPicturesReader);
+    KeptPicture* moved = FindMoved(source, from, asked);
+    // Sprites drawn over a picture's last place are likely drawn over the
+    // next one too, and they read what they cover.
+    const QV_PixelsReader reader =
+        moved != nullptr && moved->drawnOver.count != 0 ? QV_PixelsReader::ThisProcess : kept.newPicturesReader;
+    const int result = QV_BlitOpaque(source, from, screen, to, reader);
     // A picture clipped by the blit is not kept: its rows would not line up
     // with the source's.
     if (result != 0 || !SameArea(to, asked) || int32_t{to.w} * to.h < KeptArea) {
         MarkDrawnOver(to, nullptr, true);
         return result;
     }
-    KeptPicture* moved = FindMoved(source, from, to);
     if (moved != nullptr)
         Move(*moved, to);
     MarkDrawnOver(to, moved, true);
