@@ -135,9 +135,9 @@ void ConnectEvents(GtkWidget* window, int32_t number)
 
 // With no window of the table open, nothing can record an event, and what
 // the toolkit does for itself (its display connection, its settings) bears
-// a tenth of a second's wait. A game asking for events on every frame would
-// otherwise spend a tenth of its time preparing the toolkit's sources.
-constexpr int64_t UpkeepInterval = G_USEC_PER_SEC / 10;
+// a second's wait. A game asking for events on every frame would otherwise
+// spend a tenth of its time preparing the toolkit's sources.
+constexpr int64_t UpkeepInterval = G_USEC_PER_SEC;
 
 bool AnyWindowOpen()
 {
