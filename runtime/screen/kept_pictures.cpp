@@ -284,9 +284,10 @@ void Keep(SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
     List(place, to);
 }
 
-// The same picture kept at a place that `to` meets: a tile of a map that
-// has moved on a pixel. Drawn whole at `to`, it is kept there instead,
-// rather than marked over and dropped while another place is taken.
+// The same picture kept at a place that `to` meets, listed where `to`
+// begins: a tile of a map that has moved on a pixel. Drawn whole at `to`,
+// it is kept there instead, rather than marked over and dropped while
+// another place is taken.
 KeptPicture* FindMoved(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
 {
     for (const Listed& listed : CellAt(CellOf(to.x), CellOf(to.y))) {

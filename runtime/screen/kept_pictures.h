@@ -29,9 +29,9 @@ void QV_FetchKeptPicturesAhead(const SDL_Surface* screen);
 // Who reads the pixels of the pictures the next frame shows anew. Each is
 // written whole, so where only the display server reads the screen and
 // its lines have left the cache in a sleep, they are written past the
-// cache rather than read in only to be overwritten. What is restored under
-// sprites still goes through the cache: the sprites drawn there again read
-// it.
+// cache rather than read in only to be overwritten. Where sprites drew,
+// what is restored, and a picture shown a pixel on from a place they drew
+// over, still go through the cache: the sprites drawn there again read it.
 void QV_SetNewKeptPicturesReader(QV_PixelsReader reader);
 
 // Says that `drawn`, a rectangle of the screen, was drawn over by something
