@@ -4,8 +4,9 @@
 // stores that bypass the cache, so every pixel the next blit, the digest or
 // the flip reads comes back from memory; and it draws colour-keyed surfaces
 // by taking every pixel apart into red, green and blue and putting it back
-// together. Copies here write through the cache, compare whole pixels with
-// the key and draw exactly the pixels SDL would.
+// together. Copies here write through the cache, but for rows that only the
+// display server reads next, compare whole pixels with the key and draw
+// exactly the pixels SDL would.
 #pragma once
 
 #include <SDL.h>
