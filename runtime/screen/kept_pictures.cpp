@@ -46,8 +46,6 @@ struct KeptPicture {
 
 using Place = uint16_t;
 
-constexpr size_t CacheLine = 64;
-
 // A picture as the cells list it: where it lies is read without reading the
 // picture itself.
 struct Listed {
@@ -59,14 +57,14 @@ struct Listed {
 // in which the screen's pixels have pushed the lists out of the cache. A
 // cell of the map meets two tiles, three or four while the map moves on; a
 // picture more than a cell can list drops the one there shown longest ago.
-struct alignas(CacheLine) Cell {
+struct alignas(QV_CacheLine) Cell {
     std::array<Listed, 6> listed;
     uint16_t count = 0;
 
     Listed* begin() { return listed.data(); }
     Listed* end() { return listed.data() + count; }
 };
-static_assert(sizeof(Cell) == CacheLine);
+static_assert(sizeof(Cell) == QV_CacheLine);
 
 std::vector<Place> EveryPlace()
 {
@@ -330,10 +328,10 @@ int QV_DisplayKeptPicture(SDL_Surface* source, SDL_Rect from, SDL_Surface* scree
         MarkDrawnOver(to, nullptr, true);
         return result;
     }
+    MarkDrawnOver(to, moved, true);
     if (moved != nullptr)
         Move(*moved, to);
-    MarkDrawnOver(to, moved, true);
-    if (moved == nullptr)
+    else
         Keep(source, from, to);
     return result;
 }
@@ -345,7 +343,7 @@ void QV_FetchKeptPicturesAhead(const SDL_Surface* screen)
             __builtin_prefetch(&CellAt(column, row));
     const auto* const first = reinterpret_cast<const char*>(kept.pictures.data());
     const auto* const end = reinterpret_cast<const char*>(kept.pictures.data() + kept.pictures.size());
-    for (const char* line = first; line < end; line += CacheLine)
+    for (const char* line = first; line < end; line += QV_CacheLine)
         __builtin_prefetch(line);
 }
 

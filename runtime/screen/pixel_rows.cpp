@@ -97,11 +97,9 @@ void CopyRows(const Rows& rows)
 }
 
 #if defined(__SSE2__)
-constexpr uintptr_t CacheLine = 64;
-
 bool OnCacheLines(const uint8_t* at, size_t bytes)
 {
-    return reinterpret_cast<uintptr_t>(at) % CacheLine == 0 && bytes % CacheLine == 0;
+    return reinterpret_cast<uintptr_t>(at) % QV_CacheLine == 0 && bytes % QV_CacheLine == 0;
 }
 
 // A row that only the display server reads next, whose lines are out of
@@ -114,7 +112,7 @@ void StreamRows(const Rows& rows)
     const uint8_t* const sourceEnd = rows.from + static_cast<ptrdiff_t>(rows.height - 1) * rows.fromPitch + rowBytes;
     const uint8_t* const targetEnd = rows.to + static_cast<ptrdiff_t>(rows.height - 1) * rows.toPitch + rowBytes;
     const bool apart = targetEnd <= rows.from || sourceEnd <= rows.to;
-    if (!apart || !OnCacheLines(rows.to, rowBytes) || rows.toPitch % CacheLine != 0) {
+    if (!apart || !OnCacheLines(rows.to, rowBytes) || rows.toPitch % QV_CacheLine != 0) {
         CopyRows(rows);
         return;
     }

@@ -11,6 +11,11 @@
 
 #include <SDL.h>
 
+#include <cstddef>
+
+// The bytes the processor moves into and out of its cache at a time.
+inline constexpr size_t QV_CacheLine = 64;
+
 // Who reads pixels next: this process, or only the display server, for
 // which rows of whole cache lines are written past the cache.
 enum class QV_PixelsReader { ThisProcess, DisplayServer };

@@ -33,8 +33,8 @@ TEST_F(WindowsTest, NoEventWithoutAWindowOrWithNothingPending)
     EXPECT_EQ(QV_WindowEvent(), QV_EventNone);
 }
 
-// With no window open the toolkit still runs, a few times a second; with
-// one open, on every call.
+// With no window open the toolkit still runs, once a second; with one open,
+// on every call.
 TEST_F(WindowsTest, TheToolkitRunsOnEveryCallOnlyWhileAWindowIsOpen)
 {
     static int runs = 0;
