@@ -1,7 +1,7 @@
 // The golden replays: each plays headless with the digest of every frame
 // held against the one stored beside it. Any change in what the game draws
 // fails here and names the first frame that differs; a change meant to
-// alter the picture regenerates the digests (see README).
+// alter the picture regenerates the digests (see docs/replays.md).
 #include "tests/program/tervane_process.h"
 
 #include <gtest/gtest.h>
