@@ -1,11 +1,11 @@
 #include "runtime/screen/drawing.h"
 
+#include "runtime/screen/drawing_primitives.h"
 #include "runtime/screen/kept_pictures.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/stored_pixel.h"
 
 #include <SDL.h>
-#include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +15,8 @@
 QV_DrawingState QV_Drawing;
 
 namespace {
+
+namespace primitives = tervane::primitives;
 
 constexpr uint32_t Opaque = 0xFF;
 
@@ -90,10 +92,10 @@ SDL_Surface* Surface()
     return QV_Drawing.onScreen ? QV_Screen_Current : QV_Drawing.surface;
 }
 
-// The lock that start took is let go around an SDL_gfx call and taken back
-// after it: text is drawn by blitting glyphs, which SDL refuses onto a locked
-// surface, and an opaque circle unlocks the surface once more than it locked
-// it, which would leave the next pixel access without pixels.
+// The lock that start took is let go around a primitive and taken back after
+// it: text is drawn by blitting glyphs, which SDL refuses onto a locked
+// surface, and SDL_gfx's opaque circle unlocks the surface once more than it
+// locked it, which would leave the next pixel access without pixels.
 template <class Draw>
 int32_t WithStartLockReleased(SDL_Surface* surface, Draw draw)
 {
@@ -111,9 +113,9 @@ int32_t WithStartLockReleased(SDL_Surface* surface, Draw draw)
 
 int32_t FillBox(int64_t x, int64_t y, int64_t width, int64_t height, uint32_t color)
 {
-    return Surface()
-        ? boxColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(x + width), Coordinate(y + height), color)
-        : 0;
+    return Surface() ? primitives::boxColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(x + width),
+                                            Coordinate(y + height), color)
+                     : 0;
 }
 
 int32_t DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
@@ -121,28 +123,29 @@ int32_t DrawCircle(int32_t x, int32_t y, int32_t radius, uint32_t color)
     SDL_Surface* const surface = Surface();
     if (!surface)
         return 0;
-    return WithStartLockReleased(
-        surface, [&] { return circleColor(surface, Coordinate(x), Coordinate(y), Coordinate(radius), color); });
+    return WithStartLockReleased(surface, [&] {
+        return primitives::circleColor(surface, Coordinate(x), Coordinate(y), Coordinate(radius), color);
+    });
 }
 
 int32_t DrawEllipse(int32_t x, int32_t y, int32_t radiusX, int32_t radiusY, uint32_t color)
 {
-    return Surface()
-        ? ellipseColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(radiusX), Coordinate(radiusY), color)
-        : 0;
+    return Surface() ? primitives::ellipseColor(Surface(), Coordinate(x), Coordinate(y), Coordinate(radiusX),
+                                                Coordinate(radiusY), color)
+                     : 0;
 }
 
 int32_t DrawLine(Segment segment, uint32_t color)
 {
     if (!Surface() || !ClipToCoordinates(segment))
         return 0;
-    return lineColor(Surface(), Coordinate(segment.x1), Coordinate(segment.y1), Coordinate(segment.x2),
-                     Coordinate(segment.y2), color);
+    return primitives::lineColor(Surface(), Coordinate(segment.x1), Coordinate(segment.y1), Coordinate(segment.x2),
+                                 Coordinate(segment.y2), color);
 }
 
 int32_t DrawPixel(int32_t x, int32_t y, uint32_t color)
 {
-    return Surface() ? pixelColor(Surface(), Coordinate(x), Coordinate(y), color) : 0;
+    return Surface() ? primitives::pixelColor(Surface(), Coordinate(x), Coordinate(y), color) : 0;
 }
 
 int32_t ScreenBackColor(int32_t red, int32_t green, int32_t blue)
@@ -247,8 +250,8 @@ int32_t ScreenDrawText(const char* text)
     if (!surface || !text)
         return 0;
     const int32_t result = WithStartLockReleased(surface, [&] {
-        return stringColor(surface, Coordinate(QV_Drawing.textX), Coordinate(QV_Drawing.textY), text,
-                           QV_Drawing.frontColor);
+        return primitives::stringColor(surface, Coordinate(QV_Drawing.textX), Coordinate(QV_Drawing.textY), text,
+                                       QV_Drawing.frontColor);
     });
     QV_Drawing.textX = static_cast<int32_t>(std::min(int64_t{QV_Drawing.textX} + ScreenTextLength(text), Int32Max));
     return result;
