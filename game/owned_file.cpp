@@ -3,9 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -77,7 +75,7 @@ OwnedFile OpenOutputFile(const std::string& path, const std::string& spared, std
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : file_(std::move(other.file_)), path_(std::move(other.path_)), temporary_(std::exchange(other.temporary_, {}))
+    : file_(std::move(other.file_)), staged_(std::exchange(other.staged_, {}))
 {
 }
 
@@ -86,8 +84,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
     if (this != &other) {
         Close();
         file_ = std::move(other.file_);
-        path_ = std::move(other.path_);
-        temporary_ = std::exchange(other.temporary_, {});
+        staged_ = std::exchange(other.staged_, {});
     }
     return *this;
 }
@@ -100,34 +97,22 @@ StagedFile::~StagedFile()
 std::string StagedFile::Open(const std::string& path)
 {
     Close();
+    const std::string target = QV_FollowLinks(path);
+    if (target.empty())
+        return CannotBeCreated(path, std::strerror(errno));
     struct stat status;
+    const bool exists = stat(target.c_str(), &status) == 0;
     std::string error;
-    if (stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    if (exists && !S_ISREG(status.st_mode)) {
         file_ = OpenOutputFile(path, {}, error);
         return error;
     }
-    // A symbolic link keeps pointing at the replay, which the rename puts in
-    // place of the file it names.
-    std::error_code unresolved;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(path, unresolved);
-    path_ = unresolved ? path : target.string();
-    // Beside the file, so that putting it in place is one rename on one file
-    // system; the process id keeps two copies of the game apart.
-    temporary_ = path_ + "." + std::to_string(getpid()) + ".tmp";
-    int descriptor = -1;
-    for (int attempt = 0; attempt < 2 && descriptor < 0; ++attempt) {
-        descriptor = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        // A leftover of an earlier run killed under the same process id.
-        if (descriptor < 0 && errno == EEXIST)
-            unlink(temporary_.c_str());
-    }
+    const int descriptor = QV_CreateStagedFile(target, exists ? &status : nullptr, staged_);
     if (descriptor >= 0)
         file_ = StreamOn(descriptor);
     if (!file_) {
         error = CannotBeCreated(path, std::strerror(errno));
-        if (descriptor >= 0)
-            unlink(temporary_.c_str());
-        temporary_.clear();
+        QV_DropStagedFile(staged_);
     }
     return error;
 }
@@ -139,21 +124,16 @@ std::FILE* StagedFile::Stream() const
 
 bool StagedFile::Place()
 {
-    if (temporary_.empty())
+    if (staged_.temporary.empty())
         return true;
-    if (rename(temporary_.c_str(), path_.c_str()) != 0)
-        return false;
-    temporary_.clear();
-    return true;
+    return std::fflush(file_.get()) == 0 && QV_PlaceStagedFile(fileno(file_.get()), staged_);
 }
 
 bool StagedFile::Close()
 {
     const bool closed = !file_ || std::fclose(file_.release()) == 0;
     const int error = errno;
-    if (!temporary_.empty())
-        unlink(temporary_.c_str());
-    temporary_.clear();
+    QV_DropStagedFile(staged_);
     errno = error;
     return closed;
 }

@@ -2,6 +2,8 @@
 // that nothing there can make the game wait or lose what a file held.
 #pragma once
 
+#include "runtime/prefs/staged_file.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,9 +24,10 @@ OwnedFile OpenOutputFile(const std::string& path, const std::string& spared, std
 // A file written under a temporary name beside `path` that takes the place of
 // what is there only when Place() is called, so that an existing file is
 // replaced only by something worth keeping; a temporary never placed is
-// removed again. Through a symbolic link the file it names is replaced, the
-// link kept. Where `path` names something other than a regular file (a
-// device, a pipe), that is written directly, as OpenOutputFile opens it.
+// removed again. Links are followed as staged_file.h says: the file a link
+// names is replaced, or made when the link dangles, and the link kept. Where
+// `path` names something other than a regular file (a device, a pipe), that
+// is written directly, as OpenOutputFile opens it.
 class StagedFile {
 public:
     StagedFile() = default;
@@ -45,6 +48,5 @@ public:
 
 private:
     OwnedFile file_;
-    std::string path_;       // the file put in place: `path`, its links followed
-    std::string temporary_;  // empty once placed, or when written directly
+    QV_StagedFile staged_;  // no temporary once placed, or when written directly
 };

@@ -107,6 +107,21 @@ TEST_F(ReplayRoundTripTest, ARecordingReplacesAnOldReplayOnlyOnceItHoldsFrames)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
 }
 
+// A link to a replay yet to be made makes it, as the settings file's do.
+TEST_F(ReplayRoundTripTest, ARecordingThroughADanglingLinkMakesItsTarget)
+{
+    TemporaryFolder folder;
+    fs::create_directory(folder.Path() / "adir");
+    fs::create_symlink("adir/target.tvr", folder / "link.tvr");
+    ASSERT_EQ(StartRecording(folder / "link.tvr"), "");
+    BeginControlledFrames({VersionText(), 12345, 0, 0});
+    Frames(80);
+    EXPECT_TRUE(EndControlledFrames());
+    EXPECT_TRUE(fs::is_symlink(folder / "link.tvr"));
+    Replay replay;
+    EXPECT_EQ(LoadReplay(folder / "adir/target.tvr", replay), "");
+}
+
 TEST_F(ReplayRoundTripTest, ARecordingThatCannotBeWrittenWholeIsSaidAndFails)
 {
     ASSERT_EQ(StartRecording("/dev/full"), "");
