@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -105,6 +106,45 @@ bool ParseWhole(const std::string& text, int32_t& value)
     return error == std::errc() && stop == end;
 }
 
+// A HiScore line that is not wholly a number from 0 up, or one the game
+// cannot hold: written back as it stands until a score beats the number it
+// plainly starts with, so that no score the file held is ever lowered.
+struct HeldHiScore {
+    std::string text;        // empty when the line is a score the game holds
+    int64_t plainStart = 0;  // the number the text starts with, 0 for none
+};
+
+HeldHiScore heldHiScore;
+
+// The number `text` plainly starts with, sign and all ("5" of "5e3"): 0 for
+// none, and the largest or smallest one there is for one too long to hold.
+int64_t PlainStart(const std::string& text)
+{
+    return std::strtoll(text.c_str(), nullptr, 10);
+}
+
+// The score the file's HiScore text gives; text that is not one the game
+// holds is held, and counts as the nearest score to its plain start.
+int32_t TakeHiScoreText(const std::string& text)
+{
+    int32_t value = 0;
+    if (ParseWhole(text, value) && value >= 0) {
+        heldHiScore = {};
+        return value;
+    }
+    heldHiScore = {text, PlainStart(text)};
+    return static_cast<int32_t>(std::clamp<int64_t>(heldHiScore.plainStart, 0, INT32_MAX));
+}
+
+void ReadHiScore()
+{
+    const std::string text = ReadText(HiScoreSetting.key, HiScoreSetting.defaultText);
+    Settings.HiScore = TakeHiScoreText(text);
+    if (!heldHiScore.text.empty())
+        RefuseSetting(HiScoreSetting.key, text, "not a whole number from 0 to 2147483647",
+                      std::to_string(Settings.HiScore));
+}
+
 void Refuse(const RangedSetting& setting, const std::string& text, const char* why)
 {
     RefuseSetting(setting.key, text, why, std::to_string(setting.defaultValue));
@@ -136,12 +176,16 @@ void SeparatePadButtons()
     }
 }
 
-// A sound device that failed this run silences the run, not the player's choice.
-int32_t SavedValue(const Setting& setting)
+// A sound device that failed this run silences the run, not the player's
+// choice; a held HiScore line stays until a higher score replaces it.
+std::string SavedText(const Setting& setting)
 {
     if (setting.field == &SettingsState::UseAudio && Settings.SoundFailed != 0)
-        return 1;
-    return Settings.*setting.field;
+        return "1";
+    if (setting.field == &SettingsState::HiScore && !heldHiScore.text.empty() &&
+        Settings.HiScore <= heldHiScore.plainStart)
+        return heldHiScore.text;
+    return std::to_string(Settings.*setting.field);
 }
 
 bool IsWindowScale(int32_t scale)
@@ -157,6 +201,9 @@ std::string Reason(int error)
     case EFBIG:
         return "it is larger than the " + std::to_string(QV_PreferenceMaxFileSize >> 20) + " MiB the game reads";
     case EILSEQ: return "it holds lines that are not the game's settings";
+    case EEXIST:
+        return "it gives " + std::string(*QV_PreferenceKeyGivenTwice() ? QV_PreferenceKeyGivenTwice() : "a setting") +
+            " more than once";
     default: return std::strerror(error);
     }
 }
@@ -183,8 +230,9 @@ void ReportUnsavedFile(int error)
 // higher score since this one started.
 void TakeStoredHiScoreIfHigher()
 {
+    heldHiScore = {};
     if (QV_OpenPreferences(SettingsFile) != nullptr)
-        RaiseHiScore(ReadSetting(HiScoreSetting));
+        RaiseHiScore(TakeHiScoreText(ReadText(HiScoreSetting.key, HiScoreSetting.defaultText)));
     QV_ClosePreferences();
 }
 
@@ -192,11 +240,8 @@ void TakeStoredHiScoreIfHigher()
 // it could not be written whole.
 bool WriteEverySetting()
 {
-    char* const start = QV_StringBase;
-    for (const Setting& setting : FileSettings) {
-        QV_WritePreferenceString(setting.key, QV_Str(SavedValue(setting)));
-        QV_StringBase = start;
-    }
+    for (const Setting& setting : FileSettings)
+        QV_WritePreferenceString(setting.key, SavedText(setting).c_str());
     for (const PlayerKey& key : PlayerKeys())
         QV_WritePreferenceString(key.setting, ChosenName(key).c_str());
     for (size_t index = 0; index < std::size(RangedSettings); ++index)
@@ -214,12 +259,13 @@ void ReadSettings()
     const bool opened = QV_OpenPreferences(SettingsFile) != nullptr;
     if ((!opened && errno != ENOENT) || (opened && QV_PreferencesUnderstood() == 0))
         ReportUnreadableFile(errno);
-    for (const Setting& setting : FileSettings)
-        Settings.*setting.field = ReadSetting(setting);
+    for (const Setting& setting : FileSettings) {
+        if (setting.field != HiScoreSetting.field)
+            Settings.*setting.field = ReadSetting(setting);
+    }
     if (!IsWindowScale(Settings.WindowScale))
         Settings.WindowScale = 1;
-    // What the game plays and records with: a replay refuses a negative one.
-    Settings.HiScore = std::max(Settings.HiScore, 0);
+    ReadHiScore();
     for (const PlayerKey& key : PlayerKeys())
         ChooseKey(key, ReadText(key.setting, key.usualName));
     ReadRangedSettings();

@@ -35,11 +35,13 @@ extern SettingsState Settings;
 // Reads the settings from the file; missing keys or file give the defaults
 // (keyboard, sound on, no shadows, full screen, hi score 0, scale 1, the
 // usual keys, pad buttons 8 and 7, full volumes); text that is not a number
-// reads as 0, a negative hi score as 0 and a scale other than 1 to 4 as 1;
-// the key names are checked when the keyboard takes them. A pad button or
-// volume that is not a whole number in its range, or a pause button that is
-// the start button, keeps its default with one line on standard error
-// (refused_settings.h), and stays in the file as written. A file that is
+// reads as 0 and a scale other than 1 to 4 as 1; the key names are checked
+// when the keyboard takes them. A pad button or volume that is not a whole
+// number in its range, or a pause button that is the start button, keeps its
+// default with one line on standard error (refused_settings.h), and stays in
+// the file as written. So does a hi score that is not a whole number from 0
+// to 2147483647, which plays as the number it plainly starts with, held
+// within that range, and is replaced only by a higher score. A file that is
 // there but cannot be read, or not wholly (see preferences.h), gives the
 // defaults for what it does not give, with one line on standard error saying
 // why; it is then never replaced.

@@ -90,11 +90,13 @@ void EndOnHangUpAsOnTerminate()
     sigaction(SIGHUP, &action, nullptr);
 }
 
-// Past the file size limit (ulimit -f) a write fails like any other, and is
-// said so, instead of killing the game before it could save.
-void FailWritesPastTheSizeLimit()
+// Past the file size limit (ulimit -f), or into a pipe whose reader has
+// gone, a write fails like any other, and is said so, instead of killing the
+// game before it could save.
+void FailWritesInsteadOfDying()
 {
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 // Every layer's release is safe whether or not the layer was started.
@@ -218,7 +220,7 @@ void RunTervane(const LaunchOptions& options)
         std::exit(2);
     }
     EndOnHangUpAsOnTerminate();
-    FailWritesPastTheSizeLimit();
+    FailWritesInsteadOfDying();
     StartRuntimeLayers();
     InitialiseGameState();
     if (PlayingBack())

@@ -1,4 +1,5 @@
 #include "runtime/prefs/preferences.h"
+#include "runtime/prefs/staged_file.h"
 
 #include <cerrno>
 #include <ctime>
@@ -27,7 +28,9 @@ int32_t QV_LockPreferences(const char* path, int32_t waitMilliseconds)
         errno = EINVAL;
         return 0;
     }
-    const std::filesystem::path file = path;
+    // Copies started in two folders whose files link to one share its lock.
+    const std::string target = QV_FollowLinks(path);
+    const std::filesystem::path file = target.empty() ? std::filesystem::path(path) : std::filesystem::path(target);
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     lock = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (lock < 0)

@@ -3,12 +3,13 @@
 #include "runtime/core/strings.h"
 #include "runtime/prefs/preferences.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <strings.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,8 +19,9 @@ struct ReaderState {
     FILE* file = nullptr;
     char* text = nullptr;  // the loaded file, NUL-terminated
     size_t textLength = 0;
-    std::string group;      // the name of the file's own group
-    int notUnderstood = 0;  // 0, or the errno that says why the file is not the reader's whole
+    std::string group;        // the name of the file's own group
+    int notUnderstood = 0;    // 0, or the errno that says why the file is not the reader's whole
+    std::string repeatedKey;  // the first key given twice, as its second line spells it
     char comment = ';';
 };
 
@@ -64,6 +66,22 @@ const char* NextLine(const char* lineEnd, const char* end)
     return lineEnd + (lineEnd + 1 < end && lineEnd[0] == '\r' && lineEnd[1] == '\n' ? 2 : 1);
 }
 
+// Keys match ignoring ASCII case alone: strncasecmp follows the locale the
+// window toolkit sets, and in a Turkish one 'I' is not the capital of 'i'.
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameKey(const char* a, const char* b, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
 // The group a file's name gives it: "Tervane" for "Tervane.ini".
 std::string OwnGroup(const std::string& path)
 {
@@ -76,7 +94,7 @@ bool IsOwnGroupHeader(const char* line, const char* lineEnd, const std::string& 
 {
     const size_t length = group.size();
     if (static_cast<size_t>(lineEnd - line) < length + 2 || line[0] != '[' || line[length + 1] != ']' ||
-        strncasecmp(line + 1, group.c_str(), length) != 0)
+        !SameKey(line + 1, group.c_str(), length))
         return false;
     for (const char* p = line + length + 2; p < lineEnd; ++p) {
         if (!IsBlank(*p))
@@ -93,10 +111,12 @@ size_t KeyLength(const char* token)
 }
 
 // True for a line the writer's file could hold: blank, a comment, the own
-// group's header or `key = value` with a key of printable ASCII. A file with
-// any other line is not wholly understood, so it is never replaced.
-bool LineUnderstood(const char* line, const char* lineEnd, const std::string& group)
+// group's header or `key = value` with a key of printable ASCII, which goes
+// to `key` (left empty for the other lines). A file with any other line is
+// not wholly understood, so it is never replaced.
+bool LineUnderstood(const char* line, const char* lineEnd, const std::string& group, std::string& key)
 {
+    key.clear();
     if (SkipBlanks(line) >= lineEnd || IsOwnGroupHeader(line, lineEnd, group))
         return true;
     const char* const token = SkipSpaces(line);
@@ -107,20 +127,31 @@ bool LineUnderstood(const char* line, const char* lineEnd, const std::string& gr
         if (token[i] <= ' ' || token[i] > '~')
             return false;
     }
+    key.assign(token, length);
     return length > 0 && *SkipBlanks(token + length) == '=';
 }
 
-// 0 when `text` is wholly the reader's; otherwise EILSEQ. NUL bytes (as in
-// UTF-16) and any line the reader would skip or stop at count against it.
-int Understand(const char* text, size_t length, const std::string& group)
+// 0 when `text` is wholly the reader's. Otherwise EILSEQ, for NUL bytes (as
+// in UTF-16) or any line the reader would skip or stop at; or EEXIST, for a
+// key given twice, whose later line the reader never sees, with that key in
+// `repeatedKey`.
+int Understand(const char* text, size_t length, const std::string& group, std::string& repeatedKey)
 {
     const char* const end = text + length;
     if (memchr(text, '\0', length) != nullptr)
         return EILSEQ;
+    std::set<std::string> keys;  // in lower case, as keys match
+    std::string key;
     for (const char* line = SkipByteOrderMark(text); line < end;) {
         const char* const lineEnd = LineEnd(line, end);
-        if (!LineUnderstood(line, lineEnd, group))
+        if (!LineUnderstood(line, lineEnd, group, key))
             return EILSEQ;
+        std::string lowered = key;
+        std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
+        if (!key.empty() && !keys.insert(std::move(lowered)).second) {
+            repeatedKey = key;
+            return EEXIST;
+        }
         if (lineEnd == end)
             break;
         line = NextLine(lineEnd, end);
@@ -132,8 +163,9 @@ int Understand(const char* text, size_t length, const std::string& group)
 // `descriptor` into a NUL-terminated buffer from malloc, and tells in
 // `notUnderstood` why the text is not wholly the reader's (EINVAL: not a
 // regular file; EFBIG: larger than is read; EILSEQ: lines the reader does not
-// take), 0 when it is. Nullptr when there is no text.
-char* LoadText(int descriptor, const std::string& group, size_t& length, int& notUnderstood)
+// take; EEXIST: `repeatedKey` given twice), 0 when it is. Nullptr when there
+// is no text.
+char* LoadText(int descriptor, const std::string& group, size_t& length, int& notUnderstood, std::string& repeatedKey)
 {
     struct stat status;
     length = 0;
@@ -156,7 +188,7 @@ char* LoadText(int descriptor, const std::string& group, size_t& length, int& no
             length += static_cast<size_t>(count);
     }
     text[length] = '\0';
-    notUnderstood = status.st_size > QV_PreferenceMaxFileSize ? EFBIG : Understand(text, length, group);
+    notUnderstood = status.st_size > QV_PreferenceMaxFileSize ? EFBIG : Understand(text, length, group, repeatedKey);
     return text;
 }
 
@@ -170,7 +202,7 @@ const char* ValueOnLine(const char* line, const char* key, size_t keyLength, siz
         return nullptr;
     const size_t tokenLength = KeyLength(token);
     const char* const equals = SkipBlanks(token + tokenLength);
-    if (*equals != '=' || tokenLength != keyLength || strncasecmp(token, key, keyLength) != 0)
+    if (*equals != '=' || tokenLength != keyLength || !SameKey(token, key, keyLength))
         return nullptr;
     const char* const value = SkipBlanks(equals + 1);
     *length = strcspn(value, "\n\r");
@@ -205,7 +237,8 @@ int Misunderstanding(int descriptor, const std::string& path)
 {
     size_t length = 0;
     int notUnderstood = 0;
-    free(LoadText(descriptor, OwnGroup(path), length, notUnderstood));
+    std::string repeatedKey;
+    free(LoadText(descriptor, OwnGroup(path), length, notUnderstood, repeatedKey));
     return notUnderstood;
 }
 
@@ -245,7 +278,8 @@ FILE* QV_OpenPreferences(const char* path)
         return nullptr;
     }
     reader.group = OwnGroup(path);
-    reader.text = LoadText(descriptor, reader.group, reader.textLength, reader.notUnderstood);
+    reader.repeatedKey.clear();
+    reader.text = LoadText(descriptor, reader.group, reader.textLength, reader.notUnderstood, reader.repeatedKey);
     return reader.file;
 }
 
@@ -257,6 +291,11 @@ int32_t QV_PreferencesUnderstood()
     }
     errno = reader.notUnderstood;
     return reader.notUnderstood == 0 ? 1 : 0;
+}
+
+const char* QV_PreferenceKeyGivenTwice()
+{
+    return reader.repeatedKey.c_str();
 }
 
 char* QV_ReadPreferenceString(const char* key, const char* defaultValue, char* destination)

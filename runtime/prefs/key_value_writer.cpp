@@ -75,7 +75,8 @@ bool FinishWriting()
 // when it must be left alone: something other than a regular file (EINVAL),
 // a file whose mode lets no one read it or no one write it (EACCES: even root
 // keeps off it), one the player cannot open so, and one the reader does not
-// wholly understand (EFBIG, EILSEQ), whose other lines the new text would lose.
+// wholly understand (EFBIG, EILSEQ, EEXIST), whose other lines the new text
+// would lose.
 int OpenExistingTarget(const std::string& target, struct stat& status)
 {
     if (!S_ISREG(status.st_mode)) {

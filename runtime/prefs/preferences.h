@@ -25,8 +25,9 @@
 //  - the value runs up to the line end (LF, CR or NUL), trailing spaces kept;
 //  - the first matching line wins.
 // The file is wholly understood when it is no larger than the reader reads,
-// holds no NUL byte and each of its lines is blank, a comment, the own
-// group's header or `key = value` with a key of printable ASCII.
+// holds no NUL byte, each of its lines is blank, a comment, the own group's
+// header or `key = value` with a key of printable ASCII, and no key is given
+// twice.
 // The writer produces `key = value` lines ending in CR LF.
 #pragma once
 
@@ -48,8 +49,13 @@ FILE* QV_OpenPreferences(const char* path);
 // 1 when the file open for reading is a regular file the reader wholly
 // understands (see above). Otherwise 0, errno telling why: EINVAL, not a
 // regular file; EFBIG, larger than the reader reads; EILSEQ, text it does not
-// understand; ENOMEM, no memory for its text; EBADF, no file open for reading.
+// understand; EEXIST, a key given twice; ENOMEM, no memory for its text;
+// EBADF, no file open for reading.
 int32_t QV_PreferencesUnderstood();
+
+// The first key the file open for reading gives twice, as its second line
+// spells it; "" when there is none.
+const char* QV_PreferenceKeyGivenTwice();
 
 // Closes any open file, then starts writing a new `path` (it replaces the old
 // one on QV_ClosePreferences) and clears the temporary files that writers now
@@ -58,7 +64,7 @@ int32_t QV_PreferencesUnderstood();
 // nothing is then written. It is left alone when it is not a regular file
 // (EINVAL), when its mode gives no one read or no one write permission, even
 // to root, or the player cannot both read and write it (EACCES), when the
-// reader does not wholly understand it (EFBIG, EILSEQ), and when a symbolic
+// reader does not wholly understand it (EFBIG, EILSEQ, EEXIST), and when a symbolic
 // link on the way may not be followed (EACCES).
 FILE* QV_CreatePreferences(const char* path);
 
@@ -82,9 +88,10 @@ int32_t QV_ClosePreferences();
 // Same as QV_ClosePreferences, and lets go of the lock; called once at exit.
 void QV_FreePreferences();
 
-// Takes an advisory lock on the folder that holds `path`, which every writer
-// of the game's settings there takes, so that one copy's read, compare and
-// replace cannot interleave with another's. Waits at most `waitMilliseconds`
+// Takes an advisory lock on the folder that holds the file `path` names, its
+// symbolic links followed, which every writer of the game's settings there
+// takes, so that one copy's read, compare and replace cannot interleave with
+// another's. Waits at most `waitMilliseconds`
 // for a copy holding it; returns 1 when held, 0 (errno set) otherwise.
 int32_t QV_LockPreferences(const char* path, int32_t waitMilliseconds);
 

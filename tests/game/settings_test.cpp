@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -224,6 +225,59 @@ TEST_F(SettingsTest, BadPadButtonsAndVolumesKeepTheirDefaultsAndSaySo)
     EXPECT_EQ(RefusedSettingLines()[0], "JoyPause = \"9\" refused, stays 7");
 }
 
+// A hi score the game cannot hold, or not wholly a number, is said; it plays
+// as the number it plainly starts with, held to what the game can hold, and
+// stays in the file as written until a higher score beats that number.
+TEST_F(SettingsTest, AHiScoreNotWhollyANumberStaysInTheFileUntilBeaten)
+{
+    const struct {
+        std::string text;
+        const char* quoted;
+        int32_t plays;
+        int32_t beaten;  // -1: no score can beat it
+    } cases[] = {
+        {"3000000000", "3000000000", 2147483647, -1},
+        {"5e3", "5e3", 5, 6},
+        {"5 000", "5 000", 5, 6},
+        {"\xff\xfe"
+         "5000",
+         "\\xff\\xfe5000", 0, 1},
+        {"12345abc", "12345abc", 12345, 12346},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string line = "\r\nHiScore = " + c.text + "\r\n";
+        WriteFile("UseKeys = 0" + line);
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "tervane: HiScore = \"" + std::string(c.quoted) +
+                      "\": not a whole number from 0 to 2147483647; it stays on " + std::to_string(c.plays) + "\n");
+        EXPECT_EQ(Settings.HiScore, c.plays);
+        WriteSettings();
+        EXPECT_NE(FileBytes().find(line), std::string::npos) << "not beaten by the same score";
+        RaiseHiScore(c.beaten < 0 ? INT32_MAX : c.beaten);
+        WriteSettings();
+        const std::string written = c.beaten < 0 ? line : "\r\nHiScore = " + std::to_string(c.beaten) + "\r\n";
+        EXPECT_NE(FileBytes().find(written), std::string::npos) << FileBytes();
+    }
+}
+
+// What reaches the terminal is quoted and cut at 40 bytes, and only a
+// longer value is marked as cut.
+TEST_F(SettingsTest, RefusedValuesAreQuotedEscapedAndCutOnlyWhenLonger)
+{
+    testing::internal::CaptureStderr();
+    RefuseSetting("KeyFire", std::string(40, 'x'), "why", "space");
+    RefuseSetting("KeyUp", "a\x7f", "why", "up");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tervane: KeyFire = \"" + std::string(40, 'x') +
+                  "\": why; it stays on space\n"
+                  "tervane: KeyUp = \"a\\x7f\": why; it stays on up\n");
+    EXPECT_EQ(RefusedSettingLines()[0], "KeyFire = \"" + std::string(12, 'x') + "\"... refused, stays space");
+    ForgetRefusedSettings();
+}
+
 // The keyboard and the game's screen started, as start-up leaves them.
 class StartedDevicesTest : public SettingsTest {
 protected:
@@ -387,11 +441,11 @@ TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
 
 // Two copies ending at once, as when the terminal running both closes: each
 // reads the stored score, compares and replaces under the lock, so the higher
-// score always stays. Run it many times over with --gtest_repeat.
-TEST_F(SettingsTest, TwoCopiesSavingAtOnceNeverLowerTheHiScore)
+// score always stays. Each copy saves in its own folder of `folders`.
+void SaveTwoCopiesAtOnce(const std::array<fs::path, 2>& folders)
 {
     for (int run = 0; run < 20; ++run) {
-        WriteFile(DefaultFile);
+        std::ofstream(folders[0] / "Tervane.ini", std::ios::binary) << DefaultFile;
         int start[2];
         ASSERT_EQ(pipe(start), 0);
         std::array<pid_t, 2> copies{};
@@ -401,6 +455,7 @@ TEST_F(SettingsTest, TwoCopiesSavingAtOnceNeverLowerTheHiScore)
                 close(start[1]);
                 char byte;
                 (void)!read(start[0], &byte, 1);  // returns once the parent lets go
+                fs::current_path(folders[copy]);
                 Settings.HiScore = (copy + run) % 2 == 0 ? 100 : 200;
                 WriteSettings();
                 std::_Exit(0);
@@ -415,8 +470,24 @@ TEST_F(SettingsTest, TwoCopiesSavingAtOnceNeverLowerTheHiScore)
         }
         ReadSettings();
         ASSERT_EQ(Settings.HiScore, 200) << "run " << run;
-        ASSERT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     }
+}
+
+// Run these many times over with --gtest_repeat.
+TEST_F(SettingsTest, TwoCopiesSavingAtOnceNeverLowerTheHiScore)
+{
+    SaveTwoCopiesAtOnce({folder, folder});
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+// One file shared by two folders through symbolic links is locked as one.
+TEST_F(SettingsTest, TwoCopiesSavingThroughLinksToOneFileNeverLowerTheHiScore)
+{
+    for (const char* other : {"a", "b"}) {
+        fs::create_directory(other);
+        fs::create_symlink("../Tervane.ini", folder / other / "Tervane.ini");
+    }
+    SaveTwoCopiesAtOnce({folder / "a", folder / "b"});
 }
 
 // Lines the game can take as its own are read; a file it cannot wholly
@@ -441,6 +512,7 @@ TEST_F(SettingsTest, AFileNotWhollyUnderstoodIsReadAsFarAsItGoesAndLeftAlone)
         {"UseKeys = 1\r\n" + std::string(QV_PreferenceMaxFileSize, '\n') + "HiScore = 4242\r\n", 0,
          "it is larger than the 1 MiB the game reads"},
         {"HiScore = 4242\r\n[Other]\r\n", 4242, "it holds lines that are not the game's settings"},
+        {"HiScore = 100\r\nHiScore = 5000\r\n", 100, "it gives HiScore more than once"},
     };
     for (const auto& c : cases) {
         WriteFile(c.bytes);
@@ -453,6 +525,57 @@ TEST_F(SettingsTest, AFileNotWhollyUnderstoodIsReadAsFarAsItGoesAndLeftAlone)
                   "tervane: cannot read Tervane.ini (" + std::string(c.reason) +
                       "); every setting it does not give takes its default, and the file is left as it is\n");
         EXPECT_TRUE(FileBytes() == c.bytes) << c.reason;
+    }
+}
+
+// The number the file's HiScore line plainly starts with, 0 for none.
+long long StoredHiScore()
+{
+    QV_OpenPreferences("Tervane.ini");
+    char* const base = QV_StringBase;
+    const long long score = std::strtoll(QV_ReadPreferenceString("HiScore", "0", base), nullptr, 10);
+    QV_StringBase = base;
+    QV_ClosePreferences();
+    return score;
+}
+
+// Files mutated at random, as a damaged disk or a careless edit leaves them,
+// through both writes of a run: each one the game does not wholly understand
+// stays byte for byte, and no hi score a file held is written back lower.
+TEST_F(SettingsTest, MutatedFilesAreKeptOrNeverLoseTheirHiScore)
+{
+    // Half the edits fall on the HiScore line.
+    const std::string base = "HiScore = 9000\r\nUseKeys = 1\r\nUseAudio = 0\r\nKeyFire = left ctrl\r\nJoyStart = 9\r\n";
+    const std::string pieces[] = {"\r\n", "\n",   "=",       " = ", "[", ";",  "\t",
+                                  "\0"s,  "\xff", "HiScore", "9",   "-", "e3", "99999999999"};
+    std::mt19937 random(34);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes = base;
+        while (bytes == base) {
+            for (unsigned edit = 1 + random() % 4; edit > 0; --edit) {
+                const size_t at = random() % (std::min<size_t>(random() % 2 ? 17 : SIZE_MAX, bytes.size()) + 1);
+                if (random() % 3 == 0)
+                    bytes.insert(at, pieces[random() % std::size(pieces)]);
+                else if (random() % 2 == 0)
+                    bytes.erase(at, random() % 6);
+                else if (at < bytes.size())
+                    bytes[at] = static_cast<char>(random());
+            }
+        }
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        WriteFile(bytes);
+        const bool understood = QV_OpenPreferences("Tervane.ini") && QV_PreferencesUnderstood();
+        const long long held = StoredHiScore();
+        testing::internal::CaptureStderr();
+        ReadSettings();
+        WriteSettings();
+        RaiseHiScore(5000);
+        WriteSettings();
+        testing::internal::GetCapturedStderr();
+        if (understood)
+            EXPECT_GE(StoredHiScore(), std::max(held, 5000LL));
+        else
+            EXPECT_EQ(FileBytes(), bytes);
     }
 }
 

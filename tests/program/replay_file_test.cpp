@@ -158,6 +158,8 @@ TEST(ReplayFileTest, BadFilesAreRefusedWithWhatIsWrong)
     negativeHiScore.back() = 0xFF;  // the hi score's top byte
     Bytes badControls = header;
     badControls[badControls.size() - 5] = 7;
+    Bytes controlsTwo = header;
+    controlsTwo[controlsTwo.size() - 5] = 2;
     const struct {
         const char* name;
         Bytes bytes;
@@ -173,7 +175,9 @@ TEST(ReplayFileTest, BadFilesAreRefusedWithWhatIsWrong)
         {"frame not after the last", Concat(header, {'F', 1, 0, 'F', 0, 0}), "events out of frame order"},
         {"key beyond the keyboard", Concat(header, {'F', 1, 2, 0x80, 0x08}), "key symbol"},
         {"too many events", Concat(header, {'F', 1, 0x82, 0x40}), "more key events"},
+        {"controls 2", controlsTwo, "control setting 2"},
         {"joystick byte", Concat(header, {'F', 1, 1, 0x3F}), "joystick"},
+        {"joystick byte 0x20", Concat(header, {'F', 1, 1, 0x20}), "joystick"},
         {"unknown record", Concat(header, {'X'}), "unknown record"},
         {"count before last frame", Concat(header, {'F', 5, 0, 'E', 3}), "frame count"},
         {"count at the last frame", Concat(header, {'F', 5, 0, 'E', 4}), "frame count"},
@@ -253,6 +257,40 @@ TEST(ReplayFileTest, DigestsNotWrittenWholeEndWithStatusOne)
         RunTervaneProgram({"--play", "short.tvr", "--frame-digests", "digests.txt"}, folder, 200);
     EXPECT_EQ(limited.status, 1) << "not killed by SIGXFSZ";
     EXPECT_EQ(limited.err, "tervane: digests.txt: could not be written whole: File too large\n");
+}
+
+// A reader that leaves early, as `head` does, fails the write; it does not
+// kill the game.
+TEST(ReplayFileTest, DigestsToAPipeWhoseReaderLeftEndWithStatusOne)
+{
+    TemporaryFolder folder;
+    WriteShortReplay(folder / "short.tvr");
+    ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+    const int reader = open((folder / "pipe").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Leaves once the game has the pipe open (no data yet, but a writer).
+        char byte;
+        while (read(reader, &byte, 1) == 0)
+            usleep(1000);
+        _exit(0);
+    }
+    close(reader);
+    const TervaneRun run = RunTervaneProgram({"--timedemo", "short.tvr", "--frame-digests", "pipe"}, folder);
+    waitpid(child, nullptr, 0);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tervane: pipe: could not be written whole: Broken pipe\n");
+}
+
+TEST(ReplayFileTest, DigestsReplaceALongerFileWhole)
+{
+    TemporaryFolder folder;
+    WriteShortReplay(folder / "short.tvr");
+    std::ofstream(folder / "digests.txt", std::ios::binary) << std::string(100000, '\n');
+    const TervaneRun run = RunTervaneProgram({"--timedemo", "short.tvr", "--frame-digests", "digests.txt"}, folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Lines(FileText(folder / "digests.txt")).size(), 60u);
 }
 
 TEST(ReplayFileTest, AReplayCutShortPlaysToItsLastCompleteFrameAndSaysSo)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -102,6 +103,23 @@ TEST_F(PreferencesTest, KeysMatchIgnoringCaseWithOrWithoutSpaces)
     EXPECT_EQ(ReadFile("UseKeys = 1\r\n", "USEKEYS"), "1");
     EXPECT_EQ(ReadFile("UseKeys   =   42\n", "UseKeys"), "42");
     EXPECT_EQ(ReadFile("HiScore\t=\t4242\n", "HiScore"), "4242");
+}
+
+// The window toolkit sets the player's locale before the settings are read;
+// a Turkish one has no capital of 'i' in ASCII.
+TEST_F(PreferencesTest, KeysMatchIgnoringAsciiCaseInATurkishLocale)
+{
+    const fs::path locales = folder / "locales";
+    fs::create_directory(locales);
+    const std::string make = "localedef -i tr_TR -f UTF-8 " + (locales / "tr_TR.UTF-8").string() + " 2>/dev/null";
+    if (std::system(make.c_str()) != 0)
+        GTEST_SKIP() << "the locales package makes the Turkish locale";
+    setenv("LOCPATH", locales.c_str(), 1);
+    ASSERT_NE(setlocale(LC_ALL, "tr_TR.UTF-8"), nullptr);
+    EXPECT_EQ(ReadFile("HISCORE = 5\r\n[TERVANE]\r\n", "HiScore"), "5");
+    EXPECT_EQ(ReadFile("hiscore = 5\r\nHISCORE = 6\r\n", "HiScore"), "5");
+    setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
 }
 
 TEST_F(PreferencesTest, ValueKeepsTrailingSpacesButNotTheLineEnd)
@@ -355,6 +373,8 @@ TEST_F(PreferencesTest, AFileTheReaderDoesNotWhollyUnderstandIsReadAsFarAsItGoes
         {"no equals sign", "HiScore: 4242\r\n", EILSEQ},
         {"indented with a tab", "\tHiScore = 4242\r\n", EILSEQ},
         {"another group", "HiScore = 4242\r\n[Other]\r\nName = x\r\n", EILSEQ},
+        {"no key", "= 42\r\nHiScore = 4242\r\n", EILSEQ},
+        {"a key twice", "HiScore = 100\r\nUseKeys = 1\r\nhiscore = 5000\r\n", EEXIST},
         {"past what is read", "HiScore = 4242\r\n" + std::string(QV_PreferenceMaxFileSize, '\n'), EFBIG},
     };
     for (const auto& c : cases) {
@@ -363,6 +383,7 @@ TEST_F(PreferencesTest, AFileTheReaderDoesNotWhollyUnderstandIsReadAsFarAsItGoes
         ASSERT_NE(QV_OpenPreferences(path.c_str()), nullptr);
         EXPECT_EQ(QV_PreferencesUnderstood(), 0);
         EXPECT_EQ(errno, c.error);
+        EXPECT_STREQ(QV_PreferenceKeyGivenTwice(), c.error == EEXIST ? "hiscore" : "");
         EXPECT_EQ(QV_CreatePreferences(path.c_str()), nullptr);
         EXPECT_EQ(errno, c.error);
         EXPECT_EQ(FileBytes(), c.bytes);
@@ -417,6 +438,27 @@ TEST_F(PreferencesTest, ALinkAnotherUserPlantedInASharedStickyFolderIsNotFollowe
     fs::create_symlink(victim, path);
     EXPECT_TRUE(WriteHiScoreSix());
     EXPECT_EQ(BytesOf(victim), "HiScore = 6\r\n");
+}
+
+// The rule's other half: a link the sticky folder's owner made is followed
+// by anyone, here by root in a folder that belongs to another user.
+TEST_F(PreferencesTest, ALinkTheStickyFoldersOwnerMadeIsFollowed)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can follow a link as another user than its owner";
+    const fs::path target = folder / "target";
+    std::ofstream(target, std::ios::binary) << "HiScore = 1\r\n";
+    ASSERT_TRUE(GiveToUnprivilegedUser(folder));
+    ASSERT_EQ(chmod(folder.c_str(), 01777), 0);
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            std::_Exit(symlink(target.c_str(), path.c_str()) == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(WriteHiScoreSix());
+    EXPECT_EQ(BytesOf(target), "HiScore = 6\r\n");
+    EXPECT_TRUE(fs::is_symlink(path));
 }
 
 // A write that fails, here past the file size limit, never replaces the old
