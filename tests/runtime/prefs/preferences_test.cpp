@@ -92,6 +92,17 @@ void LimitFileSize(rlim_t bytes)
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+// Makes the symbolic link `link` to `target` as the unprivileged user.
+void LinkAsUnprivilegedUser(const fs::path& target, const std::string& link)
+{
+    EXPECT_EXIT(
+        {
+            BecomeUnprivileged();
+            std::_Exit(symlink(target.c_str(), link.c_str()) == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 size_t EntriesIn(const fs::path& folder)
 {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -422,12 +433,7 @@ TEST_F(PreferencesTest, ALinkAnotherUserPlantedInASharedStickyFolderIsNotFollowe
     const fs::path victim = folder / "victim";
     std::ofstream(victim, std::ios::binary) << "HiScore = 1\r\n";
     ASSERT_EQ(chmod(folder.c_str(), 01777), 0);
-    EXPECT_EXIT(
-        {
-            BecomeUnprivileged();
-            std::_Exit(symlink(victim.c_str(), path.c_str()) == 0 ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    LinkAsUnprivilegedUser(victim, path);
     EXPECT_FALSE(WriteHiScoreSix());
     EXPECT_EQ(errno, EACCES);
     EXPECT_EQ(BytesOf(victim), "HiScore = 1\r\n");
@@ -450,12 +456,7 @@ TEST_F(PreferencesTest, ALinkTheStickyFoldersOwnerMadeIsFollowed)
     std::ofstream(target, std::ios::binary) << "HiScore = 1\r\n";
     ASSERT_TRUE(GiveToUnprivilegedUser(folder));
     ASSERT_EQ(chmod(folder.c_str(), 01777), 0);
-    EXPECT_EXIT(
-        {
-            BecomeUnprivileged();
-            std::_Exit(symlink(target.c_str(), path.c_str()) == 0 ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    LinkAsUnprivilegedUser(target, path);
     EXPECT_TRUE(WriteHiScoreSix());
     EXPECT_EQ(BytesOf(target), "HiScore = 6\r\n");
     EXPECT_TRUE(fs::is_symlink(path));
