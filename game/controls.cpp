@@ -3,6 +3,7 @@
 #include "game/gamepad.h"
 #include "game/owned_file.h"
 #include "runtime/input/keyboard.h"
+#include "runtime/input/screen_events.h"
 #include "runtime/screen/screen.h"
 
 #include <cerrno>
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int32_t EscapeKey = QV_KEY_ESCAPE;
 constexpr int32_t PauseKey = QV_KEY_P;
+constexpr int32_t StartKey = QV_KEY_S;
+constexpr int32_t CreditsKey = QV_KEY_F12;
 
 struct ControlsState {
     std::string replayPath;
@@ -28,9 +31,7 @@ struct ControlsState {
     bool viewerStopped = false;
     // Every run.
     ReplayFrame frame;
-    PlayerInput playerInput;
     int32_t frameNumber = 0;
-    bool padPause = false;  // the pad's pause button went down in this frame
     // Key events taken while the game was paused, not yet seen by the game.
     std::vector<QV_KeyEvent> pausedKeys;
 };
@@ -59,7 +60,7 @@ bool Took(std::span<const QV_KeyEvent> events, int32_t key, int32_t down)
 // ends a pause.
 bool LeaveAsked()
 {
-    return QV_KeyboardQuitRequested() != 0 || Took(QV_KeyboardEventsTaken(), EscapeKey, 0);
+    return QV_QuitRequested() != 0 || Took(QV_KeyboardEventsTaken(), EscapeKey, 0);
 }
 
 // A replay already there gives way only to one with frames in it.
@@ -70,24 +71,27 @@ void PlaceRecordingWithFrames()
 }
 
 // The keys taken while the game was paused come first: they belong to the
-// first frame after it.
-void TakeLiveInput(bool joystick)
+// first frame after it. Only what this frame took live asks for a pause: the
+// press that ended one is among the keys it left for this frame.
+bool TakeLiveInput(bool joystick)
 {
     QV_TakeKeyboardEvents();
     const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
     controls.frame.keys.swap(controls.pausedKeys);
     controls.pausedKeys.clear();
     controls.frame.keys.insert(controls.frame.keys.end(), taken.begin(), taken.end());
+    bool padPause = false;
     if (joystick) {
         const PadInput pad = TakePadInput(controls.frame.keys);
         controls.frame.joystick = pad.reading;
-        controls.padPause = pad.pausePressed;
+        padPause = pad.pausePressed;
     }
     QV_ApplyKeyEvents(controls.frame.keys);
     if (controls.writer && !controls.writeFailed &&
         !controls.writer->WriteFrame(controls.frameNumber, controls.frame.keys, controls.frame.joystick))
         ReportWriteFailure();
     PlaceRecordingWithFrames();
+    return Took(taken, PauseKey, 1) || padPause || QV_ScreenFocusLost() != 0;
 }
 
 // -1, 0 or +1 from two opposite keys; both held cancel out.
@@ -96,7 +100,7 @@ int32_t KeyAxis(int32_t lessKey, int32_t moreKey)
     return QV_KeyboardPushed(moreKey) - QV_KeyboardPushed(lessKey);
 }
 
-PlayerInput ReadPlayerInput(bool joystick)
+PlayerInput PlayerInputOf(bool joystick)
 {
     if (joystick) {
         const JoystickReading& reading = controls.frame.joystick;
@@ -163,28 +167,21 @@ bool ControlledFramesLeft()
     return !controls.viewerStopped && controls.frameNumber < controls.replay.frameCount;
 }
 
-void TakeFrameInput(bool joystick)
+FrameControls TakeFrameControls(bool joystick)
 {
+    FrameControls frame;
     if (PlayingBack())
         TakeReplayedInput();
     else
-        TakeLiveInput(joystick);
-    controls.playerInput = ReadPlayerInput(joystick);
+        frame.pause = TakeLiveInput(joystick);
     ++controls.frameNumber;
-}
-
-PlayerInput FramePlayerInput()
-{
-    return controls.playerInput;
-}
-
-bool PauseAsked()
-{
-    if (PlayingBack())
-        return false;
-    // Only what this frame took live: the press that ended a pause is among
-    // the keys it left for this frame.
-    return Took(QV_KeyboardEventsTaken(), PauseKey, 1) || controls.padPause || QV_KeyboardFocusLost() != 0;
+    frame.player = PlayerInputOf(joystick);
+    frame.startHeld = QV_KeyboardPushed(StartKey) != 0;
+    // Asked every frame, so every release of Escape is seen.
+    frame.leave = QV_KeyboardReleased(EscapeKey) != 0 || QV_QuitRequested() != 0;
+    frame.credits = QV_KeyboardPushed(CreditsKey) != 0;
+    frame.switchScreen = QV_ScreenSwitchAsked() != 0;
+    return frame;
 }
 
 PauseEnd WaitWhilePaused()
@@ -194,13 +191,13 @@ PauseEnd WaitWhilePaused()
         QV_TakeKeyboardEvents();
         if (LeaveAsked())
             return PauseEnd::Leave;
-        if (QV_KeyboardScreenExposed() != 0)
+        if (QV_ScreenExposed() != 0)
             QV_ShowScreenAgain();
         const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
         controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
         if (Took(taken, PauseKey, 1) || PadResumes())
             return PauseEnd::Resume;
-        if (QV_KeyboardScreenSwitchAsked() != 0)
+        if (QV_ScreenSwitchAsked() != 0)
             return PauseEnd::SwitchScreen;
     }
 }

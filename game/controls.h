@@ -1,12 +1,38 @@
-// The controls the game sees each frame. They come live from the keyboard
-// and joystick, live and recorded to a replay, or from a replay played
-// back, where the live keyboard only stops the playback.
+// The controls the game sees each frame, made here once a frame into one
+// value. They come live from the keyboard and joystick, live and recorded
+// to a replay, or from a replay played back, where the live keyboard only
+// stops the playback.
 #pragma once
 
-#include "game/player.h"
 #include "game/replay_file.h"
 
+#include <cstdint>
 #include <string>
+
+// What the player asks of the plane in one frame.
+struct PlayerInput {
+    int32_t X = 0;      // -1 left, 0, +1 right
+    int32_t Y = 0;      // -1 up, 0, +1 down
+    bool Fire = false;  // the fire control is held
+};
+
+// What the player asks of the game in one frame.
+struct FrameControls {
+    // From the joystick in joystick mode, from the arrow keys and the fire
+    // key otherwise.
+    PlayerInput player;
+    // The start key, or the pad's start button, is down. The game asks for
+    // its release only on some pages, so the game keeps what it has seen of
+    // it (QV_KeyRelease).
+    bool startHeld = false;
+    bool leave = false;    // Escape let go, or the window closed
+    bool credits = false;  // F12 held: the credits line shows
+    // P or the pad's pause button pressed, or the keyboard's focus gone to
+    // another window, in a window or full screen. A replay never pauses: it
+    // shows the frames of the run, paused or not.
+    bool pause = false;
+    bool switchScreen = false;  // Alt+Enter: the other kind of screen
+};
 
 // Records the live controls into a new replay at `path`, written beside it
 // under a temporary name until it holds frames: a replay already at `path` is
@@ -32,20 +58,10 @@ void BeginControlledFrames(const ReplayHeader& header);
 // False once a replay has no frame left or its viewer has stopped it.
 bool ControlledFramesLeft();
 
-// Takes this frame's input into the keyboard layer's table and the frame's
-// joystick reading (read from the pad, gamepad.h, only when `joystick` is
-// true), and from them the player's input record: from the joystick when
-// `joystick` is true, from the arrow keys and Space otherwise.
-void TakeFrameInput(bool joystick);
-
-// The player's input record TakeFrameInput made for this frame.
-PlayerInput FramePlayerInput();
-
-// True when the player asked in this frame for a pause: P or the pad's
-// pause button pressed, or the keyboard's focus gone to another window, in a
-// window or full screen. A replay never pauses: it shows the frames of the
-// run, paused or not.
-bool PauseAsked();
+// Takes this frame's input, records it to a replay being made or takes it
+// from the replay played back, and makes the frame's controls from it. The
+// joystick is read, and steers, only when `joystick` is true.
+FrameControls TakeFrameControls(bool joystick);
 
 // How a pause ended.
 enum class PauseEnd {

@@ -16,7 +16,6 @@
 #include "game/status_panel.h"
 #include "runtime/core/random.h"
 #include "runtime/gui/windows.h"
-#include "runtime/input/keyboard.h"
 #include "runtime/screen/drawing.h"
 #include "runtime/screen/screen.h"
 #include "runtime/screen/sprites.h"
@@ -26,9 +25,6 @@ FlowState Flow;
 namespace {
 
 constexpr int32_t LeaveLoop = 2;
-
-constexpr int32_t StartKey = QV_KEY_S;
-constexpr int32_t CreditsKey = QV_KEY_F12;
 
 constexpr int32_t BannerX = 140;
 constexpr int32_t BannerY = 165;
@@ -125,8 +121,8 @@ void DeathStep()
 
 // The options window is long closed by now; this keeps the toolkit's
 // events flowing while the game runs in a window. The frame does not rest
-// here for a millisecond besides: every frame played rests at the flip until
-// it is due, and a second sleep would cost a second wake-up each frame.
+// here: it rests at the flip until it is due, and a second sleep would cost
+// a second wake-up each frame.
 void HandleWindowEvents()
 {
     if (Settings.UseWindow != 0 && QV_WindowEvent() == QV_EventCloseWindow)
@@ -136,13 +132,21 @@ void HandleWindowEvents()
 // The screen's own window reports its close button as an SDL quit request,
 // which ends the game as Escape does (and so do SIGINT and SIGTERM, which SDL
 // turns into the same request).
-void ExamineControls()
+FrameControls ExamineControls()
 {
-    TakeFrameInput(Settings.UseKeys != 0);
-    if (QV_KeyboardReleased(QV_KEY_ESCAPE) != 0 || QV_KeyboardQuitRequested() != 0)
+    const FrameControls controls = TakeFrameControls(Settings.UseKeys != 0);
+    if (controls.leave)
         Flow.QuitFlag = LeaveLoop;
-    if (QV_KeyboardScreenSwitchAsked() != 0 && !SwitchScreenMode())
+    if (controls.switchScreen && !SwitchScreenMode())
         Flow.QuitFlag = LeaveLoop;
+    return controls;
+}
+
+// The start key counts by its release, and only on the pages that ask for
+// it: a press made elsewhere and let go here does not start a game.
+bool StartReleased(const FrameControls& controls)
+{
+    return Flow.StartRelease.Seen(controls.startHeld ? 1 : 0) != 0;
 }
 
 void ScrollStepOfFrame()
@@ -167,14 +171,14 @@ void DrawTitlePage()
     }
 }
 
-void TitleStep()
+void TitleStep(const FrameControls& controls)
 {
     DrawTitlePage();
     if (Flow.TitleMusicPending != 0 && !ShowsGameOver()) {
         Flow.TitleMusicPending = 0;
         PlayGameSound(TitleMusic, MusicMode);
     }
-    if (QV_KeyboardReleased(StartKey) != 0) {
+    if (StartReleased(controls)) {
         StartPlay();
         return;
     }
@@ -190,12 +194,12 @@ void LaunchFirework()
     AddExplosion(x, y, FireworkFrames, FireworkDelay);
 }
 
-void LevelEndStep()
+void LevelEndStep(const FrameControls& controls)
 {
     QV_DisplayTransparentSprite(LevelCompletePicture, 70, 100);
     if (QV_Random(FireworkChance) == FireworkDraw)
         LaunchFirework();
-    if (QV_KeyboardReleased(StartKey) != 0) {
+    if (StartReleased(controls)) {
         StopGameSound(PlayMusic);
         NewGame();
     }
@@ -281,9 +285,9 @@ void NewGame()
 void RunFrame()
 {
     HandleWindowEvents();
-    ExamineControls();
+    const FrameControls controls = ExamineControls();
     if (PlaneInPlay())
-        PlayerInputStep(FramePlayerInput());
+        PlayerInputStep(controls.player.X, controls.player.Y, controls.player.Fire);
     ScrollStepOfFrame();
     // No clear: the map, the frame strips and the panel cover every pixel.
     DrawLevelMap();
@@ -295,9 +299,9 @@ void RunFrame()
     if (PlaneInPlay())
         PlayerDrawStep();
     else
-        TitleStep();
+        TitleStep(controls);
     if (AtLevelEnd())
-        LevelEndStep();
+        LevelEndStep(controls);
     ExplosionWalk();
     DrawPanelFrame();
     UpdateProgressMarker();
@@ -306,14 +310,14 @@ void RunFrame()
         QV_DisplayTransparentSprite(GetReadyBanner, BannerX, BannerY);
     RaiseHiScoreToScore();
     DrawGaugesAndScores();
-    if (QV_KeyboardPushed(CreditsKey) != 0)
+    if (controls.credits)
         DrawCreditsLine();
     EndScrollFrame();
     WatchFrame();
     DrawSetupNotices();
     // The banner goes over the frame after its digest: a paused run shows
     // the same frames as one never paused.
-    const bool pausing = PlaneInPlay() && PauseAsked();
+    const bool pausing = PlaneInPlay() && controls.pause;
     if (pausing)
         DrawPausedBanner();
     QV_FlipBuffers();

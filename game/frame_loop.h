@@ -4,6 +4,8 @@
 // change of phase happens here.
 #pragma once
 
+#include "runtime/input/keyboard.h"
+
 #include <cstdint>
 
 // Where the game is.
@@ -25,6 +27,8 @@ struct FlowState {
     int32_t QuitFlag = 0;           // 0 keep looping; 2 leave the loop
     int32_t AttractRow = 0;         // the attract pages change once MapRow > AttractRow + 5
     int32_t TitleMusicPending = 0;  // 1: start the title music in the next frame of an attract page
+    // What the pages that ask for the start key have seen of it.
+    QV_KeyRelease StartRelease;
 };
 
 // Written by this module alone; the rest of the game reads it.

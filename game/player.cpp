@@ -38,10 +38,10 @@ int32_t LastSlot()
     return std::min(Player.BulletSlots, BulletUpperBound);
 }
 
-void MovePlane(const PlayerInput& input)
+void MovePlane(int32_t x, int32_t y)
 {
-    Player.PlayerX = std::clamp(Player.PlayerX + input.X * Player.PlayerSpeed, PlayerLeft, PlayerRight);
-    Player.PlayerY = std::clamp(Player.PlayerY + input.Y * Player.PlayerSpeed, PlayerTop, PlayerBottom);
+    Player.PlayerX = std::clamp(Player.PlayerX + x * Player.PlayerSpeed, PlayerLeft, PlayerRight);
+    Player.PlayerY = std::clamp(Player.PlayerY + y * Player.PlayerSpeed, PlayerTop, PlayerBottom);
 }
 
 // The fire control is read as held, so holding it fires every eighth frame.
@@ -163,10 +163,10 @@ int32_t NextBulletHitting(int32_t slot, int32_t picture, int32_t x, int32_t y)
     return 0;
 }
 
-void PlayerInputStep(const PlayerInput& input)
+void PlayerInputStep(int32_t x, int32_t y, bool fire)
 {
-    MovePlane(input);
-    if (FireReadDue() && input.Fire)
+    MovePlane(x, y);
+    if (FireReadDue() && fire)
         Fire();
 }
 

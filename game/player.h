@@ -17,14 +17,6 @@ struct Bullet {
     int32_t Active;  // 1 while the bullet flies, 0 when the slot is free
 };
 
-// What the player asks of the plane in one frame, read once per frame from
-// the keyboard or the joystick (controls.h).
-struct PlayerInput {
-    int32_t X = 0;      // -1 left, 0, +1 right
-    int32_t Y = 0;      // -1 up, 0, +1 down
-    bool Fire = false;  // the fire control is held
-};
-
 // ---- State ---------------------------------------------------------------
 
 constexpr int32_t BulletUpperBound = 11;  // slots 0 to 11; 0 and 11 unused
@@ -99,9 +91,10 @@ bool AddFrameDamage();
 
 // ---- Frame steps ---------------------------------------------------------
 
-// During play: moves and clamps the plane; every eighth frame reads the fire
-// control and, while it is held, fires from the first free slot.
-void PlayerInputStep(const PlayerInput& input);
+// During play: moves and clamps the plane by -1, 0 or +1 steps on each axis;
+// every eighth frame reads the fire control and, while `fire` is held, fires
+// from the first free slot.
+void PlayerInputStep(int32_t x, int32_t y, bool fire);
 
 // Every frame: moves the active bullets up, retires those past the top and
 // draws them.

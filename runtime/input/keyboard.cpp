@@ -1,5 +1,6 @@
 #include "runtime/input/keyboard.h"
 
+#include "runtime/input/screen_events.h"
 #include "runtime/sdl/sdl_lifetime.h"
 
 #include <SDL.h>
@@ -31,19 +32,9 @@ constexpr KeyMap IdentityKeyMap()
 struct KeyboardState {
     // 1 while the key is down, as of the last examination.
     std::array<int8_t, QV_KEYBOARD_KEYS> held{};
-    // 1 when a QV_KeyboardReleased call saw the key held and its release has
-    // not been reported yet. Deliberately kept across QV_InitKeyboard.
-    std::array<uint8_t, QV_KEYBOARD_RELEASE_KEYS> releaseArmed{};
-    int32_t quitRequested = 0;
-    // 1 when the last examination took the window's loss of the keyboard.
-    int32_t focusLost = 0;
-    // 1 when the last examination took word of the screen uncovered.
-    int32_t screenExposed = 0;
-    // 1 when the last examination took Alt+Enter.
-    int32_t screenSwitchAsked = 0;
-    // The Enter key (main or keypad) whose press was Alt+Enter, so its
-    // release is kept from the game too; SDLK_UNKNOWN for none.
-    int32_t switchingEnter = SDLK_UNKNOWN;
+    // What the QV_KeyboardReleased calls have seen of each key.
+    // Deliberately kept across QV_InitKeyboard.
+    std::array<QV_KeyRelease, QV_KEYBOARD_RELEASE_KEYS> releases{};
     // The key events of the last examination, kept for whoever replays them.
     std::vector<QV_KeyEvent> taken;
     // What each symbol SDL delivers reaches the game as.
@@ -63,19 +54,6 @@ void RecordKey(int32_t symbol, int32_t down)
         keyboard.held[symbol] = static_cast<int8_t>(down);
 }
 
-int32_t ReleasedKey(int32_t key)
-{
-    if (keyboard.held[key] == 1) {
-        keyboard.releaseArmed[key] = 1;
-        return 0;
-    }
-    if (keyboard.releaseArmed[key] != 0) {
-        keyboard.releaseArmed[key] = 0;
-        return 1;
-    }
-    return 0;
-}
-
 bool IsMappable(const QV_KeyMapping& mapping)
 {
     return IsKey(mapping.chosen, QV_KEYBOARD_KEYS) && IsKey(mapping.usual, QV_KEYBOARD_KEYS);
@@ -84,32 +62,6 @@ bool IsMappable(const QV_KeyMapping& mapping)
 int32_t Translated(int32_t symbol)
 {
     return IsKey(symbol, QV_KEYBOARD_KEYS) ? keyboard.keyMap[symbol] : symbol;
-}
-
-bool IsEnter(int32_t symbol)
-{
-    return symbol == SDLK_RETURN || symbol == SDLK_KP_ENTER;
-}
-
-// Alt+Enter and the release of its Enter are the screen's, not the game's.
-// A press of Enter without Alt means that release never came (it can go
-// astray while the screen is reopened), so the game sees Enter again.
-bool TakenForScreenSwitch(const SDL_KeyboardEvent& key)
-{
-    const int32_t symbol = key.keysym.sym;
-    if (!IsEnter(symbol))
-        return false;
-    if (key.type == SDL_KEYDOWN) {
-        const bool switching = (key.keysym.mod & KMOD_ALT) != 0;
-        keyboard.switchingEnter = switching ? symbol : SDLK_UNKNOWN;
-        if (switching)
-            keyboard.screenSwitchAsked = 1;
-        return switching;
-    }
-    if (symbol != keyboard.switchingEnter)
-        return false;
-    keyboard.switchingEnter = SDLK_UNKNOWN;
-    return true;
 }
 
 void TakeKeyEvent(int32_t symbol, int32_t down)
@@ -124,8 +76,7 @@ void TakeKeyEvent(int32_t symbol, int32_t down)
 int32_t QV_InitKeyboard()
 {
     keyboard.held.fill(0);
-    keyboard.quitRequested = 0;
-    keyboard.switchingEnter = SDLK_UNKNOWN;
+    tervane::input::ForgetScreenEvents();
     keyboard.taken.clear();
     keyboard.keyMap = IdentityKeyMap();
     return QV_StartSDLVideo();
@@ -141,26 +92,13 @@ int32_t QV_ExamineKeyboard()
 int32_t QV_TakeKeyboardEvents()
 {
     keyboard.taken.clear();
-    keyboard.focusLost = 0;
-    keyboard.screenExposed = 0;
-    keyboard.screenSwitchAsked = 0;
+    tervane::input::StartScreenEvents();
     int32_t taken = 0;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
-        switch (event.type) {
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            if (!TakenForScreenSwitch(event.key))
-                TakeKeyEvent(event.key.keysym.sym, event.type == SDL_KEYDOWN ? 1 : 0);
-            break;
-        case SDL_QUIT: keyboard.quitRequested = 1; break;
-        case SDL_VIDEOEXPOSE: keyboard.screenExposed = 1; break;
-        case SDL_ACTIVEEVENT:
-            if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0)
-                keyboard.focusLost = 1;
-            break;
-        default: break;
-        }
+        const bool isKey = event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
+        if (!tervane::input::TakeScreenEvent(event) && isKey)
+            TakeKeyEvent(event.key.keysym.sym, event.type == SDL_KEYDOWN ? 1 : 0);
         taken = 1;
     }
     return taken;
@@ -188,30 +126,22 @@ int32_t QV_KeyboardReleased(int32_t key)
         int32_t any = 0;
         // The any-key scan stops one short of the table: symbol 255 takes no part.
         for (int32_t k = 0; k < QV_KEYBOARD_RELEASE_KEYS - 1; ++k)
-            any |= ReleasedKey(k);
+            any |= keyboard.releases[k].Seen(keyboard.held[k]);
         return any;
     }
-    return IsKey(key, QV_KEYBOARD_RELEASE_KEYS) ? ReleasedKey(key) : 0;
+    return IsKey(key, QV_KEYBOARD_RELEASE_KEYS) ? keyboard.releases[key].Seen(keyboard.held[key]) : 0;
 }
 
-int32_t QV_KeyboardQuitRequested()
+int32_t QV_KeyRelease::Seen(int32_t held)
 {
-    return keyboard.quitRequested;
-}
-
-int32_t QV_KeyboardFocusLost()
-{
-    return keyboard.focusLost;
-}
-
-int32_t QV_KeyboardScreenExposed()
-{
-    return keyboard.screenExposed;
-}
-
-int32_t QV_KeyboardScreenSwitchAsked()
-{
-    return keyboard.screenSwitchAsked;
+    if (held != 0) {
+        armed = 1;
+        return 0;
+    }
+    if (armed == 0)
+        return 0;
+    armed = 0;
+    return 1;
 }
 
 void QV_WaitForKeyboardEvent()

@@ -26,8 +26,8 @@ constexpr int32_t QV_KEY_RIGHT = 275;
 constexpr int32_t QV_KEY_LEFT = 276;
 constexpr int32_t QV_KEY_F12 = 293;
 
-// Clears the held keys, the quit request and the key map and starts SDL
-// video unless it already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
+// Clears the held keys, the screen's events (screen_events.h) and the key
+// map and starts SDL video unless it already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
 // be started.
 int32_t QV_InitKeyboard();
 
@@ -38,14 +38,15 @@ struct QV_KeyEvent {
 };
 
 // Takes every pending SDL event, recording key presses and releases,
-// translated through the key map (and a quit request). Returns 1 if at
+// translated through the key map, and handing the screen's own events to
+// screen_events.h. Returns 1 if at
 // least one event of any type was taken. The same as QV_TakeKeyboardEvents
 // followed by QV_ApplyKeyEvents of what it took.
 int32_t QV_ExamineKeyboard();
 
 // The first half of an examination: takes every pending SDL event, keeping
 // the key events translated through the key map (readable through
-// QV_KeyboardEventsTaken) and a quit request, but leaves the held keys as
+// QV_KeyboardEventsTaken) and the screen's events, but leaves the held keys as
 // they were. Returns 1 if at least one event of any type was taken.
 int32_t QV_TakeKeyboardEvents();
 
@@ -66,23 +67,15 @@ int32_t QV_KeyboardPushed(int32_t key);
 // while held are not reported. QV_ANY_KEY asks about symbols 0 to 254 at once.
 int32_t QV_KeyboardReleased(int32_t key);
 
-// 1 once an examination has taken a quit request (the window's close button,
-// or SIGINT/SIGTERM, which SDL turns into one) from the queue.
-int32_t QV_KeyboardQuitRequested();
+// The same rule for one key whose held state the caller keeps itself, for a
+// caller that asks about the key only at times.
+struct QV_KeyRelease {
+    uint8_t armed = 0;  // a look saw the key held; its release is not reported yet
 
-// 1 when the last examination took the loss of the keyboard's focus (the
-// player went to another window).
-int32_t QV_KeyboardFocusLost();
-
-// 1 when the last examination took SDL's word that part of the screen was
-// uncovered and must be shown again (sdl12-compat says so; classic SDL 1.2
-// shows it again itself).
-int32_t QV_KeyboardScreenExposed();
-
-// 1 when the last examination took Alt+Enter, the player's request to
-// switch between window and full screen. Neither that Enter's press nor its
-// release reaches the game, so it is never taken for a key of the game.
-int32_t QV_KeyboardScreenSwitchAsked();
+    // 1 when `held` is 0 and the key was held at an earlier look whose
+    // release has not been reported; a look while held arms it.
+    int32_t Seen(int32_t held);
+};
 
 // Sleeps until an event is waiting in SDL's queue, leaving it there for the
 // next examination.

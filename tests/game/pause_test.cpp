@@ -154,8 +154,7 @@ TEST_F(PauseTest, NeitherPNorLeavingTheWindowPausesAReplay)
     SDL_Event focus{};
     focus.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
     SDL_PushEvent(&focus);
-    TakeFrameInput(false);
-    EXPECT_FALSE(PauseAsked());
+    EXPECT_FALSE(TakeFrameControls(false).pause);
     std::remove(path);
     StartPlayback("");  // live controls again for the tests that follow
 }

@@ -44,14 +44,14 @@ TEST_F(PlayerTest, ThePlaneStaysInsideItsArea)
     Player.PlayerX = 32;
     Player.PlayerY = 100;
     for (int frame = 0; frame < 3; ++frame)
-        PlayerInputStep({.X = -1, .Y = -1});
+        PlayerInputStep(-1, -1, false);
     EXPECT_EQ(Player.PlayerX, 32);
     EXPECT_EQ(Player.PlayerY, 100);
 
     Player.PlayerSpeed = 2;
     Player.PlayerX = 385;
     Player.PlayerY = 381;
-    PlayerInputStep({.X = 1, .Y = 1});
+    PlayerInputStep(1, 1, false);
     EXPECT_EQ(Player.PlayerX, 386);
     EXPECT_EQ(Player.PlayerY, 382);
 }

@@ -69,15 +69,13 @@ TEST_F(PadTest, TheDPadFliesOnTheAxesWhereTheStickRestsAndNeverAddsAStep)
 TEST_F(PadTest, ThePauseButtonAsksForAPauseAndEndsItOnItsNextPress)
 {
     Hold(Settings.JoyPause, true);
-    TakeFrameInput(true);
-    EXPECT_TRUE(PauseAsked());
+    EXPECT_TRUE(TakeFrameControls(true).pause);
     EXPECT_FALSE(PadResumes()) << "still the press that paused";
     Hold(Settings.JoyPause, false);
     EXPECT_FALSE(PadResumes());
     Hold(Settings.JoyPause, true);
     EXPECT_TRUE(PadResumes());
-    TakeFrameInput(true);
-    EXPECT_FALSE(PauseAsked()) << "a button held is one press";
+    EXPECT_FALSE(TakeFrameControls(true).pause) << "a button held is one press";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "runtime/input/keyboard.h"
+#include "runtime/input/screen_events.h"
 #include "runtime/sdl/sdl_lifetime.h"
 #include "tests/runtime/input/key_events.h"
 
@@ -81,9 +82,9 @@ TEST_F(KeyboardTest, ExaminationReportsWhetherAnyEventWasTaken)
     exposed.type = SDL_VIDEOEXPOSE;
     SDL_PushEvent(&exposed);
     EXPECT_EQ(QV_ExamineKeyboard(), 1);
-    EXPECT_EQ(QV_KeyboardScreenExposed(), 1);
+    EXPECT_EQ(QV_ScreenExposed(), 1);
     QV_ExamineKeyboard();
-    EXPECT_EQ(QV_KeyboardScreenExposed(), 0);
+    EXPECT_EQ(QV_ScreenExposed(), 0);
 }
 
 TEST_F(KeyboardTest, SecondInitialisationClearsHeldKeysButKeepsArmedReleases)
@@ -119,14 +120,14 @@ TEST_F(KeyboardTest, AnyKeyReleaseCoversSymbolsBelow255Only)
 
 TEST_F(KeyboardTest, QuitRequestIsRememberedUntilReinitialised)
 {
-    EXPECT_EQ(QV_KeyboardQuitRequested(), 0);
+    EXPECT_EQ(QV_QuitRequested(), 0);
     PushQuitRequest();
     EXPECT_EQ(QV_ExamineKeyboard(), 1);
-    EXPECT_EQ(QV_KeyboardQuitRequested(), 1);
+    EXPECT_EQ(QV_QuitRequested(), 1);
     QV_ExamineKeyboard();
-    EXPECT_EQ(QV_KeyboardQuitRequested(), 1);
+    EXPECT_EQ(QV_QuitRequested(), 1);
     QV_InitKeyboard();
-    EXPECT_EQ(QV_KeyboardQuitRequested(), 0);
+    EXPECT_EQ(QV_QuitRequested(), 0);
 }
 
 TEST_F(KeyboardTest, KeysOutsideTheTablesReadAsUp)
@@ -149,12 +150,12 @@ TEST_F(KeyboardTest, AltEnterAsksForTheScreenSwitchAndNeverReachesTheGame)
     for (const int32_t enter : {SDLK_RETURN, SDLK_KP_ENTER}) {
         PushKeyEvent(enter, true, KMOD_RALT);
         QV_ExamineKeyboard();
-        EXPECT_EQ(QV_KeyboardScreenSwitchAsked(), 1) << enter;
+        EXPECT_EQ(QV_ScreenSwitchAsked(), 1) << enter;
         EXPECT_TRUE(QV_KeyboardEventsTaken().empty()) << enter;
         EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
         PushKeyUp(enter);
         QV_ExamineKeyboard();
-        EXPECT_EQ(QV_KeyboardScreenSwitchAsked(), 0) << "asked once";
+        EXPECT_EQ(QV_ScreenSwitchAsked(), 0) << "asked once";
         EXPECT_TRUE(QV_KeyboardEventsTaken().empty()) << "its release is the screen's too";
         EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
     }
@@ -165,7 +166,7 @@ TEST_F(KeyboardTest, AltEnterAsksForTheScreenSwitchAndNeverReachesTheGame)
     QV_ExamineKeyboard();
     PushKeyDown(SDLK_RETURN);
     QV_ExamineKeyboard();
-    EXPECT_EQ(QV_KeyboardScreenSwitchAsked(), 0);
+    EXPECT_EQ(QV_ScreenSwitchAsked(), 0);
     EXPECT_EQ(QV_KeyboardReleased(kStart), 0);
     PushKeyUp(SDLK_RETURN);
     QV_ExamineKeyboard();
