@@ -9,7 +9,7 @@
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/score.h"
-#include "game/settings.h"
+#include "game/settings_state.h"
 #include "game/setup_notices.h"
 #include "game/shots_explosions.h"
 #include "game/sound_cues.h"

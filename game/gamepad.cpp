@@ -1,6 +1,6 @@
 #include "game/gamepad.h"
 
-#include "game/settings.h"
+#include "game/settings_state.h"
 #include "runtime/input/joystick.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "game/sound_cues.h"
 
 #include "game/assets.h"
-#include "game/settings.h"
+#include "game/settings_state.h"
 #include "runtime/sound/sound.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "game/level_rows.h"
 #include "game/player.h"
 #include "game/score.h"
-#include "game/settings.h"
+#include "game/settings_state.h"
 #include "runtime/screen/drawing.h"
 #include "runtime/screen/sprites.h"
 
