@@ -51,10 +51,16 @@ constexpr int32_t ExplosionSound = 2;
 constexpr int32_t EnemyFireSound = 3;  // an enemy or a boss fires
 constexpr int32_t PlayerDestroyedSound = 4;
 constexpr int32_t BossDestroyedSound = 5;
-constexpr int32_t PlayMusic = 6;
+constexpr int32_t PlayingMusic = 6;  // while the plane is in play
 constexpr int32_t BossMusicLow = 7;  // the two layers of the boss music
 constexpr int32_t TitleMusic = 8;
 constexpr int32_t BossMusicHigh = 9;
+
+// The music; every other sound is an effect.
+constexpr bool IsMusic(int32_t sound)
+{
+    return sound == PlayingMusic || sound == BossMusicLow || sound == TitleMusic || sound == BossMusicHigh;
+}
 
 // ---- Level data ----------------------------------------------------------
 

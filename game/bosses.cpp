@@ -26,8 +26,8 @@ constexpr int32_t PointsPerBossNumber = 250;
 void StartMusicAtFightStart()
 {
     if (IsScrollTick() && BossFight.ActiveBoss >= 1 && BossFight.BossMusicCounter == 1) {
-        PlayGameSound(BossMusicLow, MusicMode);
-        PlayGameSound(BossMusicHigh, MusicMode);
+        PlayMusic(BossMusicLow);
+        PlayMusic(BossMusicHigh);
     }
 }
 
@@ -91,7 +91,7 @@ std::optional<int32_t> DestroyActiveBoss(int32_t slot)
     Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
     StopGameSound(BossMusicLow);
     StopGameSound(BossMusicHigh);
-    PlayGameSound(BossDestroyedSound, EffectMode);
+    PlayEffect(BossDestroyedSound);
     AddScore(PointsPerBossNumber * BossFight.ActiveBoss);
     const int32_t cx = boss.X + boss.CentreX;
     const int32_t cy = boss.Y + boss.CentreY;
@@ -128,7 +128,7 @@ int32_t TakeBulletHits()
             boss.Sprite += 1;
         if (boss.HitPoints == 0)
             return slot;
-        PlayGameSound(ExplosionSound, EffectMode);
+        PlayEffect(ExplosionSound);
         AddScore(PointsPerHit);
         RetireBullet(slot);
         AddExplosion(bullet.X - 32, bullet.Y - 32, 4, 1);
@@ -184,7 +184,7 @@ void Fire()
     const Boss& boss = BossFight.Bosses[BossFight.ActiveBoss];
     if (!InFirePosition(boss) || QV_Random(BossFight.BossFireChance) != BossFight.BossFireChance)
         return;
-    PlayGameSound(EnemyFireSound, EffectMode);
+    PlayEffect(EnemyFireSound);
     int32_t x;
     if (BossFight.ActiveBoss == 3) {
         BossFight.BossFireChance = 6;

@@ -79,7 +79,7 @@ void AdvanceAnimation()
 
 void Ram(Enemy& enemy)
 {
-    PlayGameSound(EnemyHitSound, EffectMode);
+    PlayEffect(EnemyHitSound);
     TakeRamDamage(RamDamage);
     AddExplosion(enemy.X, enemy.Y, 8, 4);
     enemy.Active = 0;
@@ -132,7 +132,7 @@ bool InFireArea(const Enemy& enemy)
 void FireVolley(Enemy& enemy, const FireParameters& fire)
 {
     enemy.Shots -= 1;
-    PlayGameSound(EnemyFireSound, EffectMode);
+    PlayEffect(EnemyFireSound);
     const int32_t x = enemy.X + fire.shotOffset;
     const int32_t y = enemy.Y + fire.shotOffset;
     if (Player.PlayerY >= enemy.Y) {
@@ -162,14 +162,14 @@ void TakeBulletHits(Enemy& enemy)
     int32_t slot = 0;
     while ((slot = NextBulletHitting(slot, picture, enemy.X, enemy.Y)) != 0) {
         enemy.HitPoints -= 1;
-        PlayGameSound(EnemyHitSound, EffectMode);
+        PlayEffect(EnemyHitSound);
         AddScore(PointsPerHit);
         RetireBullet(slot);
         if (enemy.HitPoints == 0) {
             enemy.Active = 0;
             AddExplosion(enemy.X, enemy.Y, 8, 4);
         } else {
-            PlayGameSound(ExplosionSound, EffectMode);
+            PlayEffect(ExplosionSound);
             AddExplosion(enemy.X, enemy.Y, 4, 1);
         }
     }

@@ -70,7 +70,7 @@ void ReadFirstWave()
 void StartPlay()
 {
     StopGameSound(TitleMusic);
-    PlayGameSound(PlayMusic, MusicMode);
+    PlayMusic(PlayingMusic);
     LoadBosses();
     StartPlane();
     SetDamageGauge(DamageGaugeStart);
@@ -110,8 +110,8 @@ void DeathStep()
     Flow.Phase = AtLevelEnd() ? GamePhase::GameOverAtLevelEnd : GamePhase::GameOver;
     ParkPlane();
     StopGameSound(BossMusicLow);
-    StopGameSound(PlayMusic);
-    PlayGameSound(PlayerDestroyedSound, EffectMode);
+    StopGameSound(PlayingMusic);
+    PlayEffect(PlayerDestroyedSound);
     SendActiveBossAway();
     Flow.AttractRow = Level.MapRow;
     Flow.TitleMusicPending = 1;
@@ -176,7 +176,7 @@ void TitleStep(const FrameControls& controls)
     DrawTitlePage();
     if (Flow.TitleMusicPending != 0 && !ShowsGameOver()) {
         Flow.TitleMusicPending = 0;
-        PlayGameSound(TitleMusic, MusicMode);
+        PlayMusic(TitleMusic);
     }
     if (StartReleased(controls)) {
         StartPlay();
@@ -188,7 +188,7 @@ void TitleStep(const FrameControls& controls)
 
 void LaunchFirework()
 {
-    PlayGameSound(ExplosionSound, EffectMode);
+    PlayEffect(ExplosionSound);
     const int32_t x = QV_Random(FireworkWidth) + FireworkLeft;
     const int32_t y = QV_Random(FireworkHeight) + FireworkTop;
     AddExplosion(x, y, FireworkFrames, FireworkDelay);
@@ -200,7 +200,7 @@ void LevelEndStep(const FrameControls& controls)
     if (QV_Random(FireworkChance) == FireworkDraw)
         LaunchFirework();
     if (StartReleased(controls)) {
-        StopGameSound(PlayMusic);
+        StopGameSound(PlayingMusic);
         NewGame();
     }
 }

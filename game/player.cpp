@@ -57,7 +57,7 @@ bool FireReadDue()
 void FireFrom(Bullet& bullet)
 {
     Player.GunSide += 1;
-    PlayGameSound(GunSound, EffectMode);
+    PlayEffect(GunSound);
     if (Player.GunSide > 1) {
         Player.GunSide = 0;
         bullet.X = Player.PlayerX + RightGunX;

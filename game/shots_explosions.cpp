@@ -67,7 +67,7 @@ void EnemyShotWalk()
     Hits.EnemyShots.Walk([](EnemyShot& shot) {
         QV_DisplayTransparentSprite(EnemyShotSprite + shot.Kind, shot.X, shot.Y);
         if (ShotHitsPlayer(shot)) {
-            PlayGameSound(ExplosionSound, EffectMode);
+            PlayEffect(ExplosionSound);
             AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
             TakeShotDamage(ShotDamage);
             QV_DeleteElement(&Hits.EnemyShots);

@@ -6,17 +6,22 @@
 
 namespace {
 
-bool IsMusic(int32_t sound)
+void PlayGameSound(int32_t sound)
 {
-    return sound == PlayMusic || sound == BossMusicLow || sound == TitleMusic || sound == BossMusicHigh;
+    if (Settings.UseAudio != 0)
+        QV_PlaySound(sound);
 }
 
 }  // namespace
 
-void PlayGameSound(int32_t sound, int32_t mode)
+void PlayEffect(int32_t sound)
 {
-    if (Settings.UseAudio != 0)
-        QV_PlaySound2(sound, mode);
+    PlayGameSound(sound);
+}
+
+void PlayMusic(int32_t music)
+{
+    PlayGameSound(music);
 }
 
 void StopGameSound(int32_t sound)

@@ -1,14 +1,13 @@
-// The game's sound calls: every sound is started and stopped through these
-// two, which do nothing while sound is switched off, at the loudness the
-// settings give music and effects.
+// The game's sound calls: every sound is started and stopped through these,
+// which do nothing while sound is switched off. The music (IsMusic,
+// assets.h) and the effects each play at the loudness the settings give
+// them; every sound plays once from its start.
 #pragma once
 
 #include <cstdint>
 
-constexpr int32_t EffectMode = 0;
-constexpr int32_t MusicMode = 1;
-
-void PlayGameSound(int32_t sound, int32_t mode);
+void PlayEffect(int32_t sound);
+void PlayMusic(int32_t music);
 void StopGameSound(int32_t sound);
 
 // Sets each loaded built-in sound to MusicVolume or EffectsVolume; nothing

@@ -289,20 +289,20 @@ TEST_F(BossesTest, BossMusicStartsOnceAtTheStartOfAFight)
     StartSoundWithBuiltInSounds();
     StartFight(1);
     EXPECT_EQ(BossFight.BossMusicCounter, 1);
-    EXPECT_EQ(ChannelsPlaying(7), 1);
-    EXPECT_EQ(ChannelsPlaying(9), 1);
+    EXPECT_EQ(ChannelsPlaying(BossMusicLow), 1);
+    EXPECT_EQ(ChannelsPlaying(BossMusicHigh), 1);
     RunShieldedFrames(5);
     EXPECT_EQ(BossFight.BossMusicCounter, 3);
-    EXPECT_EQ(ChannelsPlaying(7), 1) << "not started again";
-    EXPECT_EQ(ChannelsPlaying(9), 1);
+    EXPECT_EQ(ChannelsPlaying(BossMusicLow), 1) << "not started again";
+    EXPECT_EQ(ChannelsPlaying(BossMusicHigh), 1);
 
     Fought().HitPoints = 1;
     AimBulletAtBoss(Fought());
     RunShieldedFrame();
     ASSERT_EQ(BossFight.ActiveBoss, 0);
-    EXPECT_EQ(ChannelsPlaying(7), 0);
-    EXPECT_EQ(ChannelsPlaying(9), 0);
-    EXPECT_EQ(ChannelsPlaying(5), 1);
+    EXPECT_EQ(ChannelsPlaying(BossMusicLow), 0);
+    EXPECT_EQ(ChannelsPlaying(BossMusicHigh), 0);
+    EXPECT_EQ(ChannelsPlaying(BossDestroyedSound), 1);
 }
 
 // A counter that a death left standing keeps the next fight silent.
@@ -315,8 +315,8 @@ TEST_F(BossesTest, FightAfterADeathInAFightHasNoMusic)
     ASSERT_EQ(BossFight.ActiveBoss, 2);
     EXPECT_EQ(BossFight.BossMusicCounter, 5);
     RunShieldedFrames(3);
-    EXPECT_EQ(ChannelsPlaying(7), 0);
-    EXPECT_EQ(ChannelsPlaying(9), 0);
+    EXPECT_EQ(ChannelsPlaying(BossMusicLow), 0);
+    EXPECT_EQ(ChannelsPlaying(BossMusicHigh), 0);
 }
 
 // After a death a few rows before a stop row the scroll behind the game-over

@@ -74,21 +74,21 @@ TEST_F(EnemyWavesTest, FlyingEnemyMovesEveryFrameAndShowsItsFrameOverItsShadow)
     PlayFromRow(40);
     Waves.EnemyFrame = 2;
     Waves.EnemyFrameDelay = 1;
-    Enemy& enemy = PlaceEnemy(MakeEnemy(23, 100, 100, 1, 1));
+    Enemy& enemy = PlaceEnemy(MakeEnemy(StrikerType, 100, 100, 1, 1));
     NextFrameTicks(false);
     RunFrame();
     EXPECT_EQ(Waves.EnemyFrame, 1) << "the frame advances every second frame, 2 wrapping to 1";
     EXPECT_EQ(enemy.X, 101);
     EXPECT_EQ(enemy.Y, 101);
-    EXPECT_TRUE(ScreenShowsKeyed(24, 101, 101));
-    EXPECT_GT(ShownShare(23, 141, 151), 0.25) << "the shadow, partly under the plane";
+    EXPECT_TRUE(ScreenShowsKeyed(StrikerType + 1, 101, 101));
+    EXPECT_GT(ShownShare(StrikerType, 141, 151), 0.25) << "the shadow, partly under the plane";
 
     RunFrame();  // a tick: the drift adds to the enemy's own step
     EXPECT_EQ(Waves.EnemyFrame, 1);
     EXPECT_EQ(enemy.Y, 103);
     RunFrame();
     EXPECT_EQ(Waves.EnemyFrame, 2);
-    EXPECT_TRUE(ScreenShowsKeyed(25, enemy.X, enemy.Y));
+    EXPECT_TRUE(ScreenShowsKeyed(StrikerType + 2, enemy.X, enemy.Y));
 }
 
 // A ground enemy standing on the map drifts with it, also while a boss holds
@@ -276,14 +276,14 @@ TEST_F(EnemyWavesTest, HitSoundsTellADestroyingHitFromOneThatIsNot)
     FireBullet(1, 110, 124);
     NextFrameTicks(false);
     RunFrame();
-    EXPECT_EQ(ChannelsPlaying(0), 1);
-    EXPECT_EQ(ChannelsPlaying(2), 1);
+    EXPECT_EQ(ChannelsPlaying(EnemyHitSound), 1);
+    EXPECT_EQ(ChannelsPlaying(ExplosionSound), 1);
 
     PlaceEnemy(MakeEnemy(20, 300, 100, 0, 0));
     FireBullet(2, 310, 124);
     RunFrame();
-    EXPECT_EQ(ChannelsPlaying(0), 2);
-    EXPECT_EQ(ChannelsPlaying(2), 1) << "no second explosion sound";
+    EXPECT_EQ(ChannelsPlaying(EnemyHitSound), 2);
+    EXPECT_EQ(ChannelsPlaying(ExplosionSound), 1) << "no second explosion sound";
 }
 
 TEST_F(EnemyWavesTest, FlyingEnemyRamsThePlaneButAGroundEnemyCannot)

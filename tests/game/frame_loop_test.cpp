@@ -27,9 +27,9 @@ TEST_F(FrameLoopTest, NewGameOpensTheAttractPagesAndTheFirstFrameIsOnlyCleared)
     EXPECT_FALSE(PlaneInPlay());
 
     RunFrame();
-    EXPECT_TRUE(ScreenShowsKeyed(54, 70, 120)) << "title picture";
-    EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0)) << "top frame strip";
-    EXPECT_FALSE(ScreenShowsKeyed(49, 140, 165)) << "no get-ready banner from row 5";
+    EXPECT_TRUE(ScreenShowsKeyed(TitlePicture, 70, 120)) << "title picture";
+    EXPECT_TRUE(ScreenShowsOpaque(TopStripSprite, 0, 0)) << "top frame strip";
+    EXPECT_FALSE(ScreenShowsKeyed(GetReadyBanner, 140, 165)) << "no get-ready banner from row 5";
 }
 
 // Frames are drawn without a clear, so nothing of the last frame may show
@@ -73,7 +73,7 @@ TEST_F(FrameLoopTest, AttractPagesAlternateEachTimeTheMapPassesRow20)
     EXPECT_EQ(Flow.AttractRow, 15);
     EXPECT_EQ(QV_CountList(&Waves.Enemies), FirstWaveEnemies) << "the first wave is read again";
     RunFrame();
-    EXPECT_TRUE(ScreenShowsKeyed(53, 64, 64)) << "credits picture";
+    EXPECT_TRUE(ScreenShowsKeyed(CreditsPicture, 64, 64)) << "credits picture";
 
     Level.MapRow = 21;
     RunFrame();
@@ -88,7 +88,7 @@ TEST_F(FrameLoopTest, GameOverPageGivesWayToTheTitlePageAndItsMusic)
     Level.MapRow = 105;
     RunFrames(2);
     EXPECT_EQ(Flow.Phase, GamePhase::GameOver);
-    EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "game-over banner";
+    EXPECT_TRUE(ScreenShowsKeyed(GameOverBanner, 140, 165)) << "game-over banner";
     EXPECT_EQ(Flow.TitleMusicPending, 1) << "the title music waits while game over shows";
 
     Level.MapRow = 106;
@@ -124,15 +124,15 @@ TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
     EXPECT_EQ(QV_CountList(&Waves.Enemies), FirstWaveEnemies);
     EXPECT_EQ(BossFight.Bosses[1].HitPoints, 50);
     EXPECT_EQ(Player.Bullets[1].Active, 1) << "bullets in flight are kept";
-    EXPECT_TRUE(ScreenShowsKeyed(49, 140, 165)) << "get-ready banner";
+    EXPECT_TRUE(ScreenShowsKeyed(GetReadyBanner, 140, 165)) << "get-ready banner";
 
     RunFrame();
-    EXPECT_TRUE(ScreenShowsKeyed(5, 192, 360)) << "the plane's first frame at its start";
-    EXPECT_TRUE(ScreenShowsOpaque(52, DamageGaugeStart, 281)) << "no damage yet";
+    EXPECT_TRUE(ScreenShowsKeyed(PlaneSprite, 192, 360)) << "the plane's first frame at its start";
+    EXPECT_TRUE(ScreenShowsOpaque(MarkerSprite, DamageGaugeStart, 281)) << "no damage yet";
     EXPECT_EQ(Player.Bullets[1].Y, 196) << "the kept bullet flies on";
     Level.MapRow = 5;
     RunFrame();
-    EXPECT_FALSE(ScreenShowsKeyed(49, 140, 165)) << "the banner is gone from row 5";
+    EXPECT_FALSE(ScreenShowsKeyed(GetReadyBanner, 140, 165)) << "the banner is gone from row 5";
 }
 
 TEST_F(FrameLoopTest, SDuringPlayIsNotLookedAt)
@@ -156,7 +156,7 @@ TEST_F(FrameLoopTest, EscapeEndsTheLoopOnlyAfterTheFrameIsPresented)
     RunFrameLoop();
     EXPECT_EQ(Flow.QuitFlag, 2);
     EXPECT_EQ(Level.FrameParity, 0) << "the frame ran to its end";
-    EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0)) << "and was presented";
+    EXPECT_TRUE(ScreenShowsOpaque(TopStripSprite, 0, 0)) << "and was presented";
 }
 
 TEST_F(FrameLoopTest, ClosingTheWindowEndsTheLoopLikeEscape)
@@ -200,7 +200,7 @@ TEST_F(FrameLoopTest, GaugeOverflowInPlayEndsTheGameOnTheGameOverPage)
     EXPECT_EQ(Flow.AttractRow, 40);
     EXPECT_EQ(Player.PlayerX, ParkedPlayerX);
     RunFrame();
-    EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "game-over banner";
+    EXPECT_TRUE(ScreenShowsKeyed(GameOverBanner, 140, 165)) << "game-over banner";
 }
 
 TEST_F(FrameLoopTest, GaugeOverflowOutOfPlayOnlyClamps)
@@ -233,7 +233,7 @@ TEST_F(LevelEndTest, LevelCompletePictureWithFireworksInTheUpperPlayfield)
     QV_ClearList(&Hits.Explosions);
     RunFrame();
     if (QV_CountList(&Hits.Explosions) == 0) {
-        EXPECT_TRUE(ScreenShowsKeyed(75, 70, 100)) << "level-complete picture";
+        EXPECT_TRUE(ScreenShowsKeyed(LevelCompletePicture, 70, 100)) << "level-complete picture";
     }
 
     int32_t fireworks = 0;

@@ -59,10 +59,10 @@ TEST_F(LevelMapTest, EachTileIsItsSquareOfTheStripCountingFromOne)
     const Row above = MapRowValues(15);
     for (int32_t column = 0; column < MapColumns; ++column) {
         const int32_t x = PlayfieldLeft + column * TileSize;
-        QV_ClipSprite(0, (bottom[column] - 1) * TileSize, 0, TileSize, TileSize);
-        EXPECT_TRUE(ScreenShowsOpaque(0, x, MapBaseY)) << "bottom row, column " << column;
-        QV_ClipSprite(0, (above[column] - 1) * TileSize, 0, TileSize, TileSize);
-        EXPECT_TRUE(ScreenShowsOpaque(0, x, MapBaseY - TileSize)) << "row above, column " << column;
+        QV_ClipSprite(TileStripSprite, (bottom[column] - 1) * TileSize, 0, TileSize, TileSize);
+        EXPECT_TRUE(ScreenShowsOpaque(TileStripSprite, x, MapBaseY)) << "bottom row, column " << column;
+        QV_ClipSprite(TileStripSprite, (above[column] - 1) * TileSize, 0, TileSize, TileSize);
+        EXPECT_TRUE(ScreenShowsOpaque(TileStripSprite, x, MapBaseY - TileSize)) << "row above, column " << column;
     }
     // Nothing is drawn beside the 13 columns.
     EXPECT_EQ(ScreenPixel(PlayfieldLeft - 1, MapBaseY), 0u);
@@ -81,8 +81,8 @@ TEST_F(LevelMapTest, DrawingAtTheEndRowSkipsRowsPastTheMap)
     // would lie above the screen and is not read at all.
     const Row top = MapRowValues(399);
     for (int32_t column = 0; column < MapColumns; ++column) {
-        QV_ClipSprite(0, (top[column] - 1) * TileSize, 0, TileSize, TileSize);
-        EXPECT_TRUE(ScreenShowsOpaque(0, PlayfieldLeft + column * TileSize, PlayfieldNear)) << column;
+        QV_ClipSprite(TileStripSprite, (top[column] - 1) * TileSize, 0, TileSize, TileSize);
+        EXPECT_TRUE(ScreenShowsOpaque(TileStripSprite, PlayfieldLeft + column * TileSize, PlayfieldNear)) << column;
     }
     EXPECT_EQ(ScreenPixel(PlayfieldLeft, PlayfieldNear - 1), 0u);
 }

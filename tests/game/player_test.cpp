@@ -148,11 +148,11 @@ TEST_F(PlayerTest, PlaneAnimatesEverySecondFrameOverItsShadow)
         RunFrame();
         ASSERT_EQ(Player.PlayerFrame, frame);
     }
-    EXPECT_TRUE(ScreenShowsKeyed(4 + Player.PlayerFrame, Player.PlayerX, Player.PlayerY)) << "plane";
+    EXPECT_TRUE(ScreenShowsKeyed(PlaneSprite - 1 + Player.PlayerFrame, Player.PlayerX, Player.PlayerY)) << "plane";
 
     // The shadow lies 40 right and 50 down, partly under the plane: compare
     // the part of it beyond the plane's 60 x 60 square.
-    const int32_t shadow = 8 + Player.PlayerFrame;
+    const int32_t shadow = PlaneShadowSprite - 1 + Player.PlayerFrame;
     int32_t compared = 0;
     for (int32_t y = 0; y < 32; ++y) {
         for (int32_t x = 0; x < 32; ++x) {

@@ -161,7 +161,7 @@ TEST_F(ShotsAndExplosionsTest, ThePlaneSurvivesThirteenShotHitsAndDiesAtTheFourt
     EXPECT_EQ(first.Countdown, 10);
 
     RunFrame();
-    EXPECT_TRUE(ScreenShowsKeyed(50, 140, 165)) << "the game-over banner";
+    EXPECT_TRUE(ScreenShowsKeyed(GameOverBanner, 140, 165)) << "the game-over banner";
 
     // The title page follows once the map has moved six rows on.
     ASSERT_GT(RunFramesUntil([] { return Flow.Phase != GamePhase::GameOver; }, 7 * 64), 0);
@@ -224,31 +224,31 @@ TEST_F(ShotsAndExplosionsTest, DeathStopsTheMusicButTheUpperBossLayerPlaysOn)
 {
     StartSoundWithBuiltInSounds();
     PlayFromRow(40);
-    PlayGameSound(6, 1);
-    PlayGameSound(7, 1);
-    PlayGameSound(9, 1);
+    PlayMusic(PlayingMusic);
+    PlayMusic(BossMusicLow);
+    PlayMusic(BossMusicHigh);
     Player.DamageGauge = 625;
     ShootAtPlayer();
     RunFrame();
     ASSERT_FALSE(PlaneInPlay());
-    EXPECT_EQ(ChannelsPlaying(6), 0);
-    EXPECT_EQ(ChannelsPlaying(7), 0);
-    EXPECT_EQ(ChannelsPlaying(9), 1);
-    EXPECT_EQ(ChannelsPlaying(4), 1);
-    EXPECT_EQ(ChannelsPlaying(2), 1) << "the shot's hit";
+    EXPECT_EQ(ChannelsPlaying(PlayingMusic), 0);
+    EXPECT_EQ(ChannelsPlaying(BossMusicLow), 0);
+    EXPECT_EQ(ChannelsPlaying(BossMusicHigh), 1);
+    EXPECT_EQ(ChannelsPlaying(PlayerDestroyedSound), 1);
+    EXPECT_EQ(ChannelsPlaying(ExplosionSound), 1) << "the shot's hit";
 }
 
 TEST_F(ShotsAndExplosionsTest, NoSoundIsPlayedWhileSoundIsOff)
 {
     StartSoundWithBuiltInSounds();
     Settings.UseAudio = 0;
-    PlayGameSound(4, 0);
-    EXPECT_EQ(ChannelsPlaying(4), 0);
+    PlayEffect(PlayerDestroyedSound);
+    EXPECT_EQ(ChannelsPlaying(PlayerDestroyedSound), 0);
     Settings.UseAudio = 1;
-    PlayGameSound(4, 0);
+    PlayEffect(PlayerDestroyedSound);
     Settings.UseAudio = 0;
-    StopGameSound(4);
-    EXPECT_EQ(ChannelsPlaying(4), 1);
+    StopGameSound(PlayerDestroyedSound);
+    EXPECT_EQ(ChannelsPlaying(PlayerDestroyedSound), 1);
 }
 
 }  // namespace

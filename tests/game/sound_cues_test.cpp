@@ -57,7 +57,7 @@ TEST_F(SoundCuesTest, HeldFireStartsTheGunSoundWithEveryBulletEveryEighthFrame)
         const int32_t gunSide = Player.GunSide;
         RunFrame();
         const bool fired = Player.GunSide != gunSide;  // every bullet switches guns
-        ASSERT_EQ(FreshCopies(1), fired ? 1 : 0) << "frame " << frame;
+        ASSERT_EQ(FreshCopies(GunSound), fired ? 1 : 0) << "frame " << frame;
         if (fired)
             fireFrames.push_back(frame);
         Mix();
@@ -78,12 +78,12 @@ TEST_F(SoundCuesTest, HeldFireStartsTheGunSoundWithEveryBulletEveryEighthFrame)
 TEST_F(SoundCuesTest, PlayStartsWithThePlayMusicInPlaceOfTheTitleMusic)
 {
     RunFrame();
-    EXPECT_EQ(FreshCopies(8), 1) << "the title music starts with the attract pages";
+    EXPECT_EQ(FreshCopies(TitleMusic), 1) << "the title music starts with the attract pages";
     TapKey(SDLK_s);
     ASSERT_TRUE(PlaneInPlay());
-    EXPECT_EQ(FreshCopies(6), 1);
+    EXPECT_EQ(FreshCopies(PlayingMusic), 1);
     for (const QV_SoundChannel& channel : tervane::sound::Channels())
-        EXPECT_FALSE(channel.sound == 8 && channel.remaining != 0) << "the title music is stopped";
+        EXPECT_FALSE(channel.sound == TitleMusic && channel.remaining != 0) << "the title music is stopped";
 }
 
 TEST_F(SoundCuesTest, TheMusicAndTheEffectsPlayAtTheirOwnVolumes)
@@ -92,7 +92,8 @@ TEST_F(SoundCuesTest, TheMusicAndTheEffectsPlayAtTheirOwnVolumes)
     Settings.EffectsVolume = 70;
     ApplySoundVolumes();
     for (int32_t sound = 0; sound < BuiltInSoundCount; ++sound) {
-        const bool music = sound == PlayMusic || sound == BossMusicLow || sound == TitleMusic || sound == BossMusicHigh;
+        const bool music =
+            sound == PlayingMusic || sound == BossMusicLow || sound == TitleMusic || sound == BossMusicHigh;
         EXPECT_EQ(QV_Sound_ObjectsArea[sound].volume, music ? 40 : 70) << "sound " << sound;
     }
     RunFrame();

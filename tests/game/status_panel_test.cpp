@@ -84,16 +84,16 @@ TEST_F(StatusPanelTest, StripsPanelAndMarkersSitAroundThePlayfield)
     StartPlaying();
     Player.DamageGauge = 560;
     RunFrame();
-    EXPECT_TRUE(ScreenShowsOpaque(1, 0, 0));
-    EXPECT_TRUE(ScreenShowsOpaque(2, 0, 448));
-    EXPECT_TRUE(ScreenShowsOpaque(3, 0, 32));
-    EXPECT_TRUE(ScreenShowsOpaque(4, 448, 32));
-    EXPECT_TRUE(ScreenShowsOpaque(52, Panel.ProgressX, 248)) << "progress marker";
-    EXPECT_TRUE(ScreenShowsOpaque(52, 560, 281)) << "damage marker";
+    EXPECT_TRUE(ScreenShowsOpaque(TopStripSprite, 0, 0));
+    EXPECT_TRUE(ScreenShowsOpaque(BottomStripSprite, 0, 448));
+    EXPECT_TRUE(ScreenShowsOpaque(LeftStripSprite, 0, 32));
+    EXPECT_TRUE(ScreenShowsOpaque(RightStripSprite, 448, 32));
+    EXPECT_TRUE(ScreenShowsOpaque(MarkerSprite, Panel.ProgressX, 248)) << "progress marker";
+    EXPECT_TRUE(ScreenShowsOpaque(MarkerSprite, 560, 281)) << "damage marker";
     // The panel picture, where no digit or marker lies over it.
     for (int32_t y = 0; y < ScoreRowY; ++y) {
         for (int32_t x = 0; x < 160; ++x)
-            ASSERT_EQ(ScreenPixel(480 + x, y), SpritePixel(51, x, y)) << x << ", " << y;
+            ASSERT_EQ(ScreenPixel(480 + x, y), SpritePixel(PanelSprite, x, y)) << x << ", " << y;
     }
 }
 
