@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/assets.h"
+#include "runtime/sound/mixer.h"
 #include "runtime/sound/sound.h"
 #include "tests/runtime/sound/wave_builder.h"
 
@@ -41,7 +42,7 @@ void BM_CallbackWith32BusyChannels(benchmark::State& state)
                 QV_PlaySound(0);
             callbacksLeft = QV_Sound_ObjectsArea[0].length / StreamBytes;
         }
-        fill_audio(nullptr, stream.data(), StreamBytes);
+        tervane::sound::FillAudio(nullptr, stream.data(), StreamBytes);
         benchmark::DoNotOptimize(stream.data());
         --callbacksLeft;
     }

@@ -118,7 +118,7 @@ int32_t QV_FindString(const char* text, const char* search, int32_t start)
     return found != nullptr ? static_cast<int32_t>(found - text) + 1 : 0;
 }
 
-char* itoa(int32_t value, char* buffer, int32_t base)
+char* QV_Itoa(int32_t value, char* buffer, int32_t base)
 {
     if (base == 10) {
         FormatDecimal(value, buffer);

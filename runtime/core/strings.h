@@ -141,7 +141,7 @@ int32_t QV_Asc(const char* text);
 int32_t QV_FindString(const char* text, const char* search, int32_t start);
 // Writes the decimal form of `value` into `buffer`, which must hold 12
 // bytes; any base other than 10 leaves the buffer untouched. Returns buffer.
-char* itoa(int32_t value, char* buffer, int32_t base);
+char* QV_Itoa(int32_t value, char* buffer, int32_t base);
 
 // Text functions with an explicit destination: each first sets the base to
 // `destination`, normally the current base or the expression's start.

@@ -7,10 +7,12 @@
 #include "runtime/sound/sound.h"
 #include "runtime/sound/sound_store.h"
 
-SDL_AudioSpec wanted;
-SDL_AudioSpec obtained;
+SDL_AudioSpec tervane::sound::DeviceFormat;
 
 namespace {
+
+// The format asked for: 44100 Hz, AUDIO_S16LSB, stereo, 512 frames a callback.
+SDL_AudioSpec wanted;
 
 constexpr int DeviceRate = 44100;
 constexpr Uint8 DeviceChannels = 2;
@@ -24,7 +26,7 @@ void RequestDeviceFormat()
     wanted.format = AUDIO_S16LSB;
     wanted.channels = DeviceChannels;
     wanted.samples = DeviceFrames;
-    wanted.callback = fill_audio;
+    wanted.callback = tervane::sound::FillAudio;
     wanted.userdata = nullptr;
 }
 
@@ -46,7 +48,7 @@ QV_SoundObject* QV_InitSound()
     if (QV_StartSDLAudio() == 0)
         return nullptr;
     RequestDeviceFormat();
-    if (SDL_OpenAudio(&wanted, &obtained) < 0) {
+    if (SDL_OpenAudio(&wanted, &DeviceFormat) < 0) {
         QV_StopSDLAudio();
         return nullptr;
     }

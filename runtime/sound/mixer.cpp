@@ -57,13 +57,9 @@ void FreeAllChannels()
         channel.remaining = 0;
 }
 
-}  // namespace tervane::sound
-
-using namespace tervane::sound;
-
 // Runs on SDL's audio thread under SDL's audio lock. The stream arrives
 // silent; clipping of loud sums is SDL_MixAudio's.
-void fill_audio(void* /*userdata*/, Uint8* stream, int length)
+void FillAudio(void* /*userdata*/, Uint8* stream, int length)
 {
     for (QV_SoundChannel& channel : Mixer.channels) {
         if (channel.remaining <= 0)
@@ -74,3 +70,5 @@ void fill_audio(void* /*userdata*/, Uint8* stream, int length)
         channel.remaining -= count;
     }
 }
+
+}  // namespace tervane::sound

@@ -35,4 +35,7 @@ void SetChannelsVolume(int32_t sound, int32_t volume);
 // Frees every channel.
 void FreeAllChannels();
 
+// SDL's audio callback: adds every busy channel's next samples to `stream`.
+void FillAudio(void* userdata, Uint8* stream, int length);
+
 }  // namespace tervane::sound

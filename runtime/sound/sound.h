@@ -33,11 +33,6 @@ inline constexpr int32_t QV_SOUND_CHANNELS = 32;
 
 // ---- The device -----------------------------------------------------------
 
-// The format asked for: 44100 Hz, AUDIO_S16LSB, stereo, 512 frames a callback.
-extern SDL_AudioSpec wanted;
-// The format granted, the target of every conversion.
-extern SDL_AudioSpec obtained;
-
 // Opens the audio device, empties the store (50 records) and starts the
 // callback. Returns the store, or 0 when audio cannot be started. Calling it
 // again while the device is open returns the same store.
@@ -46,9 +41,6 @@ QV_SoundObject* QV_InitSound();
 // Closes the device and releases every sound and the store. Safe to call
 // whether or not the layer was started.
 void QV_FreeSounds();
-
-// SDL's audio callback: adds every busy channel's next samples to `stream`.
-void fill_audio(void* userdata, Uint8* stream, int length);
 
 // ---- The store ------------------------------------------------------------
 

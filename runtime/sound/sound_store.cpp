@@ -127,7 +127,7 @@ int32_t QV_StoreWave(int32_t sound, QV_WaveSamples& wave)
 {
     ConvertedSamples converted;
     const bool convertedOk = QV_Sound_ObjectsArea != nullptr && sound >= 0 &&
-        ConvertSamples(wave.format, wave.samples, wave.length, obtained, converted);
+        ConvertSamples(wave.format, wave.samples, wave.length, DeviceFormat, converted);
     SDL_FreeWAV(wave.samples);
     wave.samples = nullptr;
     if (!convertedOk)

@@ -5,6 +5,9 @@
 
 namespace tervane::sound {
 
+// The format the device granted, which every sound is converted to.
+extern SDL_AudioSpec DeviceFormat;
+
 // Creates an empty store of 50 records. Returns false when memory runs out.
 bool CreateStore();
 

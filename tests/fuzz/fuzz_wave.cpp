@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "runtime/sound/mixer.h"
 #include "runtime/sound/sound.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -30,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QV_PlaySound(0);
     std::vector<Uint8> stream(StreamBytes);
     for (int32_t mixed = 0; mixed <= QV_Sound_ObjectsArea[0].length; mixed += StreamBytes)
-        fill_audio(nullptr, stream.data(), StreamBytes);
+        tervane::sound::FillAudio(nullptr, stream.data(), StreamBytes);
     return 0;
 }

@@ -42,7 +42,7 @@ protected:
     static void Mix()
     {
         std::vector<Uint8> stream(MixBytes);
-        fill_audio(nullptr, stream.data(), MixBytes);
+        tervane::sound::FillAudio(nullptr, stream.data(), MixBytes);
     }
 };
 

@@ -342,11 +342,11 @@ TEST_F(StringArea, NumberForms)
 TEST(Itoa, WritesDecimalOnly)
 {
     char buffer[12] = "untouched";
-    EXPECT_EQ(itoa(123, buffer, 16), buffer);
+    EXPECT_EQ(QV_Itoa(123, buffer, 16), buffer);
     EXPECT_STREQ(buffer, "untouched");
-    itoa(std::numeric_limits<int32_t>::min(), buffer, 10);
+    QV_Itoa(std::numeric_limits<int32_t>::min(), buffer, 10);
     EXPECT_STREQ(buffer, "-2147483648");
-    itoa(0, buffer, 10);
+    QV_Itoa(0, buffer, 10);
     EXPECT_STREQ(buffer, "0");
 }
 

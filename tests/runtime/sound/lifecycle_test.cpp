@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "runtime/sound/sound_store.h"
 #include "tests/runtime/sound/sound_fixture.h"
 
 namespace {
@@ -26,10 +27,10 @@ TEST(SoundLifecycle, StartsWith50EmptySlotsAndFreeingAllowsAFreshStart)
     ASSERT_NE(store, nullptr) << SDL_GetError();
     EXPECT_EQ(QV_InitSound(), store) << "a second start keeps the store";
     EXPECT_EQ(QV_Sound_ObjectsNumber, 50);
-    EXPECT_EQ(obtained.freq, 44100);
-    EXPECT_EQ(obtained.format, AUDIO_S16LSB);
-    EXPECT_EQ(obtained.channels, 2);
-    EXPECT_EQ(obtained.samples, 512);
+    EXPECT_EQ(tervane::sound::DeviceFormat.freq, 44100);
+    EXPECT_EQ(tervane::sound::DeviceFormat.format, AUDIO_S16LSB);
+    EXPECT_EQ(tervane::sound::DeviceFormat.channels, 2);
+    EXPECT_EQ(tervane::sound::DeviceFormat.samples, 512);
 
     const auto image = wave::Image({44100, 2, 16}, wave::Bytes(400, 1));
     ASSERT_EQ(QV_CatchSound(9, image.data(), int32_t(image.size())), 1);

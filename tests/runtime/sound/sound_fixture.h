@@ -43,7 +43,7 @@ protected:
     static std::vector<int16_t> Mix(int bytes = StreamBytes)
     {
         std::vector<int16_t> stream(size_t(bytes) / 2, 0);
-        fill_audio(nullptr, reinterpret_cast<Uint8*>(stream.data()), bytes);
+        tervane::sound::FillAudio(nullptr, reinterpret_cast<Uint8*>(stream.data()), bytes);
         return stream;
     }
 
