@@ -97,10 +97,10 @@ std::optional<int32_t> DestroyActiveBoss(int32_t slot)
     const int32_t cy = boss.Y + boss.CentreY;
     const int32_t h = boss.CentreX >> 1;
     const int32_t v = boss.CentreY >> 1;
-    AddExplosion(cx, cy, 8, 10);
-    AddExplosion(cx - h, cy, 8, 8);
-    AddExplosion(cx + h, cy, 8, 6);
-    AddExplosion(cx, cy + v, 8, 6);
+    AddExplosion(cx, cy, SlowestBurst);
+    AddExplosion(cx - h, cy, SlowBurst);
+    AddExplosion(cx + h, cy, QuickBurst);
+    AddExplosion(cx, cy + v, QuickBurst);
     RetireBullet(slot);
     // The wreck sinks away as the shown boss.
     boss.DX = 0;
@@ -131,7 +131,7 @@ int32_t TakeBulletHits()
         PlayEffect(ExplosionSound);
         AddScore(PointsPerHit);
         RetireBullet(slot);
-        AddExplosion(bullet.X - 32, bullet.Y - 32, 4, 1);
+        AddExplosion(bullet.X - 32, bullet.Y - 32, HitFlash);
     }
     return 0;
 }
@@ -197,7 +197,7 @@ void Fire()
     int32_t dx;
     int32_t dy;
     ShotVelocity(QV_Random(BossFight.BossFireChance), dx, dy);
-    AddEnemyShot(x, y, dx, dy, 0);
+    AddEnemyShot(x, y, dx, dy, RedShot);
 }
 
 }  // namespace

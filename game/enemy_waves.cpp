@@ -26,6 +26,13 @@ constexpr int32_t RightExitX = 448;
 constexpr int32_t FireAreaLow = 32;
 constexpr int32_t FireAreaHigh = 416;
 constexpr int32_t FireDraw = 80;
+// A flying enemy draws for a volley among 101 numbers, a ground one among 181.
+constexpr int32_t FlyingFireChance = 100;
+constexpr int32_t GroundFireChance = 180;
+// Shots start this far right of and below the enemy's corner: the middle
+// of a large picture, or of a small one.
+constexpr int32_t LargeShotOffset = 32;
+constexpr int32_t SmallShotOffset = 16;
 
 constexpr int32_t RamDamage = 20;
 
@@ -81,16 +88,16 @@ void Ram(Enemy& enemy)
 {
     PlayEffect(EnemyHitSound);
     TakeRamDamage(RamDamage);
-    AddExplosion(enemy.X, enemy.Y, 8, 4);
+    AddExplosion(enemy.X, enemy.Y, Blast);
     enemy.Active = 0;
-    AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
+    AddExplosion(Player.PlayerX, Player.PlayerY, HitFlash);
 }
 
 void MoveFlying(Enemy& enemy)
 {
     enemy.X += enemy.DX;
     enemy.Y += enemy.DY;
-    QV_DisplayTransparentSprite(enemy.Sprite, enemy.X + 40, enemy.Y + 50);
+    QV_DisplayTransparentSprite(enemy.Sprite, enemy.X + ShadowOffsetX, enemy.Y + ShadowOffsetY);
     QV_DisplayTransparentSprite(enemy.Sprite + Waves.EnemyFrame, enemy.X, enemy.Y);
     if (QV_SpritePixelCollision(PlanePicture(), Player.PlayerX, Player.PlayerY, enemy.Sprite + Waves.EnemyFrame,
                                 enemy.X, enemy.Y) != 0)
@@ -118,8 +125,8 @@ struct FireParameters {
 FireParameters FireParametersOf(const Enemy& enemy)
 {
     if (IsFlying(enemy))
-        return {100, 1, 32};
-    return {180, 0, enemy.Sprite < TankWestType ? 32 : 16};
+        return {FlyingFireChance, YellowShot, LargeShotOffset};
+    return {GroundFireChance, RedShot, enemy.Sprite < TankWestType ? LargeShotOffset : SmallShotOffset};
 }
 
 bool InFireArea(const Enemy& enemy)
@@ -167,10 +174,10 @@ void TakeBulletHits(Enemy& enemy)
         RetireBullet(slot);
         if (enemy.HitPoints == 0) {
             enemy.Active = 0;
-            AddExplosion(enemy.X, enemy.Y, 8, 4);
+            AddExplosion(enemy.X, enemy.Y, Blast);
         } else {
             PlayEffect(ExplosionSound);
-            AddExplosion(enemy.X, enemy.Y, 4, 1);
+            AddExplosion(enemy.X, enemy.Y, HitFlash);
         }
     }
 }

@@ -52,8 +52,6 @@ constexpr int32_t FireworkLeft = 32;
 constexpr int32_t FireworkWidth = 380;
 constexpr int32_t FireworkTop = 32;
 constexpr int32_t FireworkHeight = 200;
-constexpr int32_t FireworkFrames = 8;
-constexpr int32_t FireworkDelay = 4;
 
 bool ShowsGameOver()
 {
@@ -105,8 +103,8 @@ void ReachLevelEnd()
 // The player is destroyed. The upper boss-music layer plays on to its end.
 void DeathStep()
 {
-    AddExplosion(Player.PlayerX - 2, Player.PlayerY, 8, 10);
-    AddExplosion(Player.PlayerX + 2, Player.PlayerY + 16, 8, 8);
+    AddExplosion(Player.PlayerX - 2, Player.PlayerY, SlowestBurst);
+    AddExplosion(Player.PlayerX + 2, Player.PlayerY + 16, SlowBurst);
     Flow.Phase = AtLevelEnd() ? GamePhase::GameOverAtLevelEnd : GamePhase::GameOver;
     ParkPlane();
     StopGameSound(BossMusicLow);
@@ -191,7 +189,7 @@ void LaunchFirework()
     PlayEffect(ExplosionSound);
     const int32_t x = QV_Random(FireworkWidth) + FireworkLeft;
     const int32_t y = QV_Random(FireworkHeight) + FireworkTop;
-    AddExplosion(x, y, FireworkFrames, FireworkDelay);
+    AddExplosion(x, y, Blast);
 }
 
 void LevelEndStep(const FrameControls& controls)

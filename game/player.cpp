@@ -29,8 +29,6 @@ constexpr int32_t BulletRetireY = 30;  // a bullet above this is spent
 
 constexpr int32_t PlaneFrames = 4;
 constexpr int32_t FrameHold = 2;  // frames each plane picture stays
-constexpr int32_t ShadowOffsetX = 40;
-constexpr int32_t ShadowOffsetY = 50;
 
 // The last slot in use, never past the end of the array.
 int32_t LastSlot()

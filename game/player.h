@@ -22,6 +22,9 @@ struct Bullet {
 constexpr int32_t BulletUpperBound = 11;  // slots 0 to 11; 0 and 11 unused
 constexpr int32_t ParkedPlayerX = 640;    // where the plane waits out of play
 constexpr int32_t ParkedPlayerY = 480;
+// Every flying thing's shadow lies this far right of and below its picture.
+constexpr int32_t ShadowOffsetX = 40;
+constexpr int32_t ShadowOffsetY = 50;
 
 // The damage gauge: damage as the x of its panel marker.
 constexpr int32_t DamageGaugeStart = 490;

@@ -39,11 +39,11 @@ bool AgeExplosion(Explosion& explosion)
 
 }  // namespace
 
-void AddExplosion(int32_t x, int32_t y, int32_t frames, int32_t delay)
+void AddExplosion(int32_t x, int32_t y, ExplosionKind kind)
 {
     if (QV_AddElement(&Hits.Explosions) == nullptr)
         return;
-    *QV_CurrentRecord<Explosion>(Hits.Explosions) = Explosion{x, y, frames, delay, delay};
+    *QV_CurrentRecord<Explosion>(Hits.Explosions) = Explosion{x, y, kind.frames, kind.delay, kind.delay};
 }
 
 void AddEnemyShot(int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t kind)
@@ -68,7 +68,7 @@ void EnemyShotWalk()
         QV_DisplayTransparentSprite(EnemyShotSprite + shot.Kind, shot.X, shot.Y);
         if (ShotHitsPlayer(shot)) {
             PlayEffect(ExplosionSound);
-            AddExplosion(Player.PlayerX, Player.PlayerY, 4, 1);
+            AddExplosion(Player.PlayerX, Player.PlayerY, HitFlash);
             TakeShotDamage(ShotDamage);
             QV_DeleteElement(&Hits.EnemyShots);
             return;

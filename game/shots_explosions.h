@@ -8,7 +8,7 @@
 
 // ---- Records -------------------------------------------------------------
 
-// One enemy or boss shot; drawn as EnemyShotSprite + Kind (0 red, 1 yellow).
+// One enemy or boss shot; drawn as EnemyShotSprite + Kind.
 struct EnemyShot {
     int32_t X;
     int32_t Y;
@@ -26,6 +26,24 @@ struct Explosion {
     int32_t Countdown;
 };
 
+// The kinds of enemy shot.
+constexpr int32_t RedShot = 0;
+constexpr int32_t YellowShot = 1;
+
+// How an explosion plays: its pictures from ExplosionSprite + frames down,
+// each shown for `delay` frames.
+struct ExplosionKind {
+    int32_t frames;
+    int32_t delay;
+};
+
+constexpr ExplosionKind HitFlash{4, 1};  // a hit on the plane, or one that destroys nothing
+constexpr ExplosionKind Blast{8, 4};     // an enemy destroyed
+// The layers of a burst where the plane or a boss is destroyed, slowest first.
+constexpr ExplosionKind SlowestBurst{8, 10};
+constexpr ExplosionKind SlowBurst{8, 8};
+constexpr ExplosionKind QuickBurst{8, 6};
+
 // ---- State ---------------------------------------------------------------
 
 struct HitState {
@@ -39,7 +57,7 @@ extern HitState Hits;
 // ---- Adding and clearing -------------------------------------------------
 
 // Adds an explosion after the list's current element.
-void AddExplosion(int32_t x, int32_t y, int32_t frames, int32_t delay);
+void AddExplosion(int32_t x, int32_t y, ExplosionKind kind);
 
 // Adds an enemy shot after the list's current element.
 void AddEnemyShot(int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t kind);

@@ -106,8 +106,8 @@ TEST_F(FrameLoopTest, ReleasingSStartsPlayAndShowsTheGetReadyBanner)
     Scoring.Score = 95;
     Player.BulletSlots = 0;
     Player.Bullets[1] = Bullet{100, 200, 4, 1};
-    AddExplosion(100, 100, 8, 4);
-    AddEnemyShot(100, 100, 0, 1, 0);
+    AddExplosion(100, 100, Blast);
+    AddEnemyShot(100, 100, 0, 1, RedShot);
     RunFrame();
     PushKeyDown(SDLK_s);
     RunFrame();

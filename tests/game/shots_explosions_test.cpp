@@ -7,14 +7,14 @@ using ShotsAndExplosionsTest = CombatTest;
 // A shot placed where the plane is, so the next shot walk finds the hit.
 void ShootAtPlayer()
 {
-    AddEnemyShot(Player.PlayerX + 20, Player.PlayerY + 20, 0, 0, 0);
+    AddEnemyShot(Player.PlayerX + 20, Player.PlayerY + 20, 0, 0, RedShot);
 }
 
 TEST_F(ShotsAndExplosionsTest, ExplosionsRunBackwardsThroughTheirPictures)
 {
     ClearBattlefield();
     QV_ClearList(&Waves.Enemies);
-    AddExplosion(200, 330, 4, 1);
+    AddExplosion(200, 330, HitFlash);
     for (int32_t picture = 43; picture >= 40; --picture) {
         RunFrame();
         EXPECT_TRUE(ScreenShowsKeyed(picture, 200, 330)) << "picture " << picture;
@@ -22,7 +22,7 @@ TEST_F(ShotsAndExplosionsTest, ExplosionsRunBackwardsThroughTheirPictures)
     }
     EXPECT_EQ(QV_CountList(&Hits.Explosions), 0);
 
-    AddExplosion(100, 330, 8, 4);
+    AddExplosion(100, 330, Blast);
     for (int32_t picture = 47; picture >= 40; --picture) {
         for (int repeat = 0; repeat < 4; ++repeat) {
             RunFrame();
@@ -37,9 +37,9 @@ TEST_F(ShotsAndExplosionsTest, DeletingTheFirstExplosionHoldsBackTheNextOneAFram
 {
     ClearBattlefield();
     QV_ResetList(&Hits.Explosions);
-    AddExplosion(40, 40, 1, 1);   // ends in this walk
-    AddExplosion(80, 40, 4, 1);   // passed over
-    AddExplosion(120, 40, 4, 1);  // aged as usual
+    AddExplosion(40, 40, {1, 1});     // ends in this walk
+    AddExplosion(80, 40, HitFlash);   // passed over
+    AddExplosion(120, 40, HitFlash);  // aged as usual
     ExplosionWalk();
 
     std::vector<Explosion> left = ExplosionRecords();
@@ -57,10 +57,10 @@ TEST_F(ShotsAndExplosionsTest, DeletingTheFirstExplosionHoldsBackTheNextOneAFram
 TEST_F(ShotsAndExplosionsTest, NewExplosionsGoAfterTheListsCurrentElement)
 {
     ClearBattlefield();
-    AddExplosion(1, 1, 8, 4);
-    AddExplosion(2, 2, 8, 4);
+    AddExplosion(1, 1, Blast);
+    AddExplosion(2, 2, Blast);
     ExplosionWalk();  // leaves the cursor on the last element
-    AddExplosion(3, 3, 4, 1);
+    AddExplosion(3, 3, HitFlash);
     const std::vector<Explosion> records = ExplosionRecords();
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[2].X, 3);
@@ -70,7 +70,7 @@ TEST_F(ShotsAndExplosionsTest, NewExplosionsGoAfterTheListsCurrentElement)
 TEST_F(ShotsAndExplosionsTest, ShotIsDrawnAtEachPositionAndDeletedOnceItsYPasses448)
 {
     ClearBattlefield();
-    AddEnemyShot(200, 440, 0, 2, 1);
+    AddEnemyShot(200, 440, 0, 2, YellowShot);
     for (int32_t y = 440; y <= 446; y += 2) {
         RunFrame();
         ASSERT_EQ(QV_CountList(&Hits.EnemyShots), 1) << "drawn at " << y;
@@ -85,7 +85,7 @@ TEST_F(ShotsAndExplosionsTest, ShotIsDrawnAtEachPositionAndDeletedOnceItsYPasses
     RunFrame();
     EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0) << "drawn at 448, deleted as its Y becomes 450";
 
-    AddEnemyShot(25, 200, -2, 0, 0);
+    AddEnemyShot(25, 200, -2, 0, RedShot);
     EnemyShotWalk();
     EXPECT_EQ(QV_CountList(&Hits.EnemyShots), 0) << "X 23 is outside";
 }

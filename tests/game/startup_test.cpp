@@ -152,7 +152,7 @@ TEST_F(StartupStepTest, GameStateStartsAfreshOnEveryInitialisation)
     EXPECT_EQ(Level.FrameParity, 0);
     EXPECT_EQ(Waves.EnemyFrame, 1);
     EXPECT_EQ(DataCursor, LevelMapStart());
-    AddExplosion(1, 2, 3, 4);
+    AddExplosion(1, 2, {3, 4});
     Player.Bullets[3].Active = 1;
     BossFight.Bosses[2].X = 7;
     Flow.Phase = GamePhase::Play;
