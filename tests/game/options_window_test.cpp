@@ -2,12 +2,14 @@
 
 #include "game/options_window.h"
 
+#include "tests/game/settings_fixture.h"
 #include "tests/runtime/gui/gui_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -177,5 +179,187 @@ TEST_P(OptionsWindowLayoutTest, GadgetsNeitherOverlapNorCrossTheFrameAndStartGam
 }
 
 INSTANTIATE_TEST_SUITE_P(TextScales, OptionsWindowLayoutTest, ::testing::Values(1.0, 1.25, 1.5, 2.0));
+
+// The options window, driven from inside its own event loop.
+class OptionsWindowTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        QV_InitGadget();
+        QV_InitWindow();
+        ASSERT_TRUE(QV_ToolkitRunning()) << "these tests need an X display";
+    }
+
+    void TearDown() override
+    {
+        QV_FreeWindows();
+        SettingsTest::TearDown();
+    }
+
+    // Reads the file, runs the window with `player` acting in it once it
+    // waits for events, and writes the settings when "Start Game" was
+    // pressed, as start-up does. Returns what the window returned.
+    static int32_t RunWindow(std::function<void()> player)
+    {
+        ReadSettings();
+        WhenWaiting(std::move(player));
+        const int32_t started = RunOptionsWindow();
+        if (started)
+            WriteSettings();
+        return started;
+    }
+
+    static GtkWidget* Gadget(int32_t number) { return QV_Gadget.objects[number].widget; }
+
+    // Runs `action` once the window is set up: the focus on "Start Game" is
+    // the last thing done before its event loop starts. Opening the window
+    // dispatches pending work itself, so plain idle work would run too soon.
+    static void WhenWaiting(std::function<void()> action)
+    {
+        auto* heldAction = new std::function<void()>(std::move(action));
+        g_timeout_add_full(
+            G_PRIORITY_LOW, 5,
+            [](gpointer data) -> gboolean {
+                GtkWidget* start = Gadget(7);
+                if (!start || !gtk_widget_is_focus(start))
+                    return G_SOURCE_CONTINUE;
+                (*static_cast<std::function<void()>*>(data))();
+                return G_SOURCE_REMOVE;
+            },
+            heldAction, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+    }
+
+    static void Click(int32_t number) { gtk_button_clicked(GTK_BUTTON(Gadget(number))); }
+};
+
+TEST_F(OptionsWindowTest, WithoutAFileItShowsTheDefaultsAndWritesThem)
+{
+    const int32_t started = RunWindow([] {
+        EXPECT_EQ(QV_GetGadgetState(5), 1);  // Keyboard
+        EXPECT_EQ(QV_GetGadgetState(6), 0);  // Joystick
+        EXPECT_EQ(QV_GetGadgetState(2), 1);  // Use Audio
+        EXPECT_EQ(QV_GetGadgetState(3), 0);  // Hardware Shadows
+        EXPECT_FALSE(gtk_widget_get_sensitive(Gadget(3)));
+        EXPECT_EQ(QV_GetGadgetState(4), 0);  // Window Mode
+        EXPECT_TRUE(gtk_widget_is_focus(Gadget(7)));
+        Click(7);
+    });
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(FileBytes(), DefaultFile);
+}
+
+TEST_F(OptionsWindowTest, ItIsTheSmallCentredTervaneWindowWithItsSevenGadgets)
+{
+    RunWindow([] {
+        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(OptionsWindowHandle())), "Tervane");
+        EXPECT_EQ(QV_WindowID2(0), OptionsWindowHandle());
+        EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(OptionsWindowHandle())));
+        Settle();
+        const struct {
+            int32_t number;
+            int x, y;
+            const char* text;
+        } expected[] = {{5, 22, 44, "Keyboard"},
+                        {6, 106, 44, "Joystick"},
+                        {2, 30, 75, "Use Audio"},
+                        {3, 30, 95, "Hardware Shadows"},
+                        {4, 30, 115, "Window Mode"}};
+        for (const auto& gadget : expected) {
+            int x = -1;
+            int y = -1;
+            gtk_widget_translate_coordinates(Gadget(gadget.number), GTK_WIDGET(OptionsWindowHandle()), 0, 0, &x, &y);
+            EXPECT_EQ(x, gadget.x) << gadget.text;
+            EXPECT_EQ(y, gadget.y) << gadget.text;
+            EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(Gadget(gadget.number))), gadget.text);
+        }
+        EXPECT_STREQ(gtk_frame_get_label(GTK_FRAME(Gadget(1))), "Game Options");
+        // "Start Game" stands centred under the frame (OptionsWindowLayoutTest).
+        EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(Gadget(7))), "Start Game");
+
+        // Everything fits the window at its laid-out size (a label may make
+        // its gadget wider, depending on the fonts at hand).
+        GtkAllocation button;
+        gtk_widget_get_allocation(Gadget(7), &button);
+        EXPECT_GE(button.width, 65);
+        EXPECT_LE(button.x + button.width, 192);
+        EXPECT_EQ(button.y, 162);
+        EXPECT_EQ(button.height, 21);
+        EXPECT_EQ(QV_WindowWidth(), 192);
+        EXPECT_EQ(QV_WindowHeight(), 190);
+        Click(7);
+    });
+}
+
+TEST_F(OptionsWindowTest, ShadowsReadAsOnStayTickedGreyedAndWrittenBack)
+{
+    WriteFile("Use3D = 1\r\nHiScore = 4200\r\n");
+    RunWindow([] {
+        EXPECT_EQ(QV_GetGadgetState(3), 1);
+        EXPECT_FALSE(gtk_widget_get_sensitive(Gadget(3)));
+        Click(7);
+    });
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 1\r\nUseWindow = 0\r\nHiScore = 4200\r\n" NEWER_SETTINGS);
+}
+
+TEST_F(OptionsWindowTest, TheStoredChoicesAreShownAndTheNewOnesTaken)
+{
+    WriteFile("UseKeys = 1\r\nUseAudio = 0\r\nUseWindow = 1\r\n");
+    RunWindow([] {
+        EXPECT_EQ(QV_GetGadgetState(5), 0);
+        EXPECT_EQ(QV_GetGadgetState(6), 1);
+        EXPECT_EQ(QV_GetGadgetState(2), 0);
+        EXPECT_EQ(QV_GetGadgetState(4), 1);
+        Click(5);  // back to the keyboard
+        Click(2);  // sound on
+        Click(4);  // full screen
+        Click(7);
+    });
+    EXPECT_EQ(Settings.UseKeys, 0);
+    EXPECT_EQ(Settings.UseAudio, 1);
+    EXPECT_EQ(Settings.UseWindow, 0);
+    EXPECT_EQ(FileBytes(), DefaultFile);
+}
+
+TEST_F(OptionsWindowTest, ChoosingTheJoystickWithTheMouseStoresUseKeysAsOne)
+{
+    RunWindow([] {
+        RealClick(Gadget(6));
+        RealClick(Gadget(7));
+    });
+    EXPECT_EQ(Settings.UseKeys, 1);
+    EXPECT_EQ(FileBytes(),
+              "UseKeys = 1\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 0\r\nHiScore = 0\r\n" NEWER_SETTINGS);
+}
+
+TEST_F(OptionsWindowTest, OtherGadgetsDoNotEndTheWindow)
+{
+    int clicksSeen = 0;
+    RunWindow([&] {
+        Click(2);
+        // Still waiting: the next gadget event decides.
+        WhenIdle([&] {
+            ++clicksSeen;
+            Click(7);
+        });
+    });
+    EXPECT_EQ(clicksSeen, 1);
+    EXPECT_EQ(Settings.UseAudio, 0);
+}
+
+TEST_F(OptionsWindowTest, ClosingTheWindowLeavesTheFileUntouched)
+{
+    const std::string before = "UseKeys = 1\r\nHiScore = 777\r\n";
+    WriteFile(before);
+    const int32_t started = RunWindow([] {
+        Click(4);
+        gtk_window_close(GTK_WINDOW(OptionsWindowHandle()));
+    });
+    EXPECT_EQ(started, 0);
+    EXPECT_EQ(FileBytes(), before);
+    EXPECT_EQ(QV_WindowID2(0), nullptr);
+    EXPECT_EQ(Settings.UseWindow, 0) << "the closed window's choices are not taken";
+}
 
 }  // namespace
