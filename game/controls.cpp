@@ -6,6 +6,7 @@
 #include "runtime/input/screen_events.h"
 #include "runtime/screen/screen.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,8 +33,9 @@ struct ControlsState {
     // Every run.
     ReplayFrame frame;
     int32_t frameNumber = 0;
-    // Key events taken while the game was paused, not yet seen by the game.
-    std::vector<QV_KeyEvent> pausedKeys;
+    // Key events that belong to the next frame: those taken while the game
+    // was paused, and the releases of taps held back (SpreadQuickTaps).
+    std::vector<QV_KeyEvent> nextFrameKeys;
 };
 
 ControlsState controls;
@@ -70,6 +72,38 @@ void PlaceRecordingWithFrames()
         ReportWriteFailure();
 }
 
+// A key let go in the frame it went down in would never be seen held, and
+// the keyboard takes such a tap for no tap at all. So its release waits for
+// the next frame, and with it whatever else the key does in this frame:
+// the next frame gets only the release, when the key ends up let go.
+void SpreadQuickTaps(std::vector<QV_KeyEvent>& keys, std::vector<QV_KeyEvent>& later)
+{
+    enum : uint8_t { Untouched, PressedNow, Waiting };
+    std::array<uint8_t, QV_KEYBOARD_KEYS> seen{};
+    std::array<int32_t, QV_KEYBOARD_KEYS> endsDown{};
+    std::vector<int32_t> waiting;
+    std::erase_if(keys, [&](const QV_KeyEvent& event) {
+        if (event.symbol < 0 || event.symbol >= QV_KEYBOARD_KEYS)
+            return false;
+        uint8_t& key = seen[event.symbol];
+        if (key == PressedNow && event.down == 0) {
+            key = Waiting;
+            waiting.push_back(event.symbol);
+        }
+        if (key == Waiting) {
+            endsDown[event.symbol] = event.down;
+            return true;
+        }
+        if (event.down != 0)
+            key = PressedNow;
+        return false;
+    });
+    for (const int32_t symbol : waiting) {
+        if (endsDown[symbol] == 0)
+            later.push_back({symbol, 0});
+    }
+}
+
 // The keys taken while the game was paused come first: they belong to the
 // first frame after it. Only what this frame took live asks for a pause: the
 // press that ended one is among the keys it left for this frame.
@@ -77,8 +111,8 @@ bool TakeLiveInput(bool joystick)
 {
     QV_TakeKeyboardEvents();
     const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
-    controls.frame.keys.swap(controls.pausedKeys);
-    controls.pausedKeys.clear();
+    controls.frame.keys.swap(controls.nextFrameKeys);
+    controls.nextFrameKeys.clear();
     controls.frame.keys.insert(controls.frame.keys.end(), taken.begin(), taken.end());
     bool padPause = false;
     if (joystick) {
@@ -86,6 +120,7 @@ bool TakeLiveInput(bool joystick)
         controls.frame.joystick = pad.reading;
         padPause = pad.pausePressed;
     }
+    SpreadQuickTaps(controls.frame.keys, controls.nextFrameKeys);
     QV_ApplyKeyEvents(controls.frame.keys);
     if (controls.writer && !controls.writeFailed &&
         !controls.writer->WriteFrame(controls.frameNumber, controls.frame.keys, controls.frame.joystick))
@@ -194,7 +229,7 @@ PauseEnd WaitWhilePaused()
         if (QV_ScreenExposed() != 0)
             QV_ShowScreenAgain();
         const std::span<const QV_KeyEvent> taken = QV_KeyboardEventsTaken();
-        controls.pausedKeys.insert(controls.pausedKeys.end(), taken.begin(), taken.end());
+        controls.nextFrameKeys.insert(controls.nextFrameKeys.end(), taken.begin(), taken.end());
         if (Took(taken, PauseKey, 1) || PadResumes())
             return PauseEnd::Resume;
         if (QV_ScreenSwitchAsked() != 0)

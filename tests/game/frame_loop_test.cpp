@@ -159,6 +159,34 @@ TEST_F(FrameLoopTest, EscapeEndsTheLoopOnlyAfterTheFrameIsPresented)
     EXPECT_TRUE(ScreenShowsOpaque(TopStripSprite, 0, 0)) << "and was presented";
 }
 
+// A tap quicker than a frame brings its press and its release to one
+// examination, where the keyboard would never see the key held: the release
+// waits for the next frame, so the tap counts as a slower one does.
+TEST_F(FrameLoopTest, TapsQuickerThanAFrameStillStartAndLeave)
+{
+    RunFrame();
+    PushKeyDown(SDLK_s);
+    PushKeyUp(SDLK_s);
+    RunFrame();
+    EXPECT_EQ(QV_KeyboardPushed(SDLK_s), 1) << "the press is seen first";
+    RunFrame();
+    EXPECT_EQ(Flow.Phase, GamePhase::Play);
+    EXPECT_EQ(QV_KeyboardPushed(SDLK_s), 0);
+
+    // Two taps in one frame are one tap, and Escape's counts as well.
+    PushKeyDown(SDLK_ESCAPE);
+    PushKeyUp(SDLK_ESCAPE);
+    PushKeyDown(SDLK_ESCAPE);
+    PushKeyUp(SDLK_ESCAPE);
+    RunFrame();
+    EXPECT_EQ(Flow.QuitFlag, 0);
+    RunFrame();
+    EXPECT_EQ(Flow.QuitFlag, 2);
+    EXPECT_EQ(QV_KeyboardPushed(SDLK_ESCAPE), 0) << "nothing is left for later frames";
+    RunFrame();
+    EXPECT_EQ(QV_KeyboardPushed(SDLK_ESCAPE), 0);
+}
+
 TEST_F(FrameLoopTest, ClosingTheWindowEndsTheLoopLikeEscape)
 {
     StartPlaying();
