@@ -60,7 +60,9 @@ bool ControlledFramesLeft();
 
 // Takes this frame's input, records it to a replay being made or takes it
 // from the replay played back, and makes the frame's controls from it. The
-// joystick is read, and steers, only when `joystick` is true.
+// joystick is read, and steers, only when `joystick` is true. A key let go
+// in the frame it went down in is let go in the next frame instead, so that
+// a tap quicker than a frame is seen held once, as a slower one is.
 FrameControls TakeFrameControls(bool joystick);
 
 // How a pause ended.

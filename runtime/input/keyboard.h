@@ -27,8 +27,8 @@ constexpr int32_t QV_KEY_LEFT = 276;
 constexpr int32_t QV_KEY_F12 = 293;
 
 // Clears the held keys, the screen's events (screen_events.h) and the key
-// map and starts SDL video unless it already runs. Returns 1 when the keyboard can be used, 0 when SDL cannot
-// be started.
+// map and starts SDL video unless it already runs. Returns 1 when the
+// keyboard can be used, 0 when SDL cannot be started.
 int32_t QV_InitKeyboard();
 
 // One press (down 1) or release (down 0) of an SDL key symbol.
@@ -39,15 +39,15 @@ struct QV_KeyEvent {
 
 // Takes every pending SDL event, recording key presses and releases,
 // translated through the key map, and handing the screen's own events to
-// screen_events.h. Returns 1 if at
-// least one event of any type was taken. The same as QV_TakeKeyboardEvents
-// followed by QV_ApplyKeyEvents of what it took.
+// screen_events.h. Returns 1 if at least one event of any type was taken.
+// The same as QV_TakeKeyboardEvents followed by QV_ApplyKeyEvents of what it
+// took.
 int32_t QV_ExamineKeyboard();
 
 // The first half of an examination: takes every pending SDL event, keeping
 // the key events translated through the key map (readable through
-// QV_KeyboardEventsTaken) and the screen's events, but leaves the held keys as
-// they were. Returns 1 if at least one event of any type was taken.
+// QV_KeyboardEventsTaken) and the screen's events, but leaves the held keys
+// as they were. Returns 1 if at least one event of any type was taken.
 int32_t QV_TakeKeyboardEvents();
 
 // The key events the last examination took, in the order they came.
