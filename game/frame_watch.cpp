@@ -34,6 +34,9 @@ double SecondsSince(const timespec& start)
 std::string StartFrameWatch(const std::string& digestPath, const std::string& replayPath, bool timing)
 {
     watch = {};
+    // A run can end before its first frame: the display can go away while
+    // the screen opens.
+    clock_gettime(CLOCK_MONOTONIC, &watch.start);
     watch.timing = timing;
     watch.digestPath = digestPath;
     std::string error;

@@ -11,6 +11,7 @@
 #include "game/level_map.h"
 #include "game/options_window.h"
 #include "game/player.h"
+#include "game/run_end.h"
 #include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
@@ -205,12 +206,7 @@ bool PlayAndSaveSettings()
     BeginControlledFrames(RecordedHeader());
     BeginWatchedFrames();
     RunFrameLoop();
-    const bool digestsWritten = EndWatchedFrames();
-    const bool replayWritten = EndControlledFrames();
-    // A replay never sets a hi score.
-    if (!PlayingBack())
-        WriteSettings();
-    return digestsWritten && replayWritten;
+    return EndRun();
 }
 
 void RunTervane(const LaunchOptions& options)
@@ -231,6 +227,7 @@ void RunTervane(const LaunchOptions& options)
         ReportError(warning);
     // The sounds need only the open device: they load while video starts.
     StartLoadingSounds(Settings.UseAudio);
+    EndRunWhenTheDisplayGoes();
     const char* failure = StartDevices();
     if (failure == nullptr) {
         ApplyKeySettings();

@@ -44,6 +44,7 @@ bool PlayAndSaveSettings();
 // The whole program, started as `options` say. Ends the process with exit
 // status 0; 1 when the options window cannot open for want of a display, or
 // when a device or the screen fails after an error box said so, or when a
-// replay or digests asked for could not be written whole; 2 when a file the
-// command line names cannot be used.
+// replay or digests asked for could not be written whole, or when the display
+// went away once the options window was answered (run_end.h); 2 when a file
+// the command line names cannot be used.
 [[noreturn]] void RunTervane(const LaunchOptions& options);

@@ -7,18 +7,22 @@
 #include "tests/runtime/core/array_blocks.h"
 #include "tests/runtime/gui/gui_test_support.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -388,6 +392,93 @@ TEST_F(WholeProgramTest, AHangUpEndsTheProgramAsSigtermDoes)
     EXPECT_EQ(ReadFile("Tervane.ini"),
               std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 4321\r\n") +
                   NewerSettings);
+}
+
+// An X server of the test's own, on the first free display number.
+class XServer {
+public:
+    XServer()
+    {
+        int ends[2];
+        if (pipe(ends) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(ends[0]);
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+            const std::string told = std::to_string(ends[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", told.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                   nullptr);
+            _exit(127);
+        }
+        close(ends[1]);
+        char number[16] = {};
+        if (read(ends[0], number, sizeof number - 1) > 0)
+            display_ = ":" + std::string(number, std::strcspn(number, "\n"));
+        close(ends[0]);
+    }
+    ~XServer()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    pid_t Pid() const { return pid_; }
+    const std::string& Display() const { return display_; }  // empty when it did not start
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// The X server ending under the game, past the options window, on the
+// attract pages and during a pause: the run's hi score is saved as at
+// SIGTERM, one line says why, and the status is 1. The game starts on an X
+// server of its own; one that refuses the game's first connections (a loaded
+// Xvfb can) is tried again.
+TEST_F(WholeProgramTest, TheDisplayGoingAwaySavesTheHiScoreAndSaysSo)
+{
+    const auto endTheServerWhenPaused = [](pid_t server) {
+        std::thread([server] {
+            PushKeyDown(SDLK_s);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            PushKeyUp(SDLK_s);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            PushKeyDown(SDLK_p);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            kill(server, SIGTERM);
+        }).detach();
+    };
+    for (const bool paused : {false, true}) {
+        std::ofstream("Tervane.ini") << "UseWindow = 1\r\nHiScore = 77\r\n";
+        ChildRun run;
+        for (int attempt = 0; attempt < 3 && LinesHolding(run.errors, "game running") == 0; ++attempt) {
+            const XServer server;
+            ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+            run = RunProgramInChild([&server, paused, endTheServerWhenPaused] {
+                setenv("DISPLAY", server.Display().c_str(), 1);
+                setenv("SDL_VIDEODRIVER", "x11", 1);
+                Play({.atOptions = PressStartGame, .inGame = [&server, paused, endTheServerWhenPaused] {
+                          RaiseHiScore(4321);
+                          if (paused)
+                              endTheServerWhenPaused(server.Pid());
+                          else
+                              kill(server.Pid(), SIGTERM);
+                      }});
+            });
+        }
+        EXPECT_TRUE(ExitedWith(run, 1)) << run.status;
+        EXPECT_EQ(run.errors, "game running\ntervane: the display went away\n") << "paused " << paused;
+        EXPECT_EQ(ReadFile("Tervane.ini"),
+                  std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 4321\r\n") +
+                      NewerSettings);
+    }
 }
 
 // Leaving the loop writes the settings, with this run's hi score, before
