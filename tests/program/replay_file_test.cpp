@@ -293,6 +293,33 @@ TEST(ReplayFileTest, DigestsReplaceALongerFileWhole)
     EXPECT_EQ(Lines(FileText(folder / "digests.txt")).size(), 60u);
 }
 
+// A replay long only by its size: a megabyte of idle records, the longest gap
+// the reader takes, is 26 million frames, 97 hours of --play. Ctrl-C and
+// SIGTERM stop watching it at once, as Escape does.
+TEST(ReplayFileTest, CtrlCAndSigtermEndALongReplayAtOnce)
+{
+    TemporaryFolder folder;
+    Bytes idle = HeaderBytes();
+    for (int record = 0; record < (1 << 20) / 3; ++record)
+        idle.insert(idle.end(), {'F', ReplayWriter::FlushFrames, 0});
+    std::ofstream(folder / "idle.tvr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(idle.data()), static_cast<std::streamsize>(idle.size()));
+    for (const char* mode : {"--timedemo", "--play"}) {
+        for (const int signal : {SIGINT, SIGTERM}) {
+            fs::remove(folder / "digests.txt");
+            const pid_t game = StartTervaneProgram({mode, "idle.tvr", "--frame-digests", "digests.txt"}, folder);
+            // SDL takes the two signals over before the first frame.
+            for (int wait = 0; wait < 24000 && FileText(folder / "digests.txt").empty(); ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            kill(game, signal);
+            const TervaneRun run = FinishTervaneProgram(game, folder, std::chrono::seconds(30));
+            EXPECT_EQ(run.status, 0) << mode << " " << strsignal(signal);
+            EXPECT_EQ(run.err, "");
+            EXPECT_EQ(run.out.find(" frames in ") != std::string::npos, std::string(mode) == "--timedemo") << run.out;
+        }
+    }
+}
+
 TEST(ReplayFileTest, AReplayCutShortPlaysToItsLastCompleteFrameAndSaysSo)
 {
     TemporaryFolder folder;

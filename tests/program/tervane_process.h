@@ -9,13 +9,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cinttypes>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -71,23 +74,23 @@ struct TervaneRun {
     std::string err;
 };
 
-// Runs tervane with `arguments` in `folder`, with the dummy video and sound
+// Starts tervane with `arguments` in `folder`, with the dummy video and sound
 // drivers and no display, so nothing can open a window; no file it writes
-// may grow past `fileSizeLimit` bytes.
-inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
-                                    rlim_t fileSizeLimit = RLIM_INFINITY)
+// may grow past `fileSizeLimit` bytes. Ctrl-C reaches it as from a terminal,
+// whatever the test runner ignores.
+inline pid_t StartTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
+                                 rlim_t fileSizeLimit = RLIM_INFINITY)
 {
-    const std::string out = folder / ".stdout";
-    const std::string err = folder / ".stderr";
     const pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.Path().c_str()) != 0)
             _exit(127);
-        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+        dup2(open(".stdout", O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+        dup2(open(".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
         rlimit limit;
         limit.rlim_cur = limit.rlim_max = fileSizeLimit;
         setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGINT, SIG_DFL);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         unsetenv("DISPLAY");
@@ -99,13 +102,36 @@ inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, c
         execv(TERVANE_EXECUTABLE, argv.data());
         _exit(127);
     }
+    return child;
+}
+
+// Waits for the program StartTervaneProgram started in `folder` and collects
+// what it said; one still running after `limit` is killed (status -1).
+inline TervaneRun FinishTervaneProgram(pid_t child, const TemporaryFolder& folder,
+                                       std::chrono::seconds limit = std::chrono::hours(1))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     int status = 0;
-    waitpid(child, &status, 0);
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     TervaneRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = FileText(out);
-    run.err = FileText(err);
-    fs::remove(out);
-    fs::remove(err);
+    run.out = FileText(folder / ".stdout");
+    run.err = FileText(folder / ".stderr");
+    fs::remove(folder / ".stdout");
+    fs::remove(folder / ".stderr");
     return run;
+}
+
+// Runs tervane as StartTervaneProgram starts it and waits for its end.
+inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
+                                    rlim_t fileSizeLimit = RLIM_INFINITY)
+{
+    return FinishTervaneProgram(StartTervaneProgram(arguments, folder, fileSizeLimit), folder);
 }
