@@ -7,11 +7,14 @@
 
 #include "game/assets.h"
 #include "game/bosses.h"
+#include "game/command_line.h"
+#include "game/controls.h"
 #include "game/enemy_waves.h"
 #include "game/frame_loop.h"
 #include "game/game_screen.h"
 #include "game/level_map.h"
 #include "game/player.h"
+#include "game/replay_file.h"
 #include "game/score.h"
 #include "game/settings.h"
 #include "game/shots_explosions.h"
@@ -30,7 +33,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 class GameTest : public ::testing::Test {
 protected:
@@ -80,6 +85,24 @@ protected:
         RunFrame();
         TapKey(SDLK_s);
         ASSERT_EQ(Flow.Phase, GamePhase::Play);
+    }
+
+    // Plays back, from the next frame on, a replay of `frames` frames without
+    // input; returns the path of its file, which the caller removes.
+    static std::string WatchAnIdleReplay(int32_t frames)
+    {
+        char path[] = "/tmp/tervane-replay-XXXXXX";
+        const int descriptor = mkstemp(path);
+        std::FILE* file = descriptor >= 0 ? fdopen(descriptor, "wb") : nullptr;
+        EXPECT_NE(file, nullptr);
+        if (file == nullptr)
+            return path;
+        ReplayWriter writer(file);
+        EXPECT_TRUE(writer.WriteHeader({VersionText(), 12345, 0, 0}) && writer.Finish(frames));
+        std::fclose(file);
+        EXPECT_EQ(StartPlayback(path), "");
+        BeginControlledFrames({});
+        return path;
     }
 
     // ---- Reading the presented screen -------------------------------------

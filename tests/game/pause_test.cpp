@@ -3,9 +3,7 @@
 // window's close still end the game; and the run itself is unchanged.
 #include "tests/game/game_fixture.h"
 
-#include "game/command_line.h"
 #include "game/controls.h"
-#include "game/replay_file.h"
 #include "runtime/screen/frame_digest.h"
 
 #include <chrono>
@@ -141,21 +139,13 @@ TEST_F(PauseTest, EscapeDuringAPauseEndsTheGame)
 
 TEST_F(PauseTest, NeitherPNorLeavingTheWindowPausesAReplay)
 {
-    char path[] = "/tmp/tervane-pause-XXXXXX";
-    const int descriptor = mkstemp(path);
-    ASSERT_GE(descriptor, 0);
-    std::FILE* file = fdopen(descriptor, "wb");
-    ReplayWriter writer(file);
-    ASSERT_TRUE(writer.WriteHeader({VersionText(), 12345, 0, 0}) && writer.Finish(10));
-    std::fclose(file);
-    ASSERT_EQ(StartPlayback(path), "");
-    BeginControlledFrames({});
+    const std::string replay = WatchAnIdleReplay(10);
     PushKeyDown(SDLK_p);
     SDL_Event focus{};
     focus.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
     SDL_PushEvent(&focus);
     EXPECT_FALSE(TakeFrameControls(false).pause);
-    std::remove(path);
+    std::remove(replay.c_str());
     StartPlayback("");  // live controls again for the tests that follow
 }
 

@@ -546,6 +546,20 @@ TEST_F(ScreenSwitchTest, AltEnterSwitchesTheScreenKeepingTheFramesAndSavesTheCho
     EXPECT_EQ(Flow.Phase, GamePhase::Play) << "Enter let go is not the start key";
 }
 
+// A replay plays with its own control setting and hi score, silent for a
+// timedemo: none of that is the player's to save, whatever the screen.
+TEST_F(ScreenSwitchTest, AltEnterWhileWatchingAReplayLeavesTheSettingsFileAsItWas)
+{
+    const std::string settings = "UseKeys = 1\nHiScore = 77\n";
+    std::ofstream("Tervane.ini") << settings;
+    const std::string replay = WatchAnIdleReplay(10);
+    PushAltEnter();
+    RunFrame();
+    EXPECT_EQ(Settings.UseWindow, 1) << "the screen switched";
+    EXPECT_EQ(ReadFile("Tervane.ini"), settings);
+    std::remove(replay.c_str());
+}
+
 // Alt+Enter during a pause: the pause goes on on the other screen, which
 // shows the paused frame as it was.
 TEST_F(ScreenSwitchTest, AltEnterDuringAPauseShowsThePausedFrameOnTheOtherScreen)

@@ -23,6 +23,15 @@ protected:
 
     // Buttons are counted from 1, as the settings count them.
     static void Hold(int32_t button, bool held) { device.buttons.at(size_t(button - 1)) = held ? 1 : 0; }
+
+    static void StartWithThePad()
+    {
+        Hold(Settings.JoyStart, true);
+        RunFrame();
+        Hold(Settings.JoyStart, false);
+        RunFrame();
+        ASSERT_TRUE(PlaneInPlay());
+    }
 };
 
 TEST_F(PadTest, TheStartButtonStartsAGameAsTheStartKeyDoesOnItsRelease)
@@ -37,11 +46,7 @@ TEST_F(PadTest, TheStartButtonStartsAGameAsTheStartKeyDoesOnItsRelease)
 
 TEST_F(PadTest, TheDPadFliesOnTheAxesWhereTheStickRestsAndNeverAddsAStep)
 {
-    Hold(Settings.JoyStart, true);
-    RunFrame();
-    Hold(Settings.JoyStart, false);
-    RunFrame();
-    ASSERT_TRUE(PlaneInPlay());
+    StartWithThePad();
 
     const struct {
         std::array<Sint16, 2> stick;
@@ -63,6 +68,22 @@ TEST_F(PadTest, TheDPadFliesOnTheAxesWhereTheStickRestsAndNeverAddsAStep)
         EXPECT_EQ(Player.PlayerX - x, row.dx * Player.PlayerSpeed) << int(row.hat);
         EXPECT_EQ(Player.PlayerY - y, row.dy * Player.PlayerSpeed) << int(row.hat);
     }
+}
+
+TEST_F(PadTest, HoldingButtonOneFires)
+{
+    StartWithThePad();
+    const auto bulletsFlying = [] {
+        int32_t flying = 0;
+        for (int32_t slot = 0; slot <= BulletUpperBound; ++slot)
+            flying += Player.Bullets[slot].Active;
+        return flying;
+    };
+    RunFrames(16);
+    ASSERT_EQ(bulletsFlying(), 0);
+    Hold(1, true);
+    RunFrames(16);
+    EXPECT_GT(bulletsFlying(), 0);
 }
 
 // A pause waits for the player, so its two halves are asked one by one.
