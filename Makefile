@@ -1,8 +1,11 @@
 # The two commands of the README, and a few for developers.
 #   make play   install what is missing, build Release, start the game
 #   make test   install what is missing, check the format, build with ASan and
-#               UBSan, run every test, the game's suites again on sdl12-compat
+#               UBSan, run every test, the game's suites again on sdl12-compat,
+#               and the web version's checks in node
 #   make bench  build Release with the benchmarks and run them
+#   make web    install what is missing, build the web version into build/web
+#               (the page) and build/web/node (the node build)
 #   make assets regenerate the built-in pictures, sounds and level tables
 #   make install    build Release and install under PREFIX (default /usr/local),
 #                   staged under DESTDIR when given; make uninstall removes it
@@ -15,8 +18,13 @@ ASAN := build/asan
 FUZZ := build/fuzz
 DEB := build/deb
 PREFIX ?= /usr/local
+WEB := build/web
+WEB_BUILD := build/web-build
+WEB_DEPS := build/web-deps
+# emcc's JavaScript optimiser finds its parser only among Debian's node modules.
+export NODE_PATH := /usr/share/nodejs
 
-.PHONY: play test bench assets deps build clean install uninstall deb package-check
+.PHONY: play test bench assets deps build clean install uninstall deb package-check web
 
 deps:
 	@scripts/install-deps
@@ -38,6 +46,9 @@ test: deps
 	ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 	scripts/test-sdl12-compat $(ASAN) $(JOBS)
 	ctest --test-dir $(FUZZ) --output-on-failure
+	$(MAKE) web
+	cmake $(WEB_BUILD) -DTERVANE_DESKTOP_PROGRAM=$(abspath $(ASAN))/tervane
+	ctest --test-dir $(WEB_BUILD) --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DTERVANE_TESTS=OFF -DTERVANE_BENCH=ON
@@ -49,6 +60,13 @@ bench: deps
 		echo "== bench_frame $$screen on $${lib:-classic SDL 1.2}"; \
 		LD_LIBRARY_PATH=$$lib SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $(RELEASE)/bench/bench_frame $$screen || exit 1; \
 	done; done
+
+web:
+	@scripts/install-deps web
+	scripts/build-web-deps $(WEB_DEPS)
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DTERVANE_WEB_DEPS=$(abspath $(WEB_DEPS))/prefix \
+		-DTERVANE_WEB_OUTPUT=$(abspath $(WEB))
+	cmake --build $(WEB_BUILD) -j $(JOBS)
 
 assets:
 	@scripts/install-deps assets

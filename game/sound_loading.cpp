@@ -38,12 +38,18 @@ void StartLoadingSounds(int32_t useAudio)
         if (QV_ReadWave(sound.file.address, sound.file.size, wave) != 0)
             Unstored.push_back({sound.number, wave});
     }
+#ifdef __EMSCRIPTEN__
+    // The web version has no threads, and no exceptions to say so: the
+    // sounds load before the screen opens.
+    StoreReadSounds();
+#else
     try {
         Loader = std::thread(StoreReadSounds);
     } catch (const std::system_error&) {
         // Out of threads the sounds are still loaded, only not beside the screen.
         StoreReadSounds();
     }
+#endif
 }
 
 void FinishLoadingSounds()

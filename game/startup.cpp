@@ -47,11 +47,17 @@ constexpr int32_t FrameRate = 75;
 bool ChooseOptions()
 {
     ReadSettings();
+#ifdef __EMSCRIPTEN__
+    // A web page has no options window yet: the settings file's or the
+    // defaults, as they are.
+    return true;
+#else
     if (RunOptionsWindow() == 0)
         return false;
     WriteSettings();
     QV_CloseWindow(OptionsWindowNumber);
     return true;
+#endif
 }
 
 void ReportError(const char* text)

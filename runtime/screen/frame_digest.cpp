@@ -4,8 +4,15 @@
 #include "runtime/screen/stored_pixel.h"
 
 #define XXH_STATIC_LINKING_ONLY
+#if defined(__x86_64__) || defined(__i386__)
 #include <xxh_x86dispatch.h>
 #include <xxhash.h>
+#else
+// The dispatch to the widest vector unit exists for x86 only; elsewhere (the
+// web version) the hash is compiled in from the header.
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+#endif
 
 #include <vector>
 

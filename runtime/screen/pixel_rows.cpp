@@ -148,8 +148,12 @@ void KeyedRow24(const uint8_t* from, uint8_t* to, int width, Uint32 key)
 }
 
 // Built twice and chosen at load by the processor: with AVX2 the rows take
-// eight 32-bit pixels a step rather than four.
-__attribute__((target_clones("avx2", "default"))) void KeyedRows(const Rows& rows)
+// eight 32-bit pixels a step rather than four. Only x86 builds clones; the
+// web version has one processor.
+#if defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void KeyedRows(const Rows& rows)
 {
     for (int row = 0; row < rows.height; ++row) {
         const uint8_t* from = rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch;

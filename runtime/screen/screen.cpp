@@ -10,6 +10,9 @@
 #include <cerrno>
 #include <climits>
 #include <ctime>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 SDL_Surface* QV_Screen_Current = nullptr;
 int32_t QV_Screen_RealWidth = 0;
@@ -64,9 +67,19 @@ int64_t MonotonicNow()
 
 void SleepUntil(int64_t deadline)
 {
+#ifdef __EMSCRIPTEN__
+    // A web page's one thread must not block, or the page freezes and no
+    // key or sound comes: the wait hands the browser its turn (ASYNCIFY),
+    // in whole milliseconds, the finest it has.
+    const int64_t wait = deadline - MonotonicNow();
+    constexpr int64_t NanosecondsPerMillisecond = 1'000'000;
+    emscripten_sleep(
+        wait > 0 ? static_cast<unsigned>((wait + NanosecondsPerMillisecond - 1) / NanosecondsPerMillisecond) : 0);
+#else
     const timespec until{static_cast<time_t>(deadline / NanosecondsPerSecond),
                          static_cast<long>(deadline % NanosecondsPerSecond)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {}
+#endif
 }
 
 // A frame that runs late moves the schedule to now instead of letting the

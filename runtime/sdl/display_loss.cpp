@@ -1,5 +1,9 @@
 #include "runtime/sdl/display_loss.h"
 
+#ifdef __EMSCRIPTEN__
+// A web page has no display connection to lose.
+void QV_OnDisplayLost(QV_DisplayLostCall) {}
+#else
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -19,3 +23,4 @@ void QV_OnDisplayLost(QV_DisplayLostCall ending)
     displayLost = ending;
     XSetIOErrorHandler(OnConnectionLost);
 }
+#endif
