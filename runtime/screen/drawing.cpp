@@ -3,7 +3,7 @@
 #include "runtime/screen/drawing_primitives.h"
 #include "runtime/screen/kept_pictures.h"
 #include "runtime/screen/screen.h"
-#include "runtime/screen/stored_pixel.h"
+#include "runtime/screen/surface_pixels.h"
 
 #include <SDL.h>
 
@@ -87,9 +87,15 @@ bool ClipToCoordinates(Segment& segment)
 }
 
 // The screen output follows the screen, which SDL releases when it closes.
-SDL_Surface* Surface()
+SDL_Surface* BoundSurface()
 {
     return QV_Drawing.onScreen ? QV_Screen_Current : QV_Drawing.surface;
+}
+
+// The bound surface, to draw on: all of it counts as drawn over.
+SDL_Surface* Surface()
+{
+    return tervane::screen::DrawAnywhere(BoundSurface());
 }
 
 // The lock that start took is let go around a primitive and taken back after
@@ -225,12 +231,11 @@ int32_t ScreenPlot2(int32_t x, int32_t y, int32_t color)
 // byte; 0 outside the surface or for an unknown pixel size.
 int32_t ScreenPoint(int32_t x, int32_t y)
 {
-    const SDL_Surface* const surface = Surface();
+    const SDL_Surface* const surface = BoundSurface();
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h)
         return 0;
     const uint8_t bytesPerPixel = surface->format->BytesPerPixel;
-    const uint8_t* const pixel = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * bytesPerPixel;
-    const uint32_t value = QV_StoredPixel(pixel, bytesPerPixel);
+    const uint32_t value = tervane::screen::StoredPixel(tervane::screen::PixelAddress(surface, x, y), bytesPerPixel);
     if (bytesPerPixel != 4)
         return static_cast<int32_t>(value);
     return static_cast<int32_t>((value & 0xFF00FF00u) | ((value & 0xFFu) << 16) | ((value >> 16) & 0xFFu));
@@ -282,26 +287,26 @@ void* ScreenDrawingBuffer()
 
 int32_t ScreenDrawingBufferPitch()
 {
-    return Surface() ? Surface()->pitch : 0;
+    return BoundSurface() ? BoundSurface()->pitch : 0;
 }
 
 int32_t ScreenDrawingBufferPixelFormat()
 {
-    return Surface() ? Surface()->format->BitsPerPixel : 0;
+    return BoundSurface() ? BoundSurface()->format->BitsPerPixel : 0;
 }
 
 // SDL refuses to blit to or flip a locked surface, hence the pairing.
 void* ScreenStart(QV_DrawingOutput*)
 {
-    if (Surface() && SDL_MUSTLOCK(Surface()))
-        SDL_LockSurface(Surface());
-    return Surface();
+    if (BoundSurface() && SDL_MUSTLOCK(BoundSurface()))
+        SDL_LockSurface(BoundSurface());
+    return BoundSurface();
 }
 
 int32_t ScreenStop()
 {
-    if (Surface() && SDL_MUSTLOCK(Surface()))
-        SDL_UnlockSurface(Surface());
+    if (BoundSurface() && SDL_MUSTLOCK(BoundSurface()))
+        SDL_UnlockSurface(BoundSurface());
     return 0;
 }
 
@@ -359,20 +364,16 @@ void QV_2DDrawing_UseSDLFunctions(QV_DrawingOutput* output, SDL_Surface* surface
     QV_Drawing.surface = QV_Drawing.onScreen ? nullptr : surface;
 }
 
-// Drawing says nothing of where it drew, so nothing on the screen or in a
-// picture is known to be kept from its start to its stop.
 void* QV_StartDrawing(const QV_DrawingOutput* output)
 {
     if (!output)
         return nullptr;
-    QV_ForgetKeptPictures();
     QV_Drawing.current = *output;
     return QV_Drawing.current.start ? QV_Drawing.current.start(&QV_Drawing.current) : nullptr;
 }
 
 int32_t QV_StopDrawing()
 {
-    QV_ForgetKeptPictures();
     return Dispatch(&QV_DrawingOutput::stop);
 }
 

@@ -1,7 +1,7 @@
 #include "runtime/screen/frame_digest.h"
 
 #include "runtime/screen/screen.h"
-#include "runtime/screen/stored_pixel.h"
+#include "runtime/screen/surface_pixels.h"
 
 #define XXH_STATIC_LINKING_ONLY
 #if defined(__x86_64__) || defined(__i386__)
@@ -17,6 +17,9 @@
 #include <vector>
 
 namespace {
+
+using tervane::screen::PixelAddress;
+using tervane::screen::StoredPixel;
 
 // Red, green and blue as 0xRRGGBB, the same for every pixel format.
 uint32_t CanonicalColour(const SDL_PixelFormat* format, Uint32 pixel)
@@ -35,24 +38,19 @@ bool IsCanonical(const SDL_PixelFormat* format)
     return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000 && format->Gmask == 0xFF00 && format->Bmask == 0xFF;
 }
 
-const uint8_t* RowAt(const SDL_Surface* screen, int y)
-{
-    return static_cast<const uint8_t*>(screen->pixels) + static_cast<ptrdiff_t>(y) * screen->pitch;
-}
-
 void CanonicalRow(const SDL_Surface* screen, int y, uint32_t* colours)
 {
     const SDL_PixelFormat* format = screen->format;
-    const uint8_t* row = RowAt(screen, y);
+    const uint8_t* row = PixelAddress(screen, 0, y);
     if (IsCanonical(format)) {
         for (int x = 0; x < screen->w; ++x)
-            colours[x] = QV_StoredPixel(row + static_cast<ptrdiff_t>(x) * 4, 4) & 0xFFFFFF;
+            colours[x] = StoredPixel(row + static_cast<ptrdiff_t>(x) * 4, 4) & 0xFFFFFF;
         return;
     }
     const int bytesPerPixel = format->BytesPerPixel;
     for (int x = 0; x < screen->w; ++x)
         colours[x] =
-            CanonicalColour(format, QV_StoredPixel(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel));
+            CanonicalColour(format, StoredPixel(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel));
 }
 
 // Whether a row of a canonical screen holds its colours as they are, every
@@ -61,7 +59,7 @@ bool RowHoldsItsColours(const uint8_t* row, int width)
 {
     uint32_t unused = 0;
     for (int x = 0; x < width; ++x)
-        unused |= QV_StoredPixel(row + static_cast<ptrdiff_t>(x) * 4, 4);
+        unused |= StoredPixel(row + static_cast<ptrdiff_t>(x) * 4, 4);
     return (unused & 0xFF000000) == 0;
 }
 
@@ -71,7 +69,7 @@ bool DigestRowsAsTheyLie(const SDL_Surface* screen, XXH3_state_t& state)
 {
     const size_t rowBytes = static_cast<size_t>(screen->w) * 4;
     for (int y = 0; y < screen->h; ++y) {
-        const uint8_t* row = RowAt(screen, y);
+        const uint8_t* row = PixelAddress(screen, 0, y);
         if (!RowHoldsItsColours(row, screen->w))
             return false;
         XXH3_64bits_update(&state, row, rowBytes);
@@ -89,8 +87,8 @@ void DigestConvertedRows(const SDL_Surface* screen, XXH3_state_t& state)
 }
 
 // XXH3 over every pixel's canonical colour, row after row, as 4 bytes low
-// first: it takes many pixels a step where a multiply per pixel in one chain
-// took a third of a timedemo.
+// first: it takes many pixels a step, where a multiply a pixel would wait
+// on the one before.
 uint64_t DigestPixels(const SDL_Surface* screen)
 {
     XXH3_state_t state;

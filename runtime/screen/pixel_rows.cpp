@@ -1,12 +1,11 @@
 #include "runtime/screen/pixel_rows.h"
 
+#include "runtime/screen/surface_pixels.h"
+
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+namespace tervane::screen {
 namespace {
 
 // The rows of a clipped blit, their addresses in both surfaces.
@@ -76,12 +75,6 @@ void UnlockBoth(SDL_Surface* source, SDL_Surface* target)
         SDL_UnlockSurface(source);
 }
 
-uint8_t* PixelAddress(const SDL_Surface* surface, int x, int y)
-{
-    return static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch +
-        static_cast<ptrdiff_t>(x) * surface->format->BytesPerPixel;
-}
-
 // A sprite drawn onto itself through its opaque view shares its pixels with
 // the target; rows are then taken in the order that reads each before it is
 // overwritten.
@@ -95,35 +88,6 @@ void CopyRows(const Rows& rows)
                      rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch, rowBytes);
     }
 }
-
-#if defined(__SSE2__)
-bool OnCacheLines(const uint8_t* at, size_t bytes)
-{
-    return reinterpret_cast<uintptr_t>(at) % QV_CacheLine == 0 && bytes % QV_CacheLine == 0;
-}
-
-// A row that only the display server reads next, whose lines are out of
-// the cache, goes out whole lines at a time past it: a store through the
-// cache would first read each line in only to overwrite all of it. Rows on
-// other bounds, or within the source, go through the cache.
-void StreamRows(const Rows& rows)
-{
-    const size_t rowBytes = static_cast<size_t>(rows.width) * rows.bytesPerPixel;
-    const uint8_t* const sourceEnd = rows.from + static_cast<ptrdiff_t>(rows.height - 1) * rows.fromPitch + rowBytes;
-    const uint8_t* const targetEnd = rows.to + static_cast<ptrdiff_t>(rows.height - 1) * rows.toPitch + rowBytes;
-    const bool apart = targetEnd <= rows.from || sourceEnd <= rows.to;
-    if (!apart || !OnCacheLines(rows.to, rowBytes) || rows.toPitch % QV_CacheLine != 0) {
-        CopyRows(rows);
-        return;
-    }
-    for (int row = 0; row < rows.height; ++row) {
-        const auto* from = reinterpret_cast<const __m128i*>(rows.from + static_cast<ptrdiff_t>(row) * rows.fromPitch);
-        auto* to = reinterpret_cast<__m128i*>(rows.to + static_cast<ptrdiff_t>(row) * rows.toPitch);
-        for (size_t part = 0; part < rowBytes / sizeof(__m128i); ++part)
-            _mm_stream_si128(to + part, _mm_loadu_si128(from + part));
-    }
-}
-#endif
 
 // Written as a select over the whole row so that the compiler compares and
 // stores several pixels at a time. SDL rebuilds each drawn pixel from its
@@ -224,33 +188,21 @@ void PackRow(const uint8_t* rgb, uint32_t* to, int width, const SDL_PixelFormat*
 
 }  // namespace
 
-int QV_BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to,
-                  [[maybe_unused]] QV_PixelsReader reader)
+int BlitOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to)
 {
     if (source == nullptr || target == nullptr || (source->flags & SDL_SRCCOLORKEY) != 0 || !SameLayout(source, target))
         return SDL_UpperBlit(source, &from, target, &to);
-#if defined(__SSE2__)
-    if (reader == QV_PixelsReader::DisplayServer)
-        return BlitRows(source, from, target, to, StreamRows);
-#endif
     return BlitRows(source, from, target, to, CopyRows);
 }
 
-int QV_BlitKeyed(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to)
+int BlitKeyed(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect& to)
 {
     if (source == nullptr || target == nullptr || (source->flags & SDL_SRCCOLORKEY) == 0 || !SameLayout(source, target))
         return SDL_UpperBlit(source, &from, target, &to);
     return BlitRows(source, from, target, to, KeyedRows);
 }
 
-void QV_FinishStreamedPixels()
-{
-#if defined(__SSE2__)
-    _mm_sfence();
-#endif
-}
-
-int QV_FillSurface(SDL_Surface* surface, Uint32 pixel)
+int FillSurface(SDL_Surface* surface, Uint32 pixel)
 {
     const SDL_Rect& clip = surface->clip_rect;
     if (clip.w == 0 || clip.h == 0)
@@ -269,7 +221,7 @@ int QV_FillSurface(SDL_Surface* surface, Uint32 pixel)
     return 0;
 }
 
-SDL_Surface* QV_ConvertRgb24(SDL_Surface* rgb, const SDL_PixelFormat* format)
+SDL_Surface* ConvertRgb24(SDL_Surface* rgb, const SDL_PixelFormat* format)
 {
     if (!IsEightBitsAColour(format) || SDL_MUSTLOCK(rgb))
         return SDL_ConvertSurface(rgb, const_cast<SDL_PixelFormat*>(format), SDL_SWSURFACE);
@@ -281,3 +233,5 @@ SDL_Surface* QV_ConvertRgb24(SDL_Surface* rgb, const SDL_PixelFormat* format)
         PackRow(PixelAddress(rgb, 0, y), reinterpret_cast<uint32_t*>(PixelAddress(packed, 0, y)), rgb->w, format);
     return packed;
 }
+
+}  // namespace tervane::screen

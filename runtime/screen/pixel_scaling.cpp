@@ -1,5 +1,7 @@
 #include "runtime/screen/pixel_scaling.h"
 
+#include "runtime/screen/surface_pixels.h"
+
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -8,22 +10,13 @@
 #include <emmintrin.h>
 #endif
 
+namespace tervane::screen {
 namespace {
 
 // A 24-bit pixel, copied as one value.
 struct Pixel24 {
     uint8_t bytes[3];
 };
-
-uint8_t* RowOf(SDL_Surface* surface, int32_t y)
-{
-    return static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
-}
-
-const uint8_t* RowOf(const SDL_Surface* surface, int32_t y)
-{
-    return static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
-}
 
 #if defined(__SSE2__)
 // Four 32-bit pixels widened into the `Scale` vectors that show them.
@@ -74,13 +67,13 @@ void WidenRow(const uint32_t* source, uint32_t* target, int32_t width)
 // copy of a row is widened anew from the source row, which stays in the
 // cache, instead of being read back from the target.
 template <int32_t Scale>
-void ScaleRows32(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t top, QV_PixelsReader reader)
+void ScaleRows32(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t top, PixelsReader reader)
 {
-    const bool streamed = reader == QV_PixelsReader::DisplayServer;
+    const bool streamed = reader == PixelsReader::DisplayServer;
     for (int32_t y = 0; y < from->h; ++y) {
-        const auto* source = reinterpret_cast<const uint32_t*>(RowOf(from, y));
+        const auto* source = reinterpret_cast<const uint32_t*>(PixelAddress(from, 0, y));
         for (int32_t copy = 0; copy < Scale; ++copy) {
-            auto* target = reinterpret_cast<uint32_t*>(RowOf(to, top + y * Scale + copy)) + left;
+            auto* target = reinterpret_cast<uint32_t*>(PixelAddress(to, 0, top + y * Scale + copy)) + left;
             if (streamed && reinterpret_cast<uintptr_t>(target) % sizeof(__m128i) == 0)
                 WidenRow<Scale, true>(source, target, from->w);
             else
@@ -89,7 +82,7 @@ void ScaleRows32(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t
     }
     // Whoever shows the target next must see every streamed store.
     if (streamed)
-        QV_FinishStreamedPixels();
+        _mm_sfence();
 }
 
 #endif
@@ -103,8 +96,8 @@ void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t t
     const size_t rowBytes = static_cast<size_t>(from->w) * Scale * sizeof(Pixel);
     const size_t leftBytes = static_cast<size_t>(left) * sizeof(Pixel);
     for (int32_t y = 0; y < from->h; ++y) {
-        const auto* source = reinterpret_cast<const Pixel*>(RowOf(from, y));
-        uint8_t* const first = RowOf(to, top + y * Scale) + leftBytes;
+        const auto* source = reinterpret_cast<const Pixel*>(PixelAddress(from, 0, y));
+        uint8_t* const first = PixelAddress(to, 0, top + y * Scale) + leftBytes;
         auto* target = reinterpret_cast<Pixel*>(first);
         for (int32_t x = 0; x < from->w; ++x) {
             const Pixel pixel = source[x];
@@ -112,7 +105,7 @@ void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t left, int32_t t
                 target[x * Scale + copy] = pixel;
         }
         for (int32_t copy = 1; copy < Scale; ++copy)
-            std::memcpy(RowOf(to, top + y * Scale + copy) + leftBytes, first, rowBytes);
+            std::memcpy(PixelAddress(to, 0, top + y * Scale + copy) + leftBytes, first, rowBytes);
     }
 }
 
@@ -136,8 +129,8 @@ void ScaleRows(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t 
 
 }  // namespace
 
-void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left, int32_t top,
-                    [[maybe_unused]] QV_PixelsReader reader)
+void ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left, int32_t top,
+                 [[maybe_unused]] PixelsReader reader)
 {
     switch (from->format->BytesPerPixel) {
     case 1: ScaleRows<uint8_t>(from, to, scale, left, top); break;
@@ -152,3 +145,5 @@ void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int
 #endif
     }
 }
+
+}  // namespace tervane::screen

@@ -2,16 +2,22 @@
 // screen many times larger than the picture was drawn for.
 #pragma once
 
-#include "runtime/screen/pixel_rows.h"
-
 #include <SDL.h>
 
 #include <cstdint>
+
+namespace tervane::screen {
+
+// Who reads pixels next: this process, or only the display server, for
+// which they are written past the cache.
+enum class PixelsReader { ThisProcess, DisplayServer };
 
 // Copies `from` into `to`, its top-left corner at `left`, `top`, with every
 // pixel repeated `scale` (1 to 4) times across and `scale` times down
 // (nearest neighbour). Both surfaces must have the same pixel size, the
 // enlarged picture must lie inside `to`, and both must be locked where SDL
 // asks for it.
-void QV_ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left = 0, int32_t top = 0,
-                    QV_PixelsReader reader = QV_PixelsReader::ThisProcess);
+void ScalePixels(const SDL_Surface* from, SDL_Surface* to, int32_t scale, int32_t left = 0, int32_t top = 0,
+                 PixelsReader reader = PixelsReader::ThisProcess);
+
+}  // namespace tervane::screen

@@ -1,7 +1,6 @@
 #include "runtime/screen/screen.h"
 
 #include "runtime/screen/kept_pictures.h"
-#include "runtime/screen/pixel_rows.h"
 #include "runtime/screen/pixel_scaling.h"
 #include "runtime/sdl/sdl_library.h"
 #include "runtime/sdl/sdl_lifetime.h"
@@ -22,6 +21,8 @@ int32_t QV_Screen_Height = 0;
 SDL_Surface* QV_Sprite_CurrentBitmap = nullptr;
 
 namespace {
+
+using tervane::screen::PixelsReader;
 
 constexpr const char* WindowTitle = "Tervane";
 constexpr int64_t NanosecondsPerSecond = 1'000'000'000;
@@ -49,10 +50,10 @@ struct Enlargement {
     int32_t scale;
     int32_t left;
     int32_t top;
-    QV_PixelsReader reader;  // who reads the enlarged pixels
+    PixelsReader reader;  // who reads the enlarged pixels
 };
 
-constexpr Enlargement NotEnlarged{nullptr, 1, 0, 0, QV_PixelsReader::ThisProcess};
+constexpr Enlargement NotEnlarged{nullptr, 1, 0, 0, PixelsReader::ThisProcess};
 
 Enlargement enlargement = NotEnlarged;
 
@@ -101,9 +102,17 @@ void WaitForFrameDeadline()
         SleepUntil(pacing.deadline);
 }
 
+// A screen that flips between two buffers shows the other one after each
+// flip, so it does not keep what it showed.
+bool KeepsPixels(const SDL_Surface* screen)
+{
+    constexpr Uint32 Flipping = SDL_DOUBLEBUF | SDL_HWSURFACE;
+    return screen != nullptr && (screen->flags & Flipping) != Flipping;
+}
+
 SDL_Surface* AdoptScreen(SDL_Surface* screen, int32_t width, int32_t height)
 {
-    QV_ForgetKeptPictures();
+    tervane::screen::KeepPicturesOf(KeepsPixels(screen) ? screen : nullptr);
     QV_Screen_Current = screen;
     if (screen == nullptr)
         return nullptr;
@@ -116,9 +125,9 @@ SDL_Surface* AdoptScreen(SDL_Surface* screen, int32_t width, int32_t height)
 // Who reads SDL's screen surface once it is presented: sdl12-compat
 // converts it in this process for SDL 2; classic SDL 1.2 hands it to the
 // display server as it is.
-QV_PixelsReader ReaderOfShownSurface()
+PixelsReader ReaderOfShownSurface()
 {
-    return QV_RunsOnSDL2() ? QV_PixelsReader::ThisProcess : QV_PixelsReader::DisplayServer;
+    return QV_RunsOnSDL2() ? PixelsReader::ThisProcess : PixelsReader::DisplayServer;
 }
 
 // The back buffer takes the window's pixel format, so sprites converted to
@@ -137,7 +146,7 @@ SDL_Surface* BackBufferFor(const SDL_Surface* window, int32_t width, int32_t hei
 // after it is gone.
 void ForgetScreen()
 {
-    QV_ForgetKeptPictures();
+    tervane::screen::KeepPicturesOf(nullptr);
     if (QV_Sprite_CurrentBitmap == QV_Screen_Current)
         QV_Sprite_CurrentBitmap = nullptr;
     QV_Screen_Current = nullptr;
@@ -185,9 +194,8 @@ bool IsWindowScale(int32_t width, int32_t height, int32_t scale)
 }
 
 // Where SDL copies the surface to the display, only the picture is copied:
-// its border never changes, and a whole desktop-sized surface every frame
-// costs sdl12-compat more than twice as much. A surface that flips between
-// two buffers is flipped.
+// the border round it never changes, and a desktop-sized surface is several
+// times the picture. A surface that flips between two buffers is flipped.
 void ShowPicture(SDL_Surface* shown)
 {
     if ((shown->flags & SDL_DOUBLEBUF) != 0) {
@@ -204,8 +212,8 @@ void PresentEnlarged()
     SDL_Surface* const shown = enlargement.window;
     if (SDL_LockSurface(shown) == 0) {
         SDL_LockSurface(QV_Screen_Current);
-        QV_ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top,
-                       enlargement.reader);
+        tervane::screen::ScalePixels(QV_Screen_Current, shown, enlargement.scale, enlargement.left, enlargement.top,
+                                     enlargement.reader);
         SDL_UnlockSurface(QV_Screen_Current);
         SDL_UnlockSurface(shown);
     }
@@ -280,19 +288,10 @@ void QV_FlipBuffers()
         return;
     QV_UseScreen();
     WaitForFrameDeadline();
-    QV_FinishStreamedPixels();
     if (enlargement.window == nullptr)
         SDL_Flip(QV_Screen_Current);
     else
         PresentEnlarged();
-    // Both the wait for the deadline and SDL's for the display sleep, and
-    // the next frame finds the cache cold. An enlarged screen is read next
-    // by the enlargement, in this process.
-    const bool slept = pacing.interval != 0;
-    if (slept)
-        QV_FetchKeptPicturesAhead(QV_Screen_Current);
-    QV_SetNewKeptPicturesReader(slept && enlargement.window == nullptr ? ReaderOfShownSurface()
-                                                                       : QV_PixelsReader::ThisProcess);
 }
 
 void QV_ShowScreenAgain()
@@ -301,7 +300,6 @@ void QV_ShowScreenAgain()
         return;
     // An enlarged screen's SDL surface still holds the last enlargement, and
     // its border.
-    QV_FinishStreamedPixels();
     SDL_UpdateRect(enlargement.window != nullptr ? enlargement.window : QV_Screen_Current, 0, 0, 0, 0);
 }
 
@@ -311,8 +309,7 @@ void QV_ClearScreen(int32_t red, int32_t green, int32_t blue)
         return;
     const Uint32 colour = SDL_MapRGB(QV_Screen_Current->format, static_cast<Uint8>(red), static_cast<Uint8>(green),
                                      static_cast<Uint8>(blue));
-    QV_ForgetKeptPictures();
-    QV_FillSurface(QV_Screen_Current, colour);
+    tervane::screen::FillWhole(QV_Screen_Current, colour);
 }
 
 SDL_Surface* QV_UseScreen()

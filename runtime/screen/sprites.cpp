@@ -56,7 +56,7 @@ SDL_Surface* DecodePicture(const void* memory, size_t size)
 // serves, converted by SDL at each blit.
 SDL_Surface* ConvertToScreenFormat(SDL_Surface* surface)
 {
-    SDL_Surface* converted = QV_ConvertRgb24(surface, QV_Screen_Current->format);
+    SDL_Surface* converted = tervane::screen::ConvertRgb24(surface, QV_Screen_Current->format);
     if (converted == nullptr)
         return surface;
     SDL_FreeSurface(surface);
@@ -79,7 +79,7 @@ void ReleaseSurfaces(QV_SpriteRecord& record)
 {
     if (record.surface == nullptr)
         return;
-    QV_ForgetKeptPictures();
+    tervane::screen::ForgetKeptPictures();
     if (QV_Sprite_CurrentBitmap == record.surface)
         QV_Sprite_CurrentBitmap = nullptr;
     SDL_FreeSurface(record.opaqueView);
@@ -125,23 +125,6 @@ bool ClipToTarget(const QV_SpriteRecord& record, int32_t x, int32_t y, SDL_Rect&
             static_cast<Uint16>(height)};
     to = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
     return true;
-}
-
-// A screen that flips between two buffers shows the other one after each
-// flip, so what it showed is not kept; drawing on a sprite changes a picture
-// that may be kept.
-bool KeepsPixels(const SDL_Surface* target)
-{
-    constexpr Uint32 Flipping = SDL_DOUBLEBUF | SDL_HWSURFACE;
-    return target == QV_Screen_Current && (target->flags & Flipping) != Flipping;
-}
-
-void NoteDrawn(const SDL_Surface* target, const SDL_Rect& drawn)
-{
-    if (target == QV_Screen_Current)
-        QV_NoteScreenDrawnOver(drawn);
-    else
-        QV_ForgetKeptPictures();
 }
 
 const QV_SpriteRecord* DrawableSprite(int32_t sprite)
@@ -278,24 +261,16 @@ void QV_DisplaySprite(int32_t sprite, int32_t x, int32_t y)
 {
     const QV_SpriteRecord* record = DrawableSprite(sprite);
     SDL_Rect from, to;
-    if (record == nullptr || !ClipToTarget(*record, x, y, from, to))
-        return;
-    if (KeepsPixels(QV_Sprite_CurrentBitmap)) {
-        QV_DisplayKeptPicture(record->opaqueView, from, QV_Sprite_CurrentBitmap, to);
-        return;
-    }
-    QV_BlitOpaque(record->opaqueView, from, QV_Sprite_CurrentBitmap, to);
-    NoteDrawn(QV_Sprite_CurrentBitmap, to);
+    if (record != nullptr && ClipToTarget(*record, x, y, from, to))
+        tervane::screen::DrawOpaque(record->opaqueView, from, QV_Sprite_CurrentBitmap, to);
 }
 
 void QV_DisplayTransparentSprite(int32_t sprite, int32_t x, int32_t y)
 {
     const QV_SpriteRecord* record = DrawableSprite(sprite);
     SDL_Rect from, to;
-    if (record != nullptr && ClipToTarget(*record, x, y, from, to)) {
-        QV_BlitKeyed(record->surface, from, QV_Sprite_CurrentBitmap, to);
-        NoteDrawn(QV_Sprite_CurrentBitmap, to);
-    }
+    if (record != nullptr && ClipToTarget(*record, x, y, from, to))
+        tervane::screen::DrawKeyed(record->surface, from, QV_Sprite_CurrentBitmap, to);
 }
 
 int32_t QV_SpriteCollision(int32_t sprite1, int32_t x1, int32_t y1, int32_t sprite2, int32_t x2, int32_t y2)

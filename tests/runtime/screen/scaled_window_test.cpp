@@ -59,12 +59,13 @@ TEST(PixelScalingTest, EveryPixelIsRepeatedNByNAtEveryDepth)
         const Surface picture = MakeSurface(37, 11, depth);
         FillWithNoise(picture.get(), static_cast<unsigned>(depth));
         for (int32_t scale = 1; scale <= 4; ++scale) {
-            for (const auto reader : {QV_PixelsReader::ThisProcess, QV_PixelsReader::DisplayServer}) {
+            for (const auto reader :
+                 {tervane::screen::PixelsReader::ThisProcess, tervane::screen::PixelsReader::DisplayServer}) {
                 const Surface scaled = MakeSurface(37 * scale, 11 * scale, depth);
-                QV_ScalePixels(picture.get(), scaled.get(), scale, 0, 0, reader);
+                tervane::screen::ScalePixels(picture.get(), scaled.get(), scale, 0, 0, reader);
                 EXPECT_TRUE(IsEnlargedCopy(picture.get(), scaled.get(), scale))
                     << depth << " bits, scale " << scale << ", read by the display server "
-                    << (reader == QV_PixelsReader::DisplayServer);
+                    << (reader == tervane::screen::PixelsReader::DisplayServer);
             }
         }
     }
@@ -78,7 +79,7 @@ TEST(PixelScalingTest, TheEnlargementGoesWhereItIsPlacedAndNowhereElse)
     FillWithNoise(picture.get(), 7);
     const Surface target = MakeSurface(7 * Scale + 9, 4 * Scale + 5, 24);
     std::memset(target->pixels, 0xAB, static_cast<size_t>(target->pitch) * target->h);
-    QV_ScalePixels(picture.get(), target.get(), Scale, Left, Top);
+    tervane::screen::ScalePixels(picture.get(), target.get(), Scale, Left, Top);
     const uint8_t untouched[3] = {0xAB, 0xAB, 0xAB};
     for (int32_t y = 0; y < target->h; ++y) {
         for (int32_t x = 0; x < target->w; ++x) {

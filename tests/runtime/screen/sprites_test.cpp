@@ -182,6 +182,10 @@ TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
     QV_FlipBuffers();
     QV_DisplaySprite(1, PanelX, 0);
     EXPECT_TRUE(showsPanel()) << "over many sprites";
+    for (int32_t sprite = 0; sprite < 3000; ++sprite)
+        QV_DisplaySprite(2, PanelX + sprite % 150, sprite % 470);
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(showsPanel()) << "over more sprites than are listed";
 
     QV_StartDrawing(QV_ScreenOutput());
     QV_FrontColor(255, 0, 0);
@@ -189,6 +193,9 @@ TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
     QV_StopDrawing();
     QV_DisplaySprite(1, PanelX, 0);
     EXPECT_TRUE(showsPanel()) << "over drawing";
+    QV_Box(600, 300, 10, 10);  // the output stays current after its stop
+    QV_DisplaySprite(1, PanelX, 0);
+    EXPECT_TRUE(showsPanel()) << "over drawing after the stop";
     QV_ClearScreen(0, 0, 0);
     QV_DisplaySprite(1, PanelX, 0);
     EXPECT_TRUE(showsPanel()) << "after a clear";
@@ -205,10 +212,10 @@ TEST_F(SpriteTest, APictureDisplayedAgainShowsWholeWhateverDrewOverIt)
     EXPECT_TRUE(ScreenShowsRect(PanelX, 0, PanelWidth, Height, Red, Black)) << "a picture loaded anew";
 }
 
-// Map tiles, small kept pictures by the hundred, scrolled a pixel every
-// other frame under a sprite and a large picture, so that each place is
-// left, shown again, or shown with another tile once the map has moved on
-// a whole tile.
+// Map tiles by the hundred, scrolled a pixel every other frame under a
+// sprite and a large picture that is kept, so that each place is left,
+// shown again, or shown with another tile once the map has moved on a
+// whole tile.
 TEST_F(SpriteTest, AScrollingMapOfTilesShowsWholeEveryFrame)
 {
     constexpr int32_t Tile = 32, Columns = 8, Rows = Height / Tile + 2;
@@ -242,12 +249,12 @@ TEST_F(SpriteTest, AScrollingMapOfTilesShowsWholeEveryFrame)
     }
 }
 
-// More pictures overlapping at one place than are listed there: shown again
+// More large pictures overlapping at one place than are kept: shown again
 // in the same order, they still show as plain copies would.
 TEST_F(SpriteTest, PicturesCrowdedAtOnePlaceShowWholeWhenShownAgain)
 {
-    constexpr int32_t Tile = 32, Count = 12, Corner = 100;
-    Load(0, bmp_test::BuildBmp24(2016, Tile, Distinct));
+    constexpr int32_t Tile = 64, Count = 12, Corner = 100;
+    Load(0, bmp_test::BuildBmp24(Tile * Count, Tile, Distinct));
     const auto showAll = [] {
         for (int32_t shift = 0; shift < Count; ++shift) {
             QV_ClipSprite(0, shift * Tile, 0, Tile, Tile);
