@@ -235,7 +235,8 @@ SDL_Surface* QV_GrabSprite(int32_t sprite, int32_t x, int32_t y, int32_t width, 
         SDL_SetColors(surface, format->palette->colors, 0, format->palette->ncolors);
     SDL_Rect from{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(width),
                   static_cast<Uint16>(height)};
-    SDL_BlitSurface(QV_Screen_Current, &from, surface, nullptr);
+    SDL_Rect to{0, 0, 0, 0};
+    tervane::screen::DrawOpaque(QV_Screen_Current, from, surface, to);
     return AdoptSurface(record, surface);
 }
 

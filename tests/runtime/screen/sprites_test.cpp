@@ -279,6 +279,17 @@ TEST_F(SpriteTest, PicturesCrowdedAtOnePlaceShowWholeWhenShownAgain)
     EXPECT_TRUE(showsLastOnTop());
 }
 
+// A grab reaching past the screen's top-left corner keeps black there.
+TEST_F(SpriteTest, AGrabCopiesTheScreenAndLeavesWhatLiesOffItBlack)
+{
+    Load(1, bmp_test::BuildBmp24(64, 64, Distinct));
+    QV_DisplaySprite(1, 0, 0);
+    ASSERT_NE(QV_GrabSprite(9, -10, -5, 40, 30), nullptr);
+    QV_ClearScreen(0, 0, 0);
+    QV_DisplaySprite(9, 100, 100);
+    EXPECT_TRUE(ScreenShowsPart(110, 105, 30, 25, 0, 0));
+}
+
 TEST_F(SpriteTest, SpriteAsDisplayTarget)
 {
     LoadFilled(3, 20, 10, Black);
