@@ -1,5 +1,7 @@
 #include "runtime/screen/primitives.h"
 
+#include "runtime/screen/surface_pixels.h"
+
 // gfxPrimitivesFontdata: 8 bytes a character, the top row first, the leftmost
 // pixel in the high bit. Installed by libsdl-gfx1.2-dev; the build finds it.
 #include <SDL_gfxPrimitives_font.h>
@@ -90,7 +92,7 @@ public:
     {
         const int32_t bytesPerPixel = surface->format->BytesPerPixel;
         for (int32_t y = y1; y <= y2; ++y) {
-            auto* at = static_cast<uint8_t*>(surface->pixels) + y * surface->pitch + x1 * bytesPerPixel;
+            uint8_t* at = screen::PixelAddress(surface, x1, y);
             for (int32_t x = x1; x <= x2; ++x, at += bytesPerPixel)
                 std::memcpy(at, &value, bytesPerPixel);
         }
@@ -192,7 +194,7 @@ void PaintGlyph(SDL_Surface* glyph, unsigned char character, Uint32 color)
 {
     const unsigned char* rows = gfxPrimitivesFontdata + character * GlyphSize;
     for (int32_t y = 0; y < GlyphSize; ++y) {
-        auto* pixel = reinterpret_cast<uint8_t*>(glyph->pixels) + y * glyph->pitch;
+        uint8_t* pixel = screen::PixelAddress(glyph, 0, y);
         for (int32_t x = 0; x < GlyphSize; ++x, pixel += sizeof color) {
             const Uint32 value = (rows[y] & (0x80 >> x)) != 0 ? color : 0;
             std::memcpy(pixel, &value, sizeof value);
