@@ -103,7 +103,8 @@ TEST_F(PixelRowsTest, CopyOntoItselfDrawsAsSdlAtEveryDepth)
         SDL_Surface* bySdl = SurfaceLikeScreen(TargetWidth, TargetHeight);
         SDL_Surface* byRows = SurfaceLikeScreen(TargetWidth, TargetHeight);
         ASSERT_TRUE(bySdl != nullptr && byRows != nullptr);
-        for (const SDL_Rect& onto : {SDL_Rect{0, 6, TargetWidth, 20}, SDL_Rect{3, 0, TargetWidth, 20}}) {
+        for (const SDL_Rect& onto :
+             {SDL_Rect{0, 6, TargetWidth, 20}, SDL_Rect{0, 3, TargetWidth, 20}, SDL_Rect{3, 0, TargetWidth, 20}}) {
             Paint(bySdl, 9, false);
             Paint(byRows, 9, false);
             SDL_Rect sdlFrom{0, 2, TargetWidth, 20}, sdlTo = onto, rowsTo = onto;
@@ -116,24 +117,25 @@ TEST_F(PixelRowsTest, CopyOntoItselfDrawsAsSdlAtEveryDepth)
     }
 }
 
-// A part of the surface in a colour, and the whole of it in black, which
-// is filled another way.
+// A part of the surface and the whole of it, in a colour and in black,
+// which is filled another way.
 TEST_F(PixelRowsTest, FillCoversTheClipRectangleAsSdlAtEveryDepth)
 {
-    const SDL_Rect part{5, 4, 17, 11}, whole{0, 0, TargetWidth, TargetHeight};
+    const SDL_Rect part{5, 4, 3, 11}, whole{0, 0, TargetWidth, TargetHeight};
     for (int32_t depth : {32, 24, 16}) {
         ASSERT_NE(QV_OpenScreen(Width, Height, depth), nullptr) << depth;
         SDL_Surface* bySdl = SurfaceLikeScreen(TargetWidth, TargetHeight);
         SDL_Surface* byRows = SurfaceLikeScreen(TargetWidth, TargetHeight);
         ASSERT_TRUE(bySdl != nullptr && byRows != nullptr);
         for (const SDL_Rect& clip : {part, whole}) {
-            Paint(bySdl, 3, false);
-            Paint(byRows, 3, false);
-            SDL_SetClipRect(bySdl, &clip);
-            SDL_SetClipRect(byRows, &clip);
-            const Uint32 colour = clip.w == TargetWidth ? 0 : SDL_MapRGB(bySdl->format, 0x12, 0x9A, 0xE7);
-            EXPECT_EQ(FillSurface(byRows, colour), SDL_FillRect(bySdl, nullptr, colour));
-            EXPECT_TRUE(SamePixels(byRows, bySdl)) << depth << " " << clip.w;
+            for (const Uint32 colour : {Uint32{0}, SDL_MapRGB(bySdl->format, 0x12, 0x9A, 0xE7)}) {
+                Paint(bySdl, 3, false);
+                Paint(byRows, 3, false);
+                SDL_SetClipRect(bySdl, &clip);
+                SDL_SetClipRect(byRows, &clip);
+                EXPECT_EQ(FillSurface(byRows, colour), SDL_FillRect(bySdl, nullptr, colour));
+                EXPECT_TRUE(SamePixels(byRows, bySdl)) << depth << " " << clip.w << " " << colour;
+            }
         }
         SDL_FreeSurface(bySdl);
         SDL_FreeSurface(byRows);
