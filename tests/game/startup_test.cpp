@@ -441,7 +441,8 @@ private:
 // attract pages and during a pause: the run's hi score is saved as at
 // SIGTERM, one line says why, and the status is 1. The game starts on an X
 // server of its own; one that refuses the game's first connections (a loaded
-// Xvfb can) is tried again.
+// Xvfb can, several times running while other tests start theirs) is tried
+// again after a pause.
 TEST_F(WholeProgramTest, TheDisplayGoingAwaySavesTheHiScoreAndSaysSo)
 {
     const auto endTheServerWhenPaused = [](pid_t server) {
@@ -458,7 +459,9 @@ TEST_F(WholeProgramTest, TheDisplayGoingAwaySavesTheHiScoreAndSaysSo)
     for (const bool paused : {false, true}) {
         std::ofstream("Tervane.ini") << "UseWindow = 1\r\nHiScore = 77\r\n";
         ChildRun run;
-        for (int attempt = 0; attempt < 3 && LinesHolding(run.errors, "game running") == 0; ++attempt) {
+        for (int attempt = 0; attempt < 10 && LinesHolding(run.errors, "game running") == 0; ++attempt) {
+            if (attempt > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
             const XServer server;
             ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
             run = RunProgramInChild([&server, paused, endTheServerWhenPaused] {
