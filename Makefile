@@ -26,6 +26,8 @@ export NODE_PATH := /usr/share/nodejs
 
 .PHONY: play test bench assets deps build clean install uninstall deb package-check web
 
+# Building and playing need the first group of scripts/install-deps; the
+# tests, the benchmarks and the package add groups of their own.
 deps:
 	@scripts/install-deps
 
@@ -36,7 +38,8 @@ build: deps
 play: build
 	$(RELEASE)/tervane
 
-test: deps
+test:
+	@scripts/install-deps test
 	scripts/check-format
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTERVANE_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
@@ -50,7 +53,8 @@ test: deps
 	cmake $(WEB_BUILD) -DTERVANE_DESKTOP_PROGRAM=$(abspath $(ASAN))/tervane
 	ctest --test-dir $(WEB_BUILD) --output-on-failure -j $(JOBS)
 
-bench: deps
+bench:
+	@scripts/install-deps bench
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DTERVANE_TESTS=OFF -DTERVANE_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
 	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $$b || exit 1; done
@@ -82,10 +86,12 @@ install: build
 uninstall:
 	DESTDIR="$(DESTDIR)" cmake -D MANIFEST=$(RELEASE)/install_manifest.txt -P cmake/Uninstall.cmake
 
-deb: deps
+deb:
+	@scripts/install-deps deb
 	scripts/build-deb $(DEB)
 
-package-check: deps
+package-check:
+	@scripts/install-deps deb
 	scripts/check-package $(DEB)
 
 clean:
