@@ -1,7 +1,6 @@
 # What `make install` and the Debian package put on the system: the game,
-# the module holding its window toolkit, its menu entry with the launcher
-# that gives it a settings folder, icons, AppStream metainfo and the manual
-# page.
+# the module holding its window toolkit, its menu entry, icons, AppStream
+# metainfo and the manual page.
 include(GNUInstallDirs)
 
 # Where the project lives on the web; AppStream takes screenshots only as
@@ -11,7 +10,6 @@ set(TERVANE_SCREENSHOT_URL "https://raw.githubusercontent.com/tervane/tervane/v$
 set(TERVANE_APP_ID "io.github.tervane.tervane")
 
 set(TERVANE_GAME "${CMAKE_INSTALL_FULL_BINDIR}/tervane")
-set(TERVANE_SETTINGS_LAUNCHER "${CMAKE_INSTALL_FULL_LIBEXECDIR}/tervane/tervane-in-settings-folder")
 
 set(dist ${PROJECT_SOURCE_DIR}/dist)
 set(generated ${PROJECT_BINARY_DIR}/dist)
@@ -21,7 +19,6 @@ configure_file(${dist}/tervane.6.in ${generated}/tervane.6 @ONLY)
 
 install(TARGETS tervane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS tervane_gtk LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tervane)
-install(PROGRAMS ${dist}/tervane-in-settings-folder DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tervane)
 install(FILES ${generated}/tervane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${generated}/${TERVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -2,6 +2,7 @@
 
 #include "game/key_map.h"
 #include "game/refused_settings.h"
+#include "game/settings_place.h"
 #include "runtime/core/strings.h"
 #include "runtime/prefs/preferences.h"
 #include "runtime/screen/screen.h"
@@ -19,7 +20,6 @@ SettingsState Settings;
 
 namespace {
 
-constexpr const char* SettingsFile = "Tervane.ini";
 // Long enough for another copy to finish its write, short enough that a
 // stuck one cannot hold up the end of this one.
 constexpr int32_t LockWaitMilliseconds = 2000;
@@ -27,6 +27,17 @@ constexpr int32_t LockWaitMilliseconds = 2000;
 // Set when the player was told at reading that the file is left alone, so
 // its refused writes need no word of their own.
 bool leftAloneSaid = false;
+
+// The file of this run, chosen when the settings are read: what decides is
+// the folder the game started in, which may be gone by the time it writes.
+SettingsPlace runPlace;
+
+const SettingsPlace& ChosenPlace()
+{
+    if (runPlace.file.empty())
+        runPlace = FindSettingsPlace();
+    return runPlace;
+}
 
 // One setting: its key, the text it has when the file lacks it, its field.
 struct Setting {
@@ -211,27 +222,27 @@ std::string Reason(int error)
 // A file that is there but cannot be read, or not wholly, is left alone (the
 // writes are then refused too); the player is told once why the game plays
 // with defaults.
-void ReportUnreadableFile(int error)
+void ReportUnreadableFile(const std::string& file, int error)
 {
     std::fprintf(stderr,
                  "tervane: cannot read %s (%s); every setting it does not give takes its"
                  " default, and the file is left as it is\n",
-                 SettingsFile, Reason(error).c_str());
+                 file.c_str(), Reason(error).c_str());
     leftAloneSaid = true;
 }
 
-void ReportUnsavedFile(int error)
+void ReportUnsavedFile(const std::string& file, int error)
 {
-    std::fprintf(stderr, "tervane: cannot save %s (%s); the file is left as it was\n", SettingsFile,
+    std::fprintf(stderr, "tervane: cannot save %s (%s); the file is left as it was\n", file.c_str(),
                  Reason(error).c_str());
 }
 
 // Another copy of the game playing in the same folder may have saved a
 // higher score since this one started.
-void TakeStoredHiScoreIfHigher()
+void TakeStoredHiScoreIfHigher(const std::string& file)
 {
     heldHiScore = {};
-    if (QV_OpenPreferences(SettingsFile) != nullptr)
+    if (QV_OpenPreferences(file.c_str()) != nullptr)
         RaiseHiScore(TakeHiScoreText(ReadText(HiScoreSetting.key, HiScoreSetting.defaultText)));
     QV_ClosePreferences();
 }
@@ -256,9 +267,11 @@ void ReadSettings()
     ForgetRefusedSettings();
     Settings.SoundFailed = 0;
     leftAloneSaid = false;
-    const bool opened = QV_OpenPreferences(SettingsFile) != nullptr;
+    runPlace = FindSettingsPlace();
+    const std::string& file = runPlace.file;
+    const bool opened = QV_OpenPreferences(file.c_str()) != nullptr;
     if ((!opened && errno != ENOENT) || (opened && QV_PreferencesUnderstood() == 0))
-        ReportUnreadableFile(errno);
+        ReportUnreadableFile(file, errno);
     for (const Setting& setting : FileSettings) {
         if (setting.field != HiScoreSetting.field)
             Settings.*setting.field = ReadSetting(setting);
@@ -323,12 +336,17 @@ void RaiseHiScore(int32_t score)
 
 void WriteSettings()
 {
+    const SettingsPlace& place = ChosenPlace();
+    if (!MakeSettingsFolder(place)) {
+        ReportUnsavedFile(place.file, errno);
+        return;
+    }
     // Without the lock after the wait the write goes on: a stuck copy must
     // not cost this run its settings.
-    QV_LockPreferences(SettingsFile, LockWaitMilliseconds);
-    TakeStoredHiScoreIfHigher();
-    const bool written = QV_CreatePreferences(SettingsFile) != nullptr && WriteEverySetting();
+    QV_LockPreferences(place.file.c_str(), LockWaitMilliseconds);
+    TakeStoredHiScoreIfHigher(place.file);
+    const bool written = QV_CreatePreferences(place.file.c_str()) != nullptr && WriteEverySetting();
     if (!written && !leftAloneSaid)
-        ReportUnsavedFile(errno);
+        ReportUnsavedFile(place.file, errno);
     QV_UnlockPreferences();
 }

@@ -1,13 +1,15 @@
-// The settings kept in "Tervane.ini": the four the options window
-// (options_window.h) lets the player change before the game starts, the hi
-// score, the window's scale and the player's keys (key_map.h).
+// The settings kept in "Tervane.ini" (where, settings_place.h says): the four
+// the options window (options_window.h) lets the player change before the
+// game starts, the hi score, the window's scale and the player's keys
+// (key_map.h). Every message about the file names its full path.
 #pragma once
 
 #include "game/settings_state.h"
 
 #include <cstdint>
 
-// Reads the settings from the file; missing keys or file give the defaults
+// Reads the settings from the file, which this chooses for the run
+// (settings_place.h); missing keys or file give the defaults
 // (keyboard, sound on, no shadows, full screen, hi score 0, scale 1, the
 // usual keys, pad buttons 8 and 7, full volumes); text that is not a number
 // reads as 0 and a scale other than 1 to 4 as 1; the key names are checked
@@ -53,7 +55,8 @@ int32_t ChosenWindowScale();
 void RaiseHiScore(int32_t score);
 
 // Replaces the file with every setting, the five that older copies of the
-// game read first, each at its current value. HiScore first takes the file's
+// game read first, each at its current value; its folder is made first when
+// missing. HiScore first takes the file's
 // own if that is higher, under a lock that other copies writing in the same
 // folder wait for, so a copy of the game that ends later never lowers a score
 // another one saved. When the file cannot be written, or is not the player's

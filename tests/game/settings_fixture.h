@@ -1,11 +1,12 @@
 // The settings tests' working folder: each test runs in an empty folder of
-// its own, where the settings file is looked for.
+// its own, where the settings file is looked for (scratch_settings_folder.h).
 #pragma once
 
 #include "game/key_map.h"
 #include "game/settings.h"
 #include "runtime/core/strings.h"
 #include "runtime/prefs/preferences.h"
+#include "tests/game/scratch_settings_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +30,6 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/tervane-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
         ASSERT_EQ(QV_InitStrings(QV_StringAreaSize), 1);
         QV_InitPreference();
         Settings.UseKeys = Settings.UseAudio = Settings.Use3D = Settings.UseWindow = Settings.HiScore =
@@ -45,8 +41,6 @@ protected:
     {
         QV_FreePreferences();
         QV_FreeStrings();
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(folder);
     }
 
     static void WriteFile(const std::string& bytes) { std::ofstream("Tervane.ini", std::ios::binary) << bytes; }
@@ -57,6 +51,6 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    std::filesystem::path folder;
-    std::filesystem::path previous;
+    ScratchSettingsFolder scratch;
+    const std::filesystem::path& folder = scratch.Path();
 };

@@ -4,6 +4,7 @@
 #include "game/key_map.h"
 #include "game/options_window.h"
 #include "game/refused_settings.h"
+#include "game/settings_place.h"
 #include "game/startup.h"
 #include "runtime/core/strings.h"
 #include "runtime/input/keyboard.h"
@@ -42,6 +43,46 @@ TEST_F(SettingsTest, WithoutAFileTheDefaultsApply)
     EXPECT_EQ(Settings.Use3D, 0);
     EXPECT_EQ(Settings.UseWindow, 0);
     EXPECT_EQ(Settings.HiScore, 0);
+}
+
+TEST(SettingsPlaceTest, AFileInTheStartFolderWinsElseTheConfigurationFolderElseTheStartFolder)
+{
+    const struct {
+        bool fileHere;
+        const char* home;
+        const char* configHome;
+        SettingsPlace expected;
+    } cases[] = {
+        {true, "/home/ann", "/cfg", {"/games/Tervane.ini", ""}},
+        {false, "/home/ann", "/cfg", {"/cfg/tervane/Tervane.ini", "/cfg/tervane"}},
+        {false, "/home/ann", nullptr, {"/home/ann/.config/tervane/Tervane.ini", "/home/ann/.config/tervane"}},
+        {false, "/home/ann/", "", {"/home/ann/.config/tervane/Tervane.ini", "/home/ann/.config/tervane"}},
+        {false, "/home/ann", "relative", {"/home/ann/.config/tervane/Tervane.ini", "/home/ann/.config/tervane"}},
+        {false, nullptr, "/cfg/", {"/cfg/tervane/Tervane.ini", "/cfg/tervane"}},
+        {false, nullptr, nullptr, {"/games/Tervane.ini", ""}},
+        {false, "", "relative", {"/games/Tervane.ini", ""}},
+    };
+    for (const auto& c : cases) {
+        const SettingsPlace place = ChooseSettingsPlace({"/games", c.fileHere, c.home, c.configHome});
+        EXPECT_EQ(place.file, c.expected.file) << c.fileHere << " " << (c.home ? c.home : "-");
+        EXPECT_EQ(place.folder, c.expected.folder) << c.fileHere << " " << (c.home ? c.home : "-");
+    }
+}
+
+// Started where no file is, the game makes the configuration folder when
+// it first writes, and keeps its file there.
+TEST_F(SettingsTest, WithoutAFileHereTheFileGoesToTheConfigurationFolderMadeWhenMissing)
+{
+    fs::create_directory(folder / "start");
+    fs::current_path(folder / "start");
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    ReadSettings();
+    Settings.HiScore = 12;
+    WriteSettings();
+    EXPECT_TRUE(fs::is_empty(folder / "start"));
+    fs::current_path(folder / "config" / "tervane");
+    EXPECT_NE(FileBytes().find("HiScore = 12\r\n"), std::string::npos);
+    EXPECT_EQ(fs::status(folder / "config").permissions(), fs::perms::owner_all);
 }
 
 TEST_F(SettingsTest, ValuesReadAsNumbersAndMissingKeysTakeTheirDefaults)
@@ -358,20 +399,20 @@ TEST_F(SettingsTest, AWindowTooLargeForTheDesktopIsLoweredForThisRunOnly)
 
 TEST_F(SettingsTest, AFileThatCannotBeCreatedIsSkipped)
 {
-    // Not even root can make a file in a folder that is gone.
-    const fs::path gone = folder / "gone";
-    fs::create_directory(gone);
-    fs::current_path(gone);
-    fs::remove(gone);
+    // Not even root makes a folder where a file stands.
+    std::ofstream(folder / "blocked") << "";
+    setenv("XDG_CONFIG_HOME", (folder / "blocked").c_str(), 1);
+    ReadSettings();
     char* const base = QV_StringBase;
     Settings.HiScore = 99;
     testing::internal::CaptureStderr();
     WriteSettings();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "tervane: cannot save Tervane.ini (No such file or directory); the file is left as it was\n");
+              "tervane: cannot save " + (folder / "blocked").string() +
+                  "/tervane/Tervane.ini (Not a directory); the file is left "
+                  "as it was\n");
     EXPECT_EQ(QV_StringBase, base);
-    fs::current_path(folder);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(SettingsTest, TheHiScoreWrittenIsTheHigherOfThisRunsAndTheFiles)
@@ -476,7 +517,7 @@ TEST_F(SettingsTest, AFileNotWhollyUnderstoodIsReadAsFarAsItGoesAndLeftAlone)
         WriteSettings();
         WriteSettings();
         EXPECT_EQ(testing::internal::GetCapturedStderr(),
-                  "tervane: cannot read Tervane.ini (" + std::string(c.reason) +
+                  "tervane: cannot read " + scratch.File() + " (" + std::string(c.reason) +
                       "); every setting it does not give takes its default, and the file is left as it is\n");
         EXPECT_TRUE(FileBytes() == c.bytes) << c.reason;
     }
@@ -551,7 +592,7 @@ TEST_F(SettingsTest, AnUnreadableFileGivesTheDefaultsOneLineWhyAndIsNeverReplace
             WriteSettings();  // at the end of the game
             std::_Exit(defaults ? 0 : 1);
         },
-        ::testing::ExitedWithCode(0), "^tervane: cannot read Tervane.ini \\(Permission denied\\)[^\n]*\n$");
+        ::testing::ExitedWithCode(0), "^tervane: cannot read " + scratch.File() + " \\(Permission denied\\)[^\n]*\n$");
     EXPECT_EQ(FileBytes(), "UseKeys = 1\r\nHiScore = 5000\r\n");
     EXPECT_EQ(fs::status("Tervane.ini").permissions(), fs::perms::none);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);

@@ -1,4 +1,5 @@
 #include "tests/game/game_fixture.h"
+#include "tests/game/scratch_settings_folder.h"
 
 #include "game/controls.h"
 #include "game/options_window.h"
@@ -30,33 +31,6 @@ namespace {
 constexpr const char* NewerSettings = "WindowScale = 1\r\nKeyUp = up\r\nKeyDown = down\r\nKeyLeft = left\r\n"
                                       "KeyRight = right\r\nKeyFire = space\r\nKeyStart = s\r\n"
                                       "JoyStart = 8\r\nJoyPause = 7\r\nMusicVolume = 100\r\nEffectsVolume = 100\r\n";
-
-namespace fs = std::filesystem;
-
-// Runs the test in a fresh empty working folder, where the settings file
-// is looked for.
-class ScratchFolder {
-public:
-    ScratchFolder() : previous_(fs::current_path())
-    {
-        std::string pattern = (fs::temp_directory_path() / "tervane-startup-XXXXXX").string();
-        folder_ = mkdtemp(pattern.data());
-        fs::current_path(folder_);
-    }
-
-    ~ScratchFolder()
-    {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
-
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-private:
-    fs::path previous_;
-    fs::path folder_;
-};
 
 std::string ReadFile(const char* name)
 {
@@ -306,7 +280,7 @@ protected:
             GTEST_SKIP() << "an earlier test in this process started GTK or SDL; run this one on its own";
     }
 
-    ScratchFolder folder;
+    ScratchSettingsFolder folder;
 };
 
 // Without a display there is nothing the player can choose: one line says
@@ -340,6 +314,39 @@ TEST_F(WholeProgramTest, ClosingTheOptionsWindowEndsQuietlyAndLeavesTheFileAsItW
     EXPECT_TRUE(ExitedWith(run, 0)) << run.status;
     EXPECT_EQ(LinesHolding(run.errors, "error box"), 0u) << run.errors;
     EXPECT_EQ(ReadFile("Tervane.ini"), settings);
+}
+
+// Started where no settings file is, the game keeps its file in the home's
+// configuration folder, made when missing; a file where it starts is the
+// one it keeps.
+TEST_F(WholeProgramTest, TheSettingsAreKeptHereWhenAFileIsHereElseInTheConfigurationFolder)
+{
+    const auto runWithHome = [] {
+        return RunProgramInChild([] {
+            unsetenv("XDG_CONFIG_HOME");
+            setenv("HOME", std::filesystem::absolute("home").c_str(), 1);
+            // In a window, where the frame loop keeps the player's timer running.
+            Play({.atOptions =
+                      [] {
+                          QV_SetGadgetState(4, 1);
+                          PressStartGame();
+                      },
+                  .inGame = LeaveTheGame});
+        });
+    };
+    ChildRun run = runWithHome();
+    EXPECT_TRUE(ExitedWith(run, 0)) << run.status << run.errors;
+    const std::string kept = "home/.config/tervane/Tervane.ini";
+    EXPECT_EQ(ReadFile(kept.c_str()),
+              std::string("UseKeys = 0\r\nUseAudio = 1\r\nUse3D = 0\r\nUseWindow = 1\r\nHiScore = 0\r\n") +
+                  NewerSettings);
+    EXPECT_FALSE(std::filesystem::exists("Tervane.ini"));
+
+    std::ofstream("Tervane.ini") << "UseWindow = 1\r\nHiScore = 77\r\n";
+    run = runWithHome();
+    EXPECT_TRUE(ExitedWith(run, 0)) << run.status << run.errors;
+    EXPECT_NE(ReadFile("Tervane.ini").find("UseWindow = 1\r\nHiScore = 77\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(kept.c_str()).find("HiScore = 0\r\n"), std::string::npos) << "left alone";
 }
 
 // The device may be back next time: the player's choice is saved as made.
@@ -490,7 +497,7 @@ class PlayToTheEndTest : public GameTest {};
 
 TEST_F(PlayToTheEndTest, EscapeWritesTheSettingsWithTheNewHiScore)
 {
-    ScratchFolder folder;
+    ScratchSettingsFolder folder;
     Settings.HiScore = 40;
     Scoring.Score = 125;
     PushKeyDown(SDLK_ESCAPE);
@@ -529,7 +536,7 @@ protected:
         return digests;
     }
 
-    ScratchFolder folder_;
+    ScratchSettingsFolder folder_;
 };
 
 TEST_F(ScreenSwitchTest, AltEnterSwitchesTheScreenKeepingTheFramesAndSavesTheChoice)

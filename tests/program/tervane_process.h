@@ -75,9 +75,10 @@ struct TervaneRun {
 };
 
 // Starts tervane with `arguments` in `folder`, with the dummy video and sound
-// drivers and no display, so nothing can open a window; no file it writes
-// may grow past `fileSizeLimit` bytes. Ctrl-C reaches it as from a terminal,
-// whatever the test runner ignores.
+// drivers and no display, so nothing can open a window, and a configuration
+// folder inside `folder`, so the player's own settings play no part; no file
+// it writes may grow past `fileSizeLimit` bytes. Ctrl-C reaches it as from a
+// terminal, whatever the test runner ignores.
 inline pid_t StartTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
                                  rlim_t fileSizeLimit = RLIM_INFINITY)
 {
@@ -93,6 +94,7 @@ inline pid_t StartTervaneProgram(const std::vector<std::string>& arguments, cons
         std::signal(SIGINT, SIG_DFL);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("XDG_CONFIG_HOME", (folder / ".config").c_str(), 1);
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         std::vector<char*> argv{const_cast<char*>(TERVANE_EXECUTABLE)};
