@@ -20,6 +20,12 @@ constexpr int32_t JoystickOption = 6;
 constexpr int32_t StartButton = 7;
 constexpr int32_t StartButtonY = 162;
 
+// Its keyboard shortcuts, which the window takes before the focused gadget:
+// Enter starts the game wherever the focus is (Space still ticks the focused
+// box), and Escape closes the window as its close button does.
+constexpr int32_t StartShortcut = 1;
+constexpr int32_t CloseShortcut = 2;
+
 void* OptionsWindow = nullptr;
 
 void CreateOptionGadgets()
@@ -39,6 +45,19 @@ void CentreStartButton()
 {
     const int32_t frameSpan = 2 * QV_GadgetX(OptionsFrame) + QV_GadgetWidth(OptionsFrame);
     QV_MoveGadget(StartButton, (frameSpan - QV_GadgetWidth(StartButton)) / 2, StartButtonY);
+}
+
+void AddShortcuts()
+{
+    QV_AddKeyboardShortcut(OptionsWindowNumber, QV_ShortcutReturn, StartShortcut);
+    QV_AddKeyboardShortcut(OptionsWindowNumber, QV_ShortcutKeypadEnter, StartShortcut);
+    QV_AddKeyboardShortcut(OptionsWindowNumber, QV_ShortcutEscape, CloseShortcut);
+}
+
+bool StartAsked(int32_t event)
+{
+    return (event == QV_EventGadget && QV_EventGadgetID() == StartButton) ||
+        (event == QV_EventShortcut && QV_EventMenuID() == StartShortcut);
 }
 
 void ShowSettings()
@@ -71,12 +90,17 @@ int32_t RunOptionsWindow()
         return 0;
     CreateOptionGadgets();
     CentreStartButton();
+    AddShortcuts();
     ShowSettings();
     for (;;) {
         const int32_t event = QV_WaitWindowEvent();
         if (event == QV_EventCloseWindow)
             return 0;
-        if (event == QV_EventGadget && QV_EventGadgetID() == StartButton) {
+        if (event == QV_EventShortcut && QV_EventMenuID() == CloseShortcut) {
+            QV_CloseWindow(OptionsWindowNumber);
+            return 0;
+        }
+        if (StartAsked(event)) {
             TakeChosenOptions(ReadChoices());
             return 1;
         }

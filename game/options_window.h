@@ -7,8 +7,9 @@
 constexpr int32_t OptionsWindowNumber = 0;
 
 // Shows the options window with the current settings and waits until the
-// player presses "Start Game" (the settings then take the window's choices
-// and the result is 1) or closes the window (result 0). Also 0, without
+// player presses "Start Game" or Enter (the settings then take the window's
+// choices and the result is 1) or closes the window, by its close button or
+// Escape (result 0). Also 0, without
 // waiting, when the window or its gadgets cannot be created. On 1 the window
 // is left open: the caller writes the settings and then closes it.
 int32_t RunOptionsWindow();

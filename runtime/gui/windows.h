@@ -39,6 +39,13 @@ enum : int32_t {
     QV_WindowBorderless = 128,
 };
 
+// Keys for QV_AddKeyboardShortcut, as GDK names them.
+enum : int32_t {
+    QV_ShortcutReturn = 0xFF0D,
+    QV_ShortcutEscape = 0xFF1B,
+    QV_ShortcutKeypadEnter = 0xFF8D,
+};
+
 // One slot of the window table.
 struct QV_WindowEntry {
     GtkWidget* window = nullptr;         // nullptr while the slot is free

@@ -348,6 +348,45 @@ TEST_F(OptionsWindowTest, OtherGadgetsDoNotEndTheWindow)
     EXPECT_EQ(Settings.UseAudio, 0);
 }
 
+// Enter starts from anywhere in the window, also on a focused check box,
+// where Space still ticks; Escape closes the window and writes nothing.
+TEST_F(OptionsWindowTest, EnterStartsFromAnyGadgetSpaceTicksAndEscapeCloses)
+{
+    // Should a key not end the window, this does, so the test fails instead of waiting.
+    const guint deadline = g_timeout_add_seconds(
+        5,
+        [](gpointer) -> gboolean {
+            if (GtkWidget* window = QV_WindowID2(0))
+                gtk_window_close(GTK_WINDOW(window));
+            return G_SOURCE_CONTINUE;
+        },
+        nullptr);
+    for (const char* enter : {"Return", "KP_Enter"}) {
+        const int32_t started = RunWindow([enter] {
+            gtk_window_present(GTK_WINDOW(OptionsWindowHandle()));
+            gtk_widget_grab_focus(Gadget(4));
+            RealKey("space");
+            RealKey(enter);
+        });
+        EXPECT_EQ(started, 1) << enter;
+        EXPECT_EQ(Settings.UseWindow, 1) << enter;
+        EXPECT_NE(FileBytes().find("UseWindow = 1\r\n"), std::string::npos) << enter;
+        std::filesystem::remove("Tervane.ini");
+    }
+
+    const std::string before = "UseKeys = 1\r\nHiScore = 777\r\n";
+    WriteFile(before);
+    const int32_t started = RunWindow([] {
+        gtk_window_present(GTK_WINDOW(OptionsWindowHandle()));
+        gtk_widget_grab_focus(Gadget(2));
+        RealKey("Escape");
+    });
+    g_source_remove(deadline);
+    EXPECT_EQ(started, 0);
+    EXPECT_EQ(QV_WindowID2(0), nullptr);
+    EXPECT_EQ(FileBytes(), before);
+}
+
 TEST_F(OptionsWindowTest, ClosingTheWindowLeavesTheFileUntouched)
 {
     const std::string before = "UseKeys = 1\r\nHiScore = 777\r\n";
