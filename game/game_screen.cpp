@@ -4,9 +4,13 @@
 #include "game/options_window.h"
 #include "game/settings.h"
 #include "runtime/screen/sprites.h"
+#include "runtime/sdl/environment_hints.h"
+#include "runtime/sdl/sdl_library.h"
+#include "runtime/sdl/sdl_lifetime.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -20,6 +24,29 @@ constexpr int32_t PausedFrameSprite = 100;
 }  // namespace
 
 namespace {
+
+// How an environment variable stands, in the player's words.
+std::string Setting(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr || value[0] == '\0')
+        return std::string(name) + " is unset";
+    return std::string(name) + " is \"" + value + "\"";
+}
+
+// Why no driver that shows a window could start, and what to do.
+std::string NoWindowText()
+{
+    if (QV_RunsOnSDL2())
+        return "No window could open: SDL shows the game on an X11 or a Wayland display, and neither could be "
+               "reached (" +
+            Setting("DISPLAY") + ", " + Setting("WAYLAND_DISPLAY") + ").";
+    return "No window could open: classic SDL 1.2 shows the game only on an X11 display, and none could be "
+           "reached (" +
+        Setting("DISPLAY") +
+        ").\nOn Wayland, play on sdl12-compat (Debian's libsdl1.2-compat), which draws there itself:\n"
+        "LD_LIBRARY_PATH=" TERVANE_SDL12_COMPAT_FOLDER " tervane";
+}
 
 const char* OpenWindowedScreen()
 {
@@ -51,6 +78,16 @@ const char* OpenFullScreen(std::span<const int32_t> depths)
             return nullptr;
     }
     return "Failed to open Fullscreen, try Window Mode.";
+}
+
+std::string ScreenFailureText(const char* failure, bool videoStarted)
+{
+    std::string text = failure;
+    if (const std::string reason = QV_SDLError(); !reason.empty())
+        text += "\nSDL: " + reason;
+    if (!videoStarted && QV_WindowDriversOnly())
+        text += "\n\n" + NoWindowText();
+    return text;
 }
 
 void FitWindowToDesktop(QV_ScreenSize desktop)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 // Opens the screen in a window, enlarged by ChosenWindowScale(), or, failing
 // depth 32, 24 and 16 in turn, full screen. Returns the text of the error
@@ -16,6 +17,12 @@ const char* OpenGameScreen();
 // Tries full screen at each of `depths` in turn (the game's are 32, 24, 16)
 // and stops at the first that opens; nullptr then, the message otherwise.
 const char* OpenFullScreen(std::span<const int32_t> depths);
+
+// The error box's text for `failure` to start SDL's video or, once it runs
+// (`videoStarted`), to open the screen: SDL's own words for it under the
+// game's; and when SDL was kept to the drivers that show a window and none
+// could start, why, and on classic SDL 1.2 a way to play on sdl12-compat.
+std::string ScreenFailureText(const char* failure, bool videoStarted);
 
 // Lowers the window's scale for this run to the largest whose window fits
 // `desktop` (QV_DesktopSize; 0 x 0, unknown, lowers nothing), saying so on

@@ -36,10 +36,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
 constexpr const char* ErrorTitle = "Error";
+constexpr const char* JoystickFailure = "Failed to Initialize Joystick, choose Keyboard.";
 constexpr int32_t FrameRate = 75;
 
 // False when the player closed the options window (or it could not be
@@ -60,9 +62,12 @@ bool ChooseOptions()
 #endif
 }
 
-void ReportError(const char* text)
+// In the box, and on standard error for a player who started the game from
+// a terminal or has no display for the box.
+void ReportError(const std::string& text)
 {
-    QV_MessageRequester2(ErrorTitle, text, 0);
+    std::fprintf(stderr, "tervane: %s\n", text.c_str());
+    QV_MessageRequester2(ErrorTitle, text.c_str(), 0);
 }
 
 // Closing the options window is the player's choice; a window that cannot
@@ -119,6 +124,12 @@ void FailWritesInsteadOfDying()
     QV_FreeWindows();
     QV_FreePreferences();
     std::exit(status);
+}
+
+[[noreturn]] void Fail(const std::string& text)
+{
+    ReportError(text);
+    ShutDown(1);
 }
 
 bool PlaysReplay(const LaunchOptions& options)
@@ -195,7 +206,7 @@ const char* StartDevices()
         return "Failed to Initialize DirectX 7 or later";
     // A replay brings its joystick readings with it.
     if (Settings.UseKeys != 0 && !PlayingBack() && QV_InitJoystick() == 0)
-        return "Failed to Initialize Joystick, choose Keyboard.";
+        return JoystickFailure;
     return nullptr;
 }
 
@@ -234,17 +245,13 @@ void RunTervane(const LaunchOptions& options)
     // The sounds need only the open device: they load while video starts.
     StartLoadingSounds(Settings.UseAudio);
     EndRunWhenTheDisplayGoes();
-    const char* failure = StartDevices();
-    if (failure == nullptr) {
-        ApplyKeySettings();
-        SetCommandLineScale(options.scale);
-        FitWindowToDesktop(QV_DesktopSize());
-        failure = OpenGameScreen();
-    }
-    if (failure != nullptr) {
-        ReportError(failure);
-        ShutDown(1);
-    }
+    if (const char* failure = StartDevices(); failure != nullptr)
+        Fail(failure == JoystickFailure ? failure : ScreenFailureText(failure, false));
+    ApplyKeySettings();
+    SetCommandLineScale(options.scale);
+    FitWindowToDesktop(QV_DesktopSize());
+    if (const char* failure = OpenGameScreen(); failure != nullptr)
+        Fail(ScreenFailureText(failure, true));
     QV_SetFrameRate(TimingFrames() ? 0 : FrameRate);
     LoadGame();
     ShutDown(PlayAndSaveSettings() ? 0 : 1);

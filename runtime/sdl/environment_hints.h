@@ -14,8 +14,17 @@
 //   software at about four times the CPU of the whole game. SDL 2 falls back
 //   to its other renderers where the software one cannot run.
 //
+// For both, when SDL_VIDEODRIVER is not set, only the video drivers that
+// show a window: x11 on classic SDL 1.2, which would otherwise fall back to
+// drawing the game as colour text art into the terminal (caca); x11, then
+// wayland, on sdl12-compat, which would otherwise fall back to a screen
+// nobody sees (offscreen). Without a display, video then fails to start.
+//
 // For both, an empty compose table for the X11 input method that SDL opens
 // with every window: the game reads keys, never composed text, and reading
 // the locale's table was half the instructions of start-up. A dead key
 // then reaches the game as a key instead of waiting for the next one.
 void QV_SetEnvironmentHints();
+
+// True once the hints have kept SDL to the drivers that show a window.
+bool QV_WindowDriversOnly();

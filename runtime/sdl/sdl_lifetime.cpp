@@ -66,3 +66,8 @@ void QV_QuitSDL()
     QV_SDL_VideoState = 0;
     SDL_Quit();
 }
+
+const char* QV_SDLError()
+{
+    return SDL_GetError();
+}

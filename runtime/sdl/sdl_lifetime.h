@@ -34,3 +34,7 @@ void QV_StopSDLAudio();
 
 // Shuts every SDL subsystem down, when a layer has started SDL.
 void QV_QuitSDL();
+
+// SDL's own words for its last failure (SDL_GetError), for the program to
+// show; empty when it has none.
+const char* QV_SDLError();

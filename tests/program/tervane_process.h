@@ -19,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -78,9 +79,11 @@ struct TervaneRun {
 // drivers and no display, so nothing can open a window, and a configuration
 // folder inside `folder`, so the player's own settings play no part; no file
 // it writes may grow past `fileSizeLimit` bytes. Ctrl-C reaches it as from a
-// terminal, whatever the test runner ignores.
+// terminal, whatever the test runner ignores. `environment` then sets
+// variables, or unsets those given nullptr.
+using Environment = std::vector<std::pair<const char*, const char*>>;
 inline pid_t StartTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
-                                 rlim_t fileSizeLimit = RLIM_INFINITY)
+                                 rlim_t fileSizeLimit = RLIM_INFINITY, const Environment& environment = {})
 {
     const pid_t child = fork();
     if (child == 0) {
@@ -97,6 +100,8 @@ inline pid_t StartTervaneProgram(const std::vector<std::string>& arguments, cons
         setenv("XDG_CONFIG_HOME", (folder / ".config").c_str(), 1);
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
+        for (const auto& [name, value] : environment)
+            value != nullptr ? setenv(name, value, 1) : unsetenv(name);
         std::vector<char*> argv{const_cast<char*>(TERVANE_EXECUTABLE)};
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
@@ -133,7 +138,7 @@ inline TervaneRun FinishTervaneProgram(pid_t child, const TemporaryFolder& folde
 
 // Runs tervane as StartTervaneProgram starts it and waits for its end.
 inline TervaneRun RunTervaneProgram(const std::vector<std::string>& arguments, const TemporaryFolder& folder,
-                                    rlim_t fileSizeLimit = RLIM_INFINITY)
+                                    rlim_t fileSizeLimit = RLIM_INFINITY, const Environment& environment = {})
 {
-    return FinishTervaneProgram(StartTervaneProgram(arguments, folder, fileSizeLimit), folder);
+    return FinishTervaneProgram(StartTervaneProgram(arguments, folder, fileSizeLimit, environment), folder);
 }

@@ -1,6 +1,8 @@
 // The environment hints: asked for unless the user chose otherwise.
 #include "runtime/sdl/environment_hints.h"
 
+#include "runtime/sdl/sdl_library.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,6 +18,7 @@ TEST(EnvironmentHints, EachIsAskedForButTheUsersChoiceIsKept)
         {"SDL_RENDER_DRIVER", "software", "opengl"},
         {"SDL_FRAMEBUFFER_ACCELERATION", "0", "1"},
         {"XCOMPOSEFILE", "/dev/null", "/home/player/.XCompose"},
+        {"SDL_VIDEODRIVER", QV_RunsOnSDL2() ? "x11,wayland" : "x11", "dummy"},
     };
     for (const auto& hint : hints) {
         unsetenv(hint.name);
@@ -27,4 +30,5 @@ TEST(EnvironmentHints, EachIsAskedForButTheUsersChoiceIsKept)
         EXPECT_STREQ(getenv(hint.name), hint.users) << hint.name;
         unsetenv(hint.name);
     }
+    EXPECT_TRUE(QV_WindowDriversOnly());
 }
