@@ -1,6 +1,7 @@
 /* The data image: every file of this folder back to back in the order the
    game stores them, with a table of where each one lies and what it is
-   (data_image.h): its kind (0 level, 1 picture, 2 sound) and its number.
+   (data_image.h): its kind (0 level, 1 picture, 2 sound, 3 glyph measures)
+   and its number.
    Written by tools/assetgen (make assets) with the files themselves. */
 
         .section .rodata.BuiltInBlocks, "a"
@@ -101,6 +102,10 @@ BuiltInData:
         block "pictures/71_battleship_damaged.bmp", 1, 71
         block "pictures/72_battleship_wreck.bmp", 1, 72
         block "pictures/75_level_complete.bmp", 1, 75
+        block "pictures/76_prompt_plate.bmp", 1, 76
+        block "pictures/77_prompt_glyphs.bmp", 1, 77
+        block "pictures/78_credits_key_glyphs.bmp", 1, 78
+        block "pictures/79_credits_controls.bmp", 1, 79
 
 /* The sounds, each with its sound number. */
         block "sounds/0_hit.wav", 2, 0
@@ -113,6 +118,10 @@ BuiltInData:
         block "sounds/7_boss_music_rhythm.wav", 2, 7
         block "sounds/8_title_music.wav", 2, 8
         block "sounds/9_boss_music_lead.wav", 2, 9
+
+/* The measures of the glyph sheets, each with its sheet's sprite number. */
+        block "lettering/77_glyphs.bin", 3, 77
+        block "lettering/78_glyphs.bin", 3, 78
 
 .LdataEnd:
         .size   BuiltInData, .LdataEnd - BuiltInData

@@ -52,9 +52,15 @@ void StartReading(const uint8_t* position)
 
 int32_t ReadDataInteger()
 {
-    const uint32_t value = uint32_t(DataCursor[0]) | uint32_t(DataCursor[1]) << 8 | uint32_t(DataCursor[2]) << 16 |
-        uint32_t(DataCursor[3]) << 24;
+    const int32_t value = IntegerAt(DataCursor);
     DataCursor += 4;
+    return value;
+}
+
+int32_t IntegerAt(const uint8_t* position)
+{
+    const uint32_t value =
+        uint32_t(position[0]) | uint32_t(position[1]) << 8 | uint32_t(position[2]) << 16 | uint32_t(position[3]) << 24;
     return static_cast<int32_t>(value);
 }
 
@@ -66,6 +72,11 @@ BuiltInFile SpritePicture(int32_t sprite)
 BuiltInFile SoundWave(int32_t sound)
 {
     return FindBlock(SoundBlock, sound);
+}
+
+BuiltInFile GlyphMeasures(int32_t sheet)
+{
+    return FindBlock(GlyphBlock, sheet);
 }
 
 void LoadBuiltInPictures()

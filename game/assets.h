@@ -39,6 +39,14 @@ constexpr int32_t CreditsPicture = 53;
 constexpr int32_t TitlePicture = 54;
 constexpr int32_t DigitSprite = 60;  // digit d is 60 + d
 constexpr int32_t LevelCompletePicture = 75;
+// What the game composes its own lettering from (lettering.h): the start
+// prompt's plate without text, the glyph sheets of the prompt and of the
+// credits page's key names, and the credits page's controls without their
+// key names.
+constexpr int32_t PromptPlate = 76;
+constexpr int32_t PromptGlyphs = 77;
+constexpr int32_t CreditsKeyGlyphs = 78;
+constexpr int32_t CreditsControls = 79;
 // The bosses' pictures are numbered in the boss table.
 
 // ---- Sound numbers -------------------------------------------------------
@@ -87,6 +95,10 @@ void StartReading(const uint8_t* position);
 // DataCursor 4 bytes on.
 int32_t ReadDataInteger();
 
+// The signed 32-bit little-endian integer at `position`, as the built-in
+// data stores them.
+int32_t IntegerAt(const uint8_t* position);
+
 // ---- Pictures and sounds -------------------------------------------------
 
 // A file image inside the executable: a BMP picture or a RIFF WAVE sound.
@@ -101,6 +113,10 @@ BuiltInFile SpritePicture(int32_t sprite);
 
 // The WAVE image of a sound number; {nullptr, 0} for a number without one.
 BuiltInFile SoundWave(int32_t sound);
+
+// The measures of the glyph sheet in sprite `sheet` (data_image.h);
+// {nullptr, 0} for a sprite that is no glyph sheet.
+BuiltInFile GlyphMeasures(int32_t sheet);
 
 // ---- Start-up ------------------------------------------------------------
 

@@ -249,6 +249,8 @@ void DrawSetupNotices()
 {
     if (Flow.Phase == GamePhase::Title)
         DrawStartKeyPrompt(false);
+    else if (Flow.Phase == GamePhase::Credits)
+        DrawCreditsControls();
     else if (AtLevelEnd())
         DrawStartKeyPrompt(true);
     if (!PlaneInPlay())

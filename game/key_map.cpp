@@ -2,6 +2,7 @@
 
 #include "runtime/input/keyboard.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -20,8 +21,13 @@ const PlayerKey Actions[] = {
 constexpr size_t KeyCount = std::size(Actions);
 constexpr size_t StartAction = 5;
 
-// Whether the last ApplyPlayerKeys gave starting a key other than its usual one.
-bool startKeyMoved = false;
+// Whether the last ApplyPlayerKeys gave each action a key other than its usual one.
+std::array<bool, KeyCount> keysMoved{};
+
+size_t ActionOf(const PlayerKey& key)
+{
+    return size_t(&key - Actions);
+}
 
 // Leaving the game, the credits line and the pause answer to their keys
 // whatever the player chooses.
@@ -107,15 +113,26 @@ std::vector<KeyRefusal> ApplyPlayerKeys()
     std::vector<KeyRefusal> refusals;
     std::array<int32_t, KeyCount> symbols = NamedKeys(refusals);
     SeparateSharedKeys(symbols, refusals);
-    startKeyMoved = symbols[StartAction] != Actions[StartAction].usual;
     std::array<QV_KeyMapping, KeyCount> mappings{};
-    for (size_t action = 0; action < KeyCount; ++action)
+    for (size_t action = 0; action < KeyCount; ++action) {
         mappings[action] = {symbols[action], Actions[action].usual};
+        keysMoved[action] = symbols[action] != Actions[action].usual;
+    }
     QV_SetKeyMap(mappings);
     return refusals;
 }
 
 std::string MovedStartKeyName()
 {
-    return startKeyMoved ? ChosenName(Actions[StartAction]) : std::string();
+    return keysMoved[StartAction] ? ChosenName(Actions[StartAction]) : std::string();
+}
+
+std::string KeyNameInUse(const PlayerKey& key)
+{
+    return keysMoved[ActionOf(key)] ? ChosenName(key) : key.usualName;
+}
+
+bool AnyKeyMoved()
+{
+    return std::find(keysMoved.begin(), keysMoved.end(), true) != keysMoved.end();
 }

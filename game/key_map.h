@@ -54,3 +54,11 @@ std::vector<KeyRefusal> ApplyPlayerKeys();
 // The name of the key that starts a game, as the player wrote it, when the
 // last ApplyPlayerKeys gave starting a key other than S; empty otherwise.
 std::string MovedStartKeyName();
+
+// The name of the key an action answers to since the last ApplyPlayerKeys:
+// the player's, as written, when it was given; its usual key's otherwise.
+std::string KeyNameInUse(const PlayerKey& key);
+
+// True when the last ApplyPlayerKeys gave any action a key other than its
+// usual one.
+bool AnyKeyMoved();

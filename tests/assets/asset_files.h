@@ -13,19 +13,22 @@ namespace asset_test {
 
 struct CataloguePicture {
     int32_t sprite, width, height;
-    bool keyed;  // drawn with the colour key
+    bool keyed;                // drawn with the colour key
+    bool showsGround = false;  // glyphs, whose holes show what they are drawn on
 };
 
-// Every picture with its size; the frame, the panel, its marker and the
-// digits are drawn opaque, everything else with the colour key.
+// Every picture with its size; the frame, the panel, its marker, the
+// digits and the credits page's controls are drawn opaque, everything else
+// with the colour key.
 inline const std::vector<CataloguePicture>& CataloguePictures()
 {
     static const std::vector<CataloguePicture> specs = [] {
         std::vector<CataloguePicture> all = {
-            {0, 2016, 32, false}, {1, 480, 32, false},  {2, 480, 32, false},   {3, 32, 416, false},
-            {4, 32, 416, false},  {13, 6, 6, true},     {37, 6, 6, true},      {38, 6, 6, true},
-            {49, 201, 40, true},  {50, 201, 40, true},  {51, 160, 480, false}, {52, 4, 25, false},
-            {53, 346, 357, true}, {54, 340, 194, true}, {75, 340, 194, true},
+            {0, 2016, 32, false},       {1, 480, 32, false},       {2, 480, 32, false},   {3, 32, 416, false},
+            {4, 32, 416, false},        {13, 6, 6, true},          {37, 6, 6, true},      {38, 6, 6, true},
+            {49, 201, 40, true},        {50, 201, 40, true},       {51, 160, 480, false}, {52, 4, 25, false},
+            {53, 346, 357, true},       {54, 340, 194, true},      {75, 340, 194, true},  {76, 420, 44, true},
+            {77, 1820, 80, true, true}, {78, 650, 16, true, true}, {79, 326, 107, false},
         };
         for (int32_t s = 5; s <= 8; ++s)
             all.push_back({s, 60, 60, true});
@@ -96,6 +99,11 @@ inline std::filesystem::path PictureFile(int32_t sprite)
 inline std::filesystem::path SoundFile(int32_t sound)
 {
     return FileStartingWith("sounds", std::to_string(sound) + "_");
+}
+
+inline std::filesystem::path GlyphMeasuresFile(int32_t sheet)
+{
+    return std::filesystem::path(TERVANE_ASSETS_DIR) / "lettering" / (std::to_string(sheet) + "_glyphs.bin");
 }
 
 inline std::filesystem::path LevelFile(const std::string& name)

@@ -26,9 +26,9 @@ std::span<const BuiltInBlock> Blocks()
 
 }  // namespace
 
-TEST(EmbeddedImage, HoldsEightyThreeBlocksBackToBack)
+TEST(EmbeddedImage, HoldsEightyNineBlocksBackToBack)
 {
-    ASSERT_EQ(BuiltInBlockCount, 3u + 70u + 10u);
+    ASSERT_EQ(BuiltInBlockCount, 3u + 74u + 10u + 2u);
     EXPECT_EQ(BuiltInBlocks[0].offset, 0u);
     for (uint32_t i = 1; i < BuiltInBlockCount; ++i)
         EXPECT_EQ(BuiltInBlocks[i].offset, BuiltInBlocks[i - 1].offset + BuiltInBlocks[i - 1].size) << "block " << i;
@@ -45,19 +45,25 @@ TEST(EmbeddedImage, LevelBlocksComeFirstAndEqualTheirFiles)
 }
 
 // The table names each block's number, so start-up loads whatever order
-// the generator stores; all pictures come before the sounds.
+// the generator stores; all pictures come before the sounds, and the glyph
+// sheets' measures last.
 TEST(EmbeddedImage, EveryCataloguePictureAndSoundIsStoredOnceUnderItsNumber)
 {
     std::vector<int32_t> pictures;
     std::vector<int32_t> sounds;
+    std::vector<int32_t> measures;
     for (const BuiltInBlock& block : Blocks().subspan(3)) {
         const BuiltInFile file = {BuiltInData + block.offset, static_cast<int32_t>(block.size)};
         if (block.kind == PictureBlock) {
             ASSERT_TRUE(sounds.empty()) << "picture " << block.number << " after a sound";
             pictures.push_back(block.number);
             EXPECT_TRUE(SameBytes(file.address, file.size, ReadFile(PictureFile(block.number)))) << block.number;
+        } else if (block.kind == GlyphBlock) {
+            measures.push_back(block.number);
+            EXPECT_TRUE(SameBytes(file.address, file.size, ReadFile(GlyphMeasuresFile(block.number)))) << block.number;
         } else {
             ASSERT_EQ(block.kind, SoundBlock);
+            ASSERT_TRUE(measures.empty()) << "sound " << block.number << " after glyph measures";
             sounds.push_back(block.number);
             EXPECT_TRUE(SameBytes(file.address, file.size, ReadFile(SoundFile(block.number)))) << block.number;
         }
@@ -69,17 +75,19 @@ TEST(EmbeddedImage, EveryCataloguePictureAndSoundIsStoredOnceUnderItsNumber)
     std::ranges::sort(catalogue);
     EXPECT_EQ(pictures, catalogue);
     EXPECT_EQ(sounds, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(measures, (std::vector<int32_t>{PromptGlyphs, CreditsKeyGlyphs}));
 }
 
 // Every number the game names is found where the table puts it.
 TEST(EmbeddedImage, TheGamesNumbersFindTheirFiles)
 {
     for (int32_t sprite :
-         {TileStripSprite, TopStripSprite,      RightStripSprite,    PlaneSprite,     PlaneShadowSprite,
-          BulletSprite,    RaiderType,          InterceptorType,     GunboatWestType, TankWestType,
-          EnemyShotSprite, ExplosionSprite + 1, ExplosionSprite + 8, GetReadyBanner,  GameOverBanner,
-          PanelSprite,     MarkerSprite,        CreditsPicture,      TitlePicture,    DigitSprite,
-          DigitSprite + 9, LevelCompletePicture}) {
+         {TileStripSprite, TopStripSprite,       RightStripSprite,    PlaneSprite,     PlaneShadowSprite,
+          BulletSprite,    RaiderType,           InterceptorType,     GunboatWestType, TankWestType,
+          EnemyShotSprite, ExplosionSprite + 1,  ExplosionSprite + 8, GetReadyBanner,  GameOverBanner,
+          PanelSprite,     MarkerSprite,         CreditsPicture,      TitlePicture,    DigitSprite,
+          DigitSprite + 9, LevelCompletePicture, PromptPlate,         PromptGlyphs,    CreditsKeyGlyphs,
+          CreditsControls}) {
         const BuiltInFile picture = SpritePicture(sprite);
         EXPECT_TRUE(SameBytes(picture.address, picture.size, ReadFile(PictureFile(sprite)))) << "sprite " << sprite;
     }
@@ -91,7 +99,7 @@ TEST(EmbeddedImage, TheGamesNumbersFindTheirFiles)
 
 TEST(EmbeddedImage, NumbersOutsideTheCatalogueHaveNothing)
 {
-    for (int32_t sprite : {-1, 39, 48, 58, 59, 73, 74, 76, 1000}) {
+    for (int32_t sprite : {-1, 39, 48, 58, 59, 73, 74, 80, 1000}) {
         EXPECT_EQ(SpritePicture(sprite).address, nullptr) << "sprite " << sprite;
         EXPECT_EQ(SpritePicture(sprite).size, 0) << "sprite " << sprite;
     }
@@ -99,6 +107,7 @@ TEST(EmbeddedImage, NumbersOutsideTheCatalogueHaveNothing)
         EXPECT_EQ(SoundWave(sound).address, nullptr) << "sound " << sound;
         EXPECT_EQ(SoundWave(sound).size, 0) << "sound " << sound;
     }
+    EXPECT_EQ(GlyphMeasures(PromptPlate).address, nullptr) << "no glyph sheet";
 }
 
 TEST(DataCursor, ReadsSignedLittleEndianIntegersAndMovesOn)

@@ -4,6 +4,9 @@
 
 #include "picture.h"
 
+#include <cstdint>
+#include <vector>
+
 // The picture for a sprite number of the catalogue.
 Picture drawPicture(int sprite);
 
@@ -39,3 +42,13 @@ Picture drawGameOver();
 Picture drawTitle();
 Picture drawCredits();
 Picture drawLevelComplete();
+
+// What the game composes its own lettering from (screens.cpp): the start
+// prompt's plate without its text, the glyph sheets of the prompt (sprite
+// 77, an outline row under a fill row) and of the credits page's key names
+// (78), each with its measures, and the credits page's controls without the
+// key names, with a line for pausing.
+Picture drawPromptPlate();
+Picture drawGlyphSheet(int sprite);
+std::vector<uint8_t> encodeGlyphMeasures(int sprite);
+Picture drawCreditsControls();

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-const std::array<PictureEntry, 70> Pictures = {{
+const std::array<PictureEntry, 74> Pictures = {{
     {51, 160, 480, "panel", false},
     {1, 480, 32, "frame_top", false},
     {2, 480, 32, "frame_bottom", false},
@@ -73,7 +73,13 @@ const std::array<PictureEntry, 70> Pictures = {{
     {71, 247, 61, "battleship_damaged", true},
     {72, 247, 61, "battleship_wreck", true},
     {75, 340, 194, "level_complete", true},
+    {76, 420, 44, "prompt_plate", true},
+    {77, 1820, 80, "prompt_glyphs", true},
+    {78, 650, 16, "credits_key_glyphs", true},
+    {79, 326, 107, "credits_controls", false},
 }};
+
+const std::array<int, 2> GlyphSheets = {77, 78};
 
 const std::array<SoundEntry, 10> Sounds = {{
     {0, 11025, 1, 8, 6334, "hit"},
@@ -98,4 +104,9 @@ std::string pictureFileName(const PictureEntry& entry)
 std::string soundFileName(const SoundEntry& entry)
 {
     return "sounds/" + std::to_string(entry.number) + "_" + entry.name + ".wav";
+}
+
+std::string glyphMeasuresFileName(int sprite)
+{
+    return "lettering/" + std::to_string(sprite) + "_glyphs.bin";
 }

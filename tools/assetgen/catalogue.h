@@ -12,7 +12,10 @@ struct PictureEntry {
 };
 
 // In the order they are stored in, which start-up loads them in.
-extern const std::array<PictureEntry, 70> Pictures;
+extern const std::array<PictureEntry, 74> Pictures;
+
+// The glyph sheets among them, each stored with its measures.
+extern const std::array<int, 2> GlyphSheets;
 
 struct SoundEntry {
     int number;
@@ -25,3 +28,4 @@ extern const std::array<SoundEntry, 10> Sounds;
 
 std::string pictureFileName(const PictureEntry& entry);  // "pictures/05_player_1.bmp"
 std::string soundFileName(const SoundEntry& entry);      // "sounds/1_gun.wav"
+std::string glyphMeasuresFileName(int sprite);           // "lettering/77_glyphs.bin"

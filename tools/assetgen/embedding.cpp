@@ -8,7 +8,8 @@ namespace {
 
 const char* Header = R"(/* The data image: every file of this folder back to back in the order the
    game stores them, with a table of where each one lies and what it is
-   (data_image.h): its kind (0 level, 1 picture, 2 sound) and its number.
+   (data_image.h): its kind (0 level, 1 picture, 2 sound, 3 glyph measures)
+   and its number.
    Written by tools/assetgen (make assets) with the files themselves. */
 
         .section .rodata.BuiltInBlocks, "a"
@@ -71,5 +72,8 @@ std::string dataImageSource()
     text += "\n/* The sounds, each with its sound number. */\n";
     for (const SoundEntry& entry : Sounds)
         text += blockLine(soundFileName(entry), SoundBlock, entry.number);
+    text += "\n/* The measures of the glyph sheets, each with its sheet's sprite number. */\n";
+    for (const int sprite : GlyphSheets)
+        text += blockLine(glyphMeasuresFileName(sprite), GlyphBlock, sprite);
     return text + Footer;
 }

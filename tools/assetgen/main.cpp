@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     const std::string dir = argv[1];
     const std::optional<std::string> preview = argc == 4 ? std::optional<std::string>(argv[3]) : std::nullopt;
     try {
-        for (const char* folder : {"level", "pictures", "sounds"})
+        for (const char* folder : {"level", "pictures", "sounds", "lettering"})
             std::filesystem::create_directories(dir + "/" + folder);
         if (preview)
             std::filesystem::create_directories(*preview);
@@ -60,6 +60,8 @@ int main(int argc, char** argv)
 
         for (const SoundEntry& entry : Sounds)
             writeFile(dir + "/" + soundFileName(entry), encodeWave(synthesizeSound(entry), entry));
+        for (const int sprite : GlyphSheets)
+            writeFile(dir + "/" + glyphMeasuresFileName(sprite), encodeGlyphMeasures(sprite));
 
         writeIcons(dir);
 

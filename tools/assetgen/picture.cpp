@@ -170,6 +170,24 @@ Picture keyedPicture(cairo_surface_t* surface)
     return picture;
 }
 
+Picture keyedOverGround(cairo_surface_t* surface, const std::function<Rgb(int y)>& ground)
+{
+    cairo_surface_flush(surface);
+    Picture picture(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
+    for (int y = 0; y < picture.height(); ++y) {
+        const Rgb under = ground(y);
+        for (int x = 0; x < picture.width(); ++x) {
+            const SurfacePixel p = readSurface(surface, x, y);
+            if (p.a == 0)
+                continue;
+            // Premultiplied art over the ground.
+            auto over = [&](uint8_t art, uint8_t base) { return uint8_t(art + (base * (255 - p.a) + 127) / 255); };
+            picture.at(x, y) = lifted({over(p.r, under.r), over(p.g, under.g), over(p.b, under.b)});
+        }
+    }
+    return picture;
+}
+
 void finishKeyed(Picture& picture)
 {
     const int w = picture.width(), h = picture.height();

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,13 @@ Picture keyedPicture(cairo_surface_t* surface);
 // pixels walled off from the border (which would show the ground through
 // the middle of the art) take the colour of the art around them.
 void finishKeyed(Picture& picture);
+
+// A picture drawn with the colour key for art the game lays over a known
+// ground, `ground` giving its colour on each row: every pixel the art
+// touches takes the art composed over that ground, as art drawn onto it
+// would show; the rest become the key. No hole is filled, so the ground
+// shows through the middle of an O.
+Picture keyedOverGround(cairo_surface_t* surface, const std::function<Rgb(int y)>& ground);
 
 // Cairo surface of a picture, for composing previews.
 cairo_surface_t* surfaceOf(const Picture& picture, bool keyed);

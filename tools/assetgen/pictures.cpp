@@ -77,6 +77,10 @@ Picture drawPicture(int sprite)
     case 71:
     case 72: return drawBattleship(sprite - 70);
     case 75: return drawLevelComplete();
+    case 76: return drawPromptPlate();
+    case 77:
+    case 78: return drawGlyphSheet(sprite);
+    case 79: return drawCreditsControls();
     }
     throw std::invalid_argument("no picture for sprite " + std::to_string(sprite));
 }

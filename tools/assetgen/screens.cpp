@@ -10,7 +10,9 @@
 
 #include "canvas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -405,10 +407,28 @@ Picture drawTitle()
     return canvas.keyed();
 }
 
-Picture drawCredits()
+namespace {
+
+// The credits page's controls: a key name right-aligned before the column,
+// what it does after it, a line every 17 pixels.
+constexpr double ControlsKeyEdge = 168;
+constexpr double ControlsWhatX = 180;
+constexpr double ControlsLineStep = 17;
+const Rgb ControlsKeyColour{255, 214, 120};
+const Rgb ControlsWhatColour{226, 232, 244};
+
+// The banner's ground colour on row y of the credits page.
+Rgb creditsGround(double y)
 {
-    Canvas canvas(346, 357);
-    cairo_t* cr = canvas.cr();
+    const double t = std::clamp((y + 0.5 - 2) / 353, 0.0, 1.0);
+    auto mix = [t](uint8_t a, uint8_t b) { return uint8_t(std::lround(a + (b - a) * t)); };
+    return {mix(30, 12), mix(40, 16), mix(70, 32)};
+}
+
+// The credits page down to the heading of its controls; returns the
+// baseline of the first controls line.
+double creditsHead(cairo_t* cr)
+{
     banner(cr, 2, 2, 342, 353);
     selectFaceToFit(cr, Face::SerifBold, 34, "TERVANE", 300);
     letter(cr, "TERVANE", 173, 46, 25, {{240, 246, 255}, {84, 120, 196}, {6, 8, 20}, 4});
@@ -442,29 +462,51 @@ Picture drawCredits()
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
 
-    const char* controls[][2] = {
-        {"ARROW KEYS", "fly"}, {"SPACE", "fire"}, {"S", "start a game"}, {"F12", "credits line"}, {"ESC", "quit"},
-    };
     y += 16;
     selectFace(cr, Face::SansBold, 11);
     cairo_new_path(cr);
     centredTextPath(cr, "CONTROLS", 173, y);
     setColour(cr, Gold);
     cairo_fill(cr);
-    y += 20;
+    return y + 20;
+}
+
+void controlWhat(cairo_t* cr, const char* what, double y)
+{
+    selectFace(cr, Face::Sans, 12);
+    cairo_move_to(cr, ControlsWhatX, y);
+    cairo_text_path(cr, what);
+    setColour(cr, ControlsWhatColour);
+    cairo_fill(cr);
+}
+
+// Where the controls' key names stand, the ground the game writes the
+// player's own over: the rows of six lines, the column from the banner's
+// rim to past the words.
+constexpr int ControlsLeft = 10;
+constexpr int ControlsTop = 204;
+constexpr int ControlsWidth = 326;
+constexpr int ControlsHeight = 107;
+
+}  // namespace
+
+Picture drawCredits()
+{
+    Canvas canvas(346, 357);
+    cairo_t* cr = canvas.cr();
+    double y = creditsHead(cr);
+    const char* controls[][2] = {
+        {"ARROW KEYS", "fly"}, {"SPACE", "fire"}, {"S", "start a game"}, {"F12", "credits line"}, {"ESC", "quit"},
+    };
     for (auto& control : controls) {
         selectFace(cr, Face::MonoBold, 11);
         cairo_new_path(cr);
-        cairo_move_to(cr, 168 - textWidth(cr, control[0]), y);
+        cairo_move_to(cr, ControlsKeyEdge - textWidth(cr, control[0]), y);
         cairo_text_path(cr, control[0]);
-        setColour(cr, {255, 214, 120});
+        setColour(cr, ControlsKeyColour);
         cairo_fill(cr);
-        selectFace(cr, Face::Sans, 12);
-        cairo_move_to(cr, 180, y);
-        cairo_text_path(cr, control[1]);
-        setColour(cr, {226, 232, 244});
-        cairo_fill(cr);
-        y += 17;
+        controlWhat(cr, control[1], y);
+        y += ControlsLineStep;
     }
     selectFace(cr, Face::Sans, 10);
     cairo_new_path(cr);
@@ -475,6 +517,139 @@ Picture drawCredits()
     setColour(cr, {150, 158, 176});
     cairo_fill(cr);
     return canvas.keyed();
+}
+
+Picture drawCreditsControls()
+{
+    Canvas canvas(346, 357);
+    cairo_t* cr = canvas.cr();
+    double y = creditsHead(cr);
+    for (const char* what : {"fly", "fire", "start a game", "pause", "credits line", "quit"}) {
+        controlWhat(cr, what, y);
+        y += ControlsLineStep;
+    }
+    return cut(canvas.opaque(), ControlsLeft, ControlsTop, ControlsWidth, ControlsHeight);
+}
+
+namespace {
+
+// ---- Glyph sheets -----------------------------------------------------------
+
+// Space to the backquote: the characters of key names in capitals.
+constexpr int FirstGlyph = ' ';
+constexpr int GlyphCount = '`' - ' ' + 1;
+
+struct SheetLayout {
+    Face face;
+    double size;
+    int cellWidth, rowHeight, rows, originX, baselineY;
+};
+
+// The prompt's lettering over its plate, whose rows the sheet's rows are;
+// the credits page's key names on the line of the first control.
+constexpr SheetLayout PromptSheet{Face::SansBold, 17, 28, 40, 2, 5, 26};
+constexpr SheetLayout CreditsKeySheet{Face::MonoBold, 11, 10, 16, 1, 1, 12};
+constexpr double PromptPlateTop = 146;
+constexpr double PromptBaseline = 172;
+constexpr double FirstControlBaseline = 220;
+
+const SheetLayout& sheetLayout(int sprite)
+{
+    switch (sprite) {
+    case 77: return PromptSheet;
+    case 78: return CreditsKeySheet;
+    }
+    throw std::invalid_argument("no glyph sheet " + std::to_string(sprite));
+}
+
+std::string glyph(int index)
+{
+    return std::string(1, char(FirstGlyph + index));
+}
+
+// One row of glyphs: `paint` lays each glyph's path, set at its origin, on
+// the canvas; the row is then keyed over `ground`.
+template <class Paint>
+Picture glyphRow(const SheetLayout& layout, Paint paint, const std::function<Rgb(int)>& ground)
+{
+    Canvas canvas(GlyphCount * layout.cellWidth, layout.rowHeight);
+    cairo_t* cr = canvas.cr();
+    selectFace(cr, layout.face, layout.size);
+    for (int index = 0; index < GlyphCount; ++index) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, index * layout.cellWidth + layout.originX, layout.baselineY);
+        cairo_text_path(cr, glyph(index).c_str());
+        paint(cr);
+    }
+    return keyedOverGround(canvas.surface(), ground);
+}
+
+void paste(Picture& into, const Picture& from, int top)
+{
+    for (int y = 0; y < from.height(); ++y)
+        for (int x = 0; x < from.width(); ++x)
+            into.at(x, top + y) = from.at(x, y);
+}
+
+}  // namespace
+
+Picture drawPromptPlate()
+{
+    Canvas canvas(420, 44);
+    banner(canvas.cr(), 2, 2, 416, 40);
+    return canvas.keyed();
+}
+
+Picture drawGlyphSheet(int sprite)
+{
+    const SheetLayout& layout = sheetLayout(sprite);
+    Picture sheet(GlyphCount * layout.cellWidth, layout.rows * layout.rowHeight);
+    if (sprite == 78) {
+        const auto ground = [&](int row) { return creditsGround(FirstControlBaseline - layout.baselineY + row); };
+        paste(sheet,
+              glyphRow(
+                  layout, [](cairo_t* cr) { setColour(cr, ControlsKeyColour), cairo_fill(cr); }, ground),
+              0);
+        return sheet;
+    }
+    // The plate's ground, as banner() paints it, under the outlines; the
+    // outline colour under the fills.
+    const auto plate = [](int row) {
+        const double t = (row + 0.5) / 40;
+        auto mix = [t](uint8_t a, uint8_t b) { return uint8_t(std::lround(a + (b - a) * t)); };
+        return Rgb{mix(30, 12), mix(40, 16), mix(70, 32)};
+    };
+    const double baseline = layout.baselineY;
+    static_assert(PromptBaseline - PromptPlateTop == 26);
+    const auto outline = [&](cairo_t* cr) {
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        setColour(cr, Prompt.outline);
+        cairo_set_line_width(cr, Prompt.outlineWidth);
+        cairo_stroke(cr);
+    };
+    const auto fill = [&](cairo_t* cr) {
+        verticalGradient(cr, baseline - 12, Prompt.top, baseline, Prompt.bottom);
+        cairo_fill(cr);
+    };
+    paste(sheet, glyphRow(layout, outline, plate), 0);
+    paste(sheet, glyphRow(layout, fill, [](int) { return Prompt.outline; }), layout.rowHeight);
+    return sheet;
+}
+
+std::vector<uint8_t> encodeGlyphMeasures(int sprite)
+{
+    const SheetLayout& layout = sheetLayout(sprite);
+    std::vector<int32_t> values = {FirstGlyph,  GlyphCount,     layout.cellWidth, layout.rowHeight,
+                                   layout.rows, layout.originX, layout.baselineY};
+    Canvas canvas(1, 1);
+    selectFace(canvas.cr(), layout.face, layout.size);
+    for (int index = 0; index < GlyphCount; ++index)
+        values.push_back(int32_t(std::lround(textWidth(canvas.cr(), glyph(index)) * 64)));
+    std::vector<uint8_t> bytes;
+    for (const int32_t value : values)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(uint8_t(uint32_t(value) >> shift));
+    return bytes;
 }
 
 Picture drawLevelComplete()

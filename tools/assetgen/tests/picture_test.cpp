@@ -86,3 +86,24 @@ TEST(KeyedPicture, KeepsOnlyPixelsAtLeastHalfCoveredAndTheirOwnColour)
     EXPECT_EQ(solid.b, 255);
     EXPECT_EQ(picture.at(3, 2), (Rgb{0, 0, 0}));
 }
+
+TEST(KeyedOverGround, ComposesEveryTouchedPixelOverItsRowsGroundAndKeepsHoles)
+{
+    // A white ring, half covering its outer column, around an untouched hole.
+    Canvas canvas(6, 5);
+    cairo_t* cr = canvas.cr();
+    cairo_rectangle(cr, 1, 1, 3, 3);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 4, 1, 1, 3);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.25);
+    cairo_fill(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_rectangle(cr, 2, 2, 1, 1);
+    cairo_fill(cr);
+    const Picture picture = keyedOverGround(canvas.surface(), [](int y) { return Rgb{uint8_t(40 * y), 0, 100}; });
+    EXPECT_EQ(picture.at(1, 1), (Rgb{255, 255, 255}));
+    EXPECT_EQ(picture.at(4, 3), (Rgb{uint8_t(64 + 120 * 3 / 4), 64, 64 + 75})) << "a quarter white over row 3";
+    EXPECT_EQ(picture.at(2, 2), (Rgb{0, 0, 0})) << "the hole stays the key";
+    EXPECT_EQ(picture.at(0, 0), (Rgb{0, 0, 0}));
+}
