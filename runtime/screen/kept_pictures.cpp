@@ -57,6 +57,11 @@ void Drew(const SDL_Surface* target, const SDL_Rect& drawn)
         ForgetKeptPictures();
 }
 
+bool ShownEarlier(const KeptPicture& one, const KeptPicture& other)
+{
+    return one.shownAt < other.shownAt;
+}
+
 KeptPicture* Find(const SDL_Surface* source, const SDL_Rect& from, const SDL_Rect& to)
 {
     for (KeptPicture& picture : kept.pictures)
@@ -117,7 +122,7 @@ int DrawOpaque(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect
     // not kept: its rows would not line up with the source's. It takes a
     // free place, shown before any write, or else the one shown longest ago.
     if (keeps && result == 0 && to.w == from.w && to.h == from.h)
-        *std::ranges::min_element(kept.pictures, {}, &KeptPicture::shownAt) = {source, from, to, kept.writes};
+        *std::min_element(kept.pictures.begin(), kept.pictures.end(), ShownEarlier) = {source, from, to, kept.writes};
     return result;
 }
 
