@@ -19,12 +19,15 @@ constexpr int32_t QV_NO_KEY = -1;
 constexpr int32_t QV_KEY_ESCAPE = 27;
 constexpr int32_t QV_KEY_SPACE = 32;
 constexpr int32_t QV_KEY_P = 112;
+constexpr int32_t QV_KEY_R = 114;
 constexpr int32_t QV_KEY_S = 115;
 constexpr int32_t QV_KEY_UP = 273;
 constexpr int32_t QV_KEY_DOWN = 274;
 constexpr int32_t QV_KEY_RIGHT = 275;
 constexpr int32_t QV_KEY_LEFT = 276;
+constexpr int32_t QV_KEY_F10 = 291;
 constexpr int32_t QV_KEY_F12 = 293;
+constexpr int32_t QV_KEY_PRINT = 316;
 
 // Clears the held keys, the screen's events (screen_events.h) and the key
 // map and starts SDL video unless it already runs. Returns 1 when the

@@ -38,7 +38,9 @@ bool IsCanonical(const SDL_PixelFormat* format)
     return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000 && format->Gmask == 0xFF00 && format->Bmask == 0xFF;
 }
 
-void CanonicalRow(const SDL_Surface* screen, int y, uint32_t* colours)
+}  // namespace
+
+void QV_ScreenRowColours(const SDL_Surface* screen, int y, uint32_t* colours)
 {
     const SDL_PixelFormat* format = screen->format;
     const uint8_t* row = PixelAddress(screen, 0, y);
@@ -52,6 +54,8 @@ void CanonicalRow(const SDL_Surface* screen, int y, uint32_t* colours)
         colours[x] =
             CanonicalColour(format, StoredPixel(row + static_cast<ptrdiff_t>(x) * bytesPerPixel, bytesPerPixel));
 }
+
+namespace {
 
 // Whether a row of a canonical screen holds its colours as they are, every
 // unused byte clear; reading it first also brings it to the cache for XXH3.
@@ -81,7 +85,7 @@ void DigestConvertedRows(const SDL_Surface* screen, XXH3_state_t& state)
 {
     std::vector<uint32_t> colours(static_cast<size_t>(screen->w));
     for (int y = 0; y < screen->h; ++y) {
-        CanonicalRow(screen, y, colours.data());
+        QV_ScreenRowColours(screen, y, colours.data());
         XXH3_64bits_update(&state, colours.data(), colours.size() * sizeof(uint32_t));
     }
 }

@@ -2,7 +2,13 @@
 // give the same digests, whatever pixel format or SDL library shows them.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
+
+// Row `y` of `screen` as one 0xRRGGBB colour per pixel, whatever its pixel
+// format; `colours` holds screen->w. The surface is locked by the caller.
+void QV_ScreenRowColours(const SDL_Surface* screen, int y, uint32_t* colours);
 
 // The 64-bit digest of the open screen's pixels, read as 8-bit red, green
 // and blue; 0 with no screen open.

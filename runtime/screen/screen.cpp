@@ -320,6 +320,12 @@ SDL_Surface* QV_UseScreen()
     return QV_Sprite_CurrentBitmap;
 }
 
+void QV_BlankScreen()
+{
+    QV_ClearScreen(0, 0, 0);
+    QV_Sprite_CurrentBitmap = nullptr;
+}
+
 SDL_Surface* QV_ScreenID()
 {
     return QV_Screen_Current;

@@ -79,6 +79,11 @@ void QV_ClearScreen(int32_t red, int32_t green, int32_t blue);
 // Makes the screen the display target again, at its full size. Returns it.
 SDL_Surface* QV_UseScreen();
 
+// The screen as just opened: black, and no display target until the next
+// QV_FlipBuffers, so that another run in the same process draws its first
+// frame as the program's first run did.
+void QV_BlankScreen();
+
 // Returns QV_Screen_Current.
 SDL_Surface* QV_ScreenID();
 
