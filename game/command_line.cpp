@@ -22,7 +22,7 @@ void SetMode(CommandLine& line, LaunchMode mode, std::string_view file)
 {
     if (line.options.mode != LaunchMode::Normal) {
         line.action = CommandLineAction::Refuse;
-        line.error = "--record, --play and --timedemo exclude each other";
+        line.error = "--record, --play, --play-last and --timedemo exclude each other";
         return;
     }
     line.options.mode = mode;
@@ -45,6 +45,11 @@ constexpr Option Options[] = {
     {"version", nullptr, [](CommandLine& line, std::string_view) { line.action = CommandLineAction::ShowVersion; }},
     {"record", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Record, file); }},
     {"play", FileValue, [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Play, file); }},
+    {"play-last", nullptr,
+     [](CommandLine& line, std::string_view) {
+         SetMode(line, LaunchMode::Play, {});
+         line.options.playLast = true;
+     }},
     {"timedemo", FileValue,
      [](CommandLine& line, std::string_view file) { SetMode(line, LaunchMode::Timedemo, file); }},
     {"frame-digests", FileValue, [](CommandLine& line, std::string_view file) { line.options.digestFile = file; }},
@@ -106,7 +111,7 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments)
     }
     if (line.action == CommandLineAction::Run && !line.options.digestFile.empty() &&
         line.options.mode != LaunchMode::Play && line.options.mode != LaunchMode::Timedemo)
-        return Refused("--frame-digests needs --play or --timedemo");
+        return Refused("--frame-digests needs --play, --play-last or --timedemo");
     return line;
 }
 
@@ -115,13 +120,15 @@ std::string UsageText()
     return "Usage: tervane [OPTION]\n"
            "Fly Tervane, a vertically scrolling shoot-'em-up.\n"
            "\n"
-           "With no option the options window opens, then the game.\n"
+           "With no option the options window opens, then the game. Every game is\n"
+           "recorded, and the last 20 kept, in $XDG_DATA_HOME/tervane/replays.\n"
            "  --record FILE         play as usual, recording every frame's input to FILE\n"
            "  --play FILE           watch the replay FILE (Escape stops watching)\n"
+           "  --play-last           watch the last run played, as R on the title page does\n"
            "  --timedemo FILE       play the replay FILE unpaced and silent, then print\n"
            "                        frames, seconds, frames per second and a digest\n"
-           "  --frame-digests OUT   with --play or --timedemo: write each presented\n"
-           "                        frame's number and pixel digest to OUT\n"
+           "  --frame-digests OUT   with --play, --play-last or --timedemo: write each\n"
+           "                        presented frame's number and pixel digest to OUT\n"
            "  --scale N             in window mode, show the game N times larger (1 to 4)\n"
            "                        this run, whatever WindowScale in Tervane.ini says\n"
            "  --help                show this text and exit\n"

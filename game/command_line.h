@@ -16,6 +16,7 @@ enum class LaunchMode {
 struct LaunchOptions {
     LaunchMode mode = LaunchMode::Normal;
     std::string replayFile;  // written by Record, read by Play and Timedemo
+    bool playLast = false;   // Play the newest kept run (kept_files.h) instead
     std::string digestFile;  // one line per presented frame; empty for none
     int32_t scale = 0;       // the window's scale for this run; 0 for the settings file's
 };

@@ -18,10 +18,15 @@ constexpr int32_t EscapeKey = QV_KEY_ESCAPE;
 constexpr int32_t PauseKey = QV_KEY_P;
 constexpr int32_t StartKey = QV_KEY_S;
 constexpr int32_t CreditsKey = QV_KEY_F12;
+// Where the desktop takes Print Screen for itself, F10 does the same.
+constexpr int32_t ScreenshotKey = QV_KEY_PRINT;
+constexpr int32_t OtherScreenshotKey = QV_KEY_F10;
+constexpr int32_t WatchLastKey = QV_KEY_R;
 
 struct ControlsState {
     std::string replayPath;
     // Recording.
+    Recording kind = Recording::Asked;
     StagedFile recording;
     std::optional<ReplayWriter> writer;
     bool writeFailed = false;
@@ -144,6 +149,16 @@ PlayerInput PlayerInputOf(bool joystick)
     return {KeyAxis(QV_KEY_LEFT, QV_KEY_RIGHT), KeyAxis(QV_KEY_UP, QV_KEY_DOWN), QV_KeyboardPushed(QV_KEY_SPACE) != 0};
 }
 
+void LetGoOfHeldKeys()
+{
+    std::vector<QV_KeyEvent> releases;
+    for (int32_t key = 0; key < QV_KEYBOARD_KEYS; ++key) {
+        if (QV_KeyboardPushed(key) != 0)
+            releases.push_back({key, 0});
+    }
+    QV_ApplyKeyEvents(releases);
+}
+
 void TakeReplayedInput()
 {
     QV_TakeKeyboardEvents();
@@ -154,10 +169,11 @@ void TakeReplayedInput()
 
 }  // namespace
 
-std::string StartRecording(const std::string& path)
+std::string StartRecording(const std::string& path, Recording kind)
 {
     controls = {};
     controls.replayPath = path;
+    controls.kind = kind;
     return controls.recording.Open(path);
 }
 
@@ -168,6 +184,11 @@ std::string StartPlayback(const std::string& path)
     std::string error = LoadReplay(path, controls.replay);
     controls.playingBack = error.empty();
     return error;
+}
+
+void TakeLiveControls()
+{
+    controls = {};
 }
 
 bool PlayingBack()
@@ -185,6 +206,7 @@ void BeginControlledFrames(const ReplayHeader& header)
     controls.frameNumber = 0;
     controls.frame = {};
     if (PlayingBack()) {
+        LetGoOfHeldKeys();
         controls.cursor.emplace(controls.replay);
         return;
     }
@@ -216,6 +238,9 @@ FrameControls TakeFrameControls(bool joystick)
     frame.leave = QV_KeyboardReleased(EscapeKey) != 0 || QV_QuitRequested() != 0;
     frame.credits = QV_KeyboardPushed(CreditsKey) != 0;
     frame.switchScreen = QV_ScreenSwitchAsked() != 0;
+    const std::span<const QV_KeyEvent> live = QV_KeyboardEventsTaken();
+    frame.screenshot = Took(live, ScreenshotKey, 1) || Took(live, OtherScreenshotKey, 1);
+    frame.watchLast = !PlayingBack() && Took(live, WatchLastKey, 0);
     return frame;
 }
 
@@ -239,6 +264,7 @@ PauseEnd WaitWhilePaused()
 
 bool EndControlledFrames()
 {
+    const bool recorded = controls.writer.has_value();
     if (controls.writer) {
         if (!controls.writeFailed && !controls.writer->Finish(controls.frameNumber))
             ReportWriteFailure();
@@ -247,8 +273,12 @@ bool EndControlledFrames()
     }
     if (!controls.recording.Close())
         ReportWriteFailure();
+    if (recorded && controls.kind == Recording::Asked && !controls.writeFailed) {
+        std::printf("tervane: replay saved to %s, %d frames\n", controls.replayPath.c_str(), controls.frameNumber);
+        std::fflush(stdout);
+    }
     if (PlayingBack() && controls.replay.cutShort && !controls.viewerStopped)
         std::fprintf(stderr, "tervane: %s: cut short after %d frames; the recording was stopped before its end\n",
                      controls.replayPath.c_str(), controls.replay.frameCount);
-    return !controls.writeFailed;
+    return !controls.writeFailed || controls.kind == Recording::Kept;
 }

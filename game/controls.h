@@ -32,18 +32,31 @@ struct FrameControls {
     // shows the frames of the run, paused or not.
     bool pause = false;
     bool switchScreen = false;  // Alt+Enter: the other kind of screen
+    // Print Screen or F10 pressed on the live keyboard, while playing or
+    // watching.
+    bool screenshot = false;
+    // R let go on the live keyboard; never while watching a replay.
+    bool watchLast = false;
 };
+
+// Who asked for a recording: the player, on the command line, or the game,
+// which keeps every run. A kept run that cannot be written whole is said so
+// once, and fails nothing else.
+enum class Recording { Asked, Kept };
 
 // Records the live controls into a new replay at `path`, written beside it
 // under a temporary name until it holds frames: a replay already at `path` is
 // replaced only then, and stays when the run ends before its first frame.
 // Returns an empty string, or the one line to show when the file cannot be
 // created.
-std::string StartRecording(const std::string& path);
+std::string StartRecording(const std::string& path, Recording kind);
 
 // Reads and checks the replay at `path`, whose input the controls then
 // give. Returns an empty string, or the one line to show.
 std::string StartPlayback(const std::string& path);
+
+// Takes the controls live and unrecorded again, after a replay was watched.
+void TakeLiveControls();
 
 // True while the controls come from a replay.
 bool PlayingBack();
@@ -52,7 +65,8 @@ bool PlayingBack();
 const ReplayHeader& PlaybackHeader();
 
 // Call once the run's settings are final, before the first frame: the
-// recording's header is written then.
+// recording's header is written then. A replay starts with no key held, as
+// the game does, whatever the live keyboard holds.
 void BeginControlledFrames(const ReplayHeader& header);
 
 // False once a replay has no frame left or its viewer has stopped it.
@@ -79,6 +93,7 @@ enum class PauseEnd {
 PauseEnd WaitWhilePaused();
 
 // Completes a recording, and says on standard error when a replay was cut
-// short or could not be written whole. False when the recording could not be
-// written whole.
+// short or could not be written whole; a replay the player asked for is
+// said on standard output, with where it went and its frames. False when
+// that replay could not be written whole.
 bool EndControlledFrames();

@@ -6,9 +6,11 @@
 #include "game/enemy_waves.h"
 #include "game/frame_watch.h"
 #include "game/game_screen.h"
+#include "game/kept_files.h"
 #include "game/level_map.h"
 #include "game/player.h"
 #include "game/score.h"
+#include "game/screen_marks.h"
 #include "game/settings_state.h"
 #include "game/setup_notices.h"
 #include "game/shots_explosions.h"
@@ -243,6 +245,17 @@ bool StayPaused()
     }
 }
 
+// R on the title page ends this run, kept, to watch the last one.
+void AskToWatchLastRun()
+{
+    if (!KeptRunToWatch()) {
+        ShowNote("NO RUN KEPT YET");
+        return;
+    }
+    Flow.WatchLast = true;
+    Flow.QuitFlag = LeaveLoop;
+}
+
 // Drawn after the frame's digest, like the pause banner: what the player's
 // own settings file says changes no frame of a run.
 void DrawSetupNotices()
@@ -314,7 +327,12 @@ void RunFrame()
         DrawCreditsLine();
     EndScrollFrame();
     WatchFrame();
+    if (controls.screenshot)
+        TakeScreenshot();
+    if (controls.watchLast && Flow.Phase == GamePhase::Title)
+        AskToWatchLastRun();
     DrawSetupNotices();
+    DrawScreenMarks();
     // The banner goes over the frame after its digest: a paused run shows
     // the same frames as one never paused.
     const bool pausing = PlaneInPlay() && controls.pause;

@@ -2,6 +2,8 @@
 
 #include "game/controls.h"
 #include "game/frame_watch.h"
+#include "game/kept_files.h"
+#include "game/score.h"
 #include "game/settings.h"
 #include "runtime/sdl/display_loss.h"
 
@@ -25,11 +27,17 @@ int32_t EndWithoutTheDisplay()
 
 }  // namespace
 
+void BeginRun()
+{
+    runEnd.reset();
+}
+
 bool EndRun()
 {
     if (!runEnd) {
         const bool digestsWritten = EndWatchedFrames();
         const bool replayWritten = EndControlledFrames();
+        FinishKeptRun(Scoring.Score);
         // A replay never sets a hi score.
         if (!PlayingBack())
             WriteSettings();

@@ -30,6 +30,12 @@ void StopGameSound(int32_t sound)
         QV_StopSound(sound);
 }
 
+void StopGameSounds()
+{
+    for (int32_t sound = 0; sound < BuiltInSoundCount; ++sound)
+        StopGameSound(sound);
+}
+
 void ApplySoundVolumes()
 {
     if (Settings.UseAudio == 0)

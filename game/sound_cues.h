@@ -9,6 +9,8 @@
 void PlayEffect(int32_t sound);
 void PlayMusic(int32_t music);
 void StopGameSound(int32_t sound);
+// Stops every built-in sound still playing.
+void StopGameSounds();
 
 // Sets each loaded built-in sound to MusicVolume or EffectsVolume; nothing
 // while sound is switched off.

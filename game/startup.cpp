@@ -7,6 +7,7 @@
 #include "game/frame_loop.h"
 #include "game/frame_watch.h"
 #include "game/game_screen.h"
+#include "game/kept_files.h"
 #include "game/key_map.h"
 #include "game/level_map.h"
 #include "game/options_window.h"
@@ -137,33 +138,73 @@ bool PlaysReplay(const LaunchOptions& options)
     return options.mode == LaunchMode::Play || options.mode == LaunchMode::Timedemo;
 }
 
+// The replay --play-last names: the newest kept run.
+std::string LastRunFile(std::string& error)
+{
+    const std::string folder = KeptRunsFolder();
+    std::string file = LastKeptRun(folder);
+    if (file.empty())
+        error = "no run has been kept yet in " + (folder.empty() ? std::string("the data folder") : folder);
+    return file;
+}
+
 // Opens the files the command line names, before anything else starts.
 std::string OpenLaunchFiles(const LaunchOptions& options)
 {
     std::string error;
+    const std::string replayFile = options.playLast ? LastRunFile(error) : options.replayFile;
+    if (!error.empty())
+        return error;
     if (options.mode == LaunchMode::Record)
-        error = StartRecording(options.replayFile);
+        error = StartRecording(replayFile, Recording::Asked);
     else if (PlaysReplay(options))
-        error = StartPlayback(options.replayFile);
+        error = StartPlayback(replayFile);
     if (error.empty())
-        error = StartFrameWatch(options.digestFile, options.replayFile, options.mode == LaunchMode::Timedemo);
+        error = StartFrameWatch(options.digestFile, replayFile, options.mode == LaunchMode::Timedemo);
     return error;
 }
 
 // A replay brings the seed and the settings that change play; the screen
-// and sound come from the settings file, which is only read. A timedemo is
+// and sound come from the settings, which are only read. A timedemo is
 // silent.
-void SettleReplaySettings()
+void TakeReplayHeader()
 {
-    ReadSettings();
     const ReplayHeader& header = PlaybackHeader();
     QV_RandomSeed(header.seed);
     TakeReplaySettings(header.useKeys, header.hiScore, TimingFrames());
 }
 
+void SettleReplaySettings()
+{
+    ReadSettings();
+    TakeReplayHeader();
+}
+
+// The game as it was after start-up, on the title page, for another run in
+// the same process.
+void RestartGame()
+{
+    StopGameSounds();
+    QV_BlankScreen();
+    InitialiseGameState();
+    BuildLevelMap();
+    NewGame();
+}
+
 ReplayHeader RecordedHeader()
 {
     return {VersionText(), QV_StartSeed(), Settings.UseKeys, Settings.HiScore};
+}
+
+// One run: from the first frame until the loop ends. False when a replay
+// or digests the command line asked for could not be written whole.
+bool PlayOneRun()
+{
+    BeginRun();
+    BeginControlledFrames(RecordedHeader());
+    BeginWatchedFrames();
+    RunFrameLoop();
+    return EndRun();
 }
 
 }  // namespace
@@ -218,12 +259,32 @@ void LoadGame()
     NewGame();
 }
 
+void WatchRun(const std::string& path)
+{
+    const SettingsState player = Settings;
+    if (const std::string error = StartPlayback(path); !error.empty()) {
+        std::fprintf(stderr, "tervane: %s\n", error.c_str());
+    } else {
+        TakeReplayHeader();
+        RestartGame();
+        PlayOneRun();
+    }
+    TakeLiveControls();
+    Settings = player;
+    // The next run's seed comes from the clock, as at start-up.
+    QV_InitMisc();
+    RestartGame();
+}
+
 bool PlayAndSaveSettings()
 {
-    BeginControlledFrames(RecordedHeader());
-    BeginWatchedFrames();
-    RunFrameLoop();
-    return EndRun();
+    bool written = PlayOneRun();
+    while (Flow.WatchLast) {
+        WatchRun(LastKeptRun(KeptRunsFolder()));
+        StartKeptRun();
+        written &= PlayOneRun();
+    }
+    return written;
 }
 
 void RunTervane(const LaunchOptions& options)
@@ -240,6 +301,8 @@ void RunTervane(const LaunchOptions& options)
         SettleReplaySettings();
     else if (!ChooseOptions())
         ShutDown(OptionsWindowExitStatus());
+    if (options.mode == LaunchMode::Normal)
+        StartKeptRun();
     if (const char* warning = StartSound(); warning != nullptr)
         ReportError(warning);
     // The sounds need only the open device: they load while video starts.

@@ -39,7 +39,14 @@ void LoadGame();
 // with the hi score of this run; a replay (see controls.h) writes none.
 // False when a replay or digests the command line asked for could not be
 // written whole.
+// After a run that ended on R, the last kept run is watched, and a new run
+// starts on the title page.
 bool PlayAndSaveSettings();
+
+// Watches the replay at `path` (a failure to read it is said on standard
+// error), then puts the game back on the title page with the player's own
+// settings and a new seed, ready for another run.
+void WatchRun(const std::string& path);
 
 // The whole program, started as `options` say. Ends the process with exit
 // status 0; 1 when the options window cannot open for want of a display, or

@@ -32,6 +32,9 @@ TEST(CommandLineTest, OptionsGiveTheirModeAndFiles)
     EXPECT_EQ(Parse({"--timedemo", "--odd-name.tvr"}).options.replayFile, "--odd-name.tvr")
         << "a value is taken as it stands";
     EXPECT_EQ(Parse({"--play", "a", "--help"}).action, CommandLineAction::ShowHelp);
+    const CommandLine last = Parse({"--play-last", "--frame-digests", "out.txt"});
+    EXPECT_EQ(last.options.mode, LaunchMode::Play);
+    EXPECT_TRUE(last.options.playLast);
     EXPECT_EQ(Parse({"--version"}).action, CommandLineAction::ShowVersion);
 }
 
@@ -49,8 +52,10 @@ TEST(CommandLineTest, LinesItCannotUseAreRefusedWithTheReason)
         {{"--help=yes"}, "option '--help' takes no value"},
         {{"--play", "a", "--timedemo", "b"}, "exclude each other"},
         {{"--record", "a", "--record", "b"}, "exclude each other"},
-        {{"--frame-digests", "out"}, "--frame-digests needs --play or --timedemo"},
-        {{"--record", "a", "--frame-digests", "out"}, "--frame-digests needs --play or --timedemo"},
+        {{"--play-last", "--play", "a"}, "exclude each other"},
+        {{"--play-last=a"}, "option '--play-last' takes no value"},
+        {{"--frame-digests", "out"}, "--frame-digests needs --play, --play-last or --timedemo"},
+        {{"--record", "a", "--frame-digests", "out"}, "--frame-digests needs"},
     };
     for (const auto& c : cases) {
         const CommandLine line = Parse(c.arguments);
@@ -74,7 +79,7 @@ TEST(CommandLineTest, TheProgramAnswersHelpVersionAndBadLinesBeforeStarting)
     const TervaneRun bad = RunTervaneProgram({"--play", "a", "--record", "b"}, folder);
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err, "tervane: --record, --play and --timedemo exclude each other\n" + UsageText());
+    EXPECT_EQ(bad.err, "tervane: --record, --play, --play-last and --timedemo exclude each other\n" + UsageText());
     EXPECT_TRUE(fs::is_empty(folder.Path())) << "no settings file, no replay";
 }
 

@@ -45,7 +45,7 @@ protected:
                 RunFrame();
         };
         const std::string digests = replay + ".digests";
-        EXPECT_EQ(StartRecording(replay), "");
+        EXPECT_EQ(StartRecording(replay, Recording::Asked), "");
         EXPECT_EQ(StartFrameWatch(digests, "", false), "");
         BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
         BeginWatchedFrames();

@@ -31,7 +31,7 @@ protected:
 TEST_F(ReplayRoundTripTest, ARunRecordedThroughTheKeyboardPlaysBackFrameForFrame)
 {
     TemporaryFolder folder;
-    ASSERT_EQ(StartRecording(folder / "run.tvr"), "");
+    ASSERT_EQ(StartRecording(folder / "run.tvr", Recording::Asked), "");
     BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
 
     Frames(40);
@@ -84,7 +84,7 @@ TEST_F(ReplayRoundTripTest, ARecordingReplacesAnOldReplayOnlyOnceItHoldsFrames)
     TemporaryFolder folder;
     const std::string path = folder / "run.tvr";
     std::ofstream(path, std::ios::binary) << "old replay";
-    ASSERT_EQ(StartRecording(path), "");
+    ASSERT_EQ(StartRecording(path, Recording::Asked), "");
     EXPECT_TRUE(EndControlledFrames()) << "the options window closed: nothing recorded";
     EXPECT_EQ(FileText(path), "old replay");
     EXPECT_EQ(RunTervaneProgram({"--record", "run.tvr"}, folder).status, 1) << "no display for the options window";
@@ -93,7 +93,7 @@ TEST_F(ReplayRoundTripTest, ARecordingReplacesAnOldReplayOnlyOnceItHoldsFrames)
 
     // Through a link, which stays one.
     fs::create_symlink("run.tvr", folder / "link.tvr");
-    ASSERT_EQ(StartRecording(folder / "link.tvr"), "");
+    ASSERT_EQ(StartRecording(folder / "link.tvr", Recording::Asked), "");
     BeginControlledFrames({VersionText(), 12345, 0, 0});
     Frames(75);
     EXPECT_EQ(FileText(path), "old replay");
@@ -113,7 +113,7 @@ TEST_F(ReplayRoundTripTest, ARecordingThroughADanglingLinkMakesItsTarget)
     TemporaryFolder folder;
     fs::create_directory(folder.Path() / "adir");
     fs::create_symlink("adir/target.tvr", folder / "link.tvr");
-    ASSERT_EQ(StartRecording(folder / "link.tvr"), "");
+    ASSERT_EQ(StartRecording(folder / "link.tvr", Recording::Asked), "");
     BeginControlledFrames({VersionText(), 12345, 0, 0});
     Frames(80);
     EXPECT_TRUE(EndControlledFrames());
@@ -124,7 +124,7 @@ TEST_F(ReplayRoundTripTest, ARecordingThroughADanglingLinkMakesItsTarget)
 
 TEST_F(ReplayRoundTripTest, ARecordingThatCannotBeWrittenWholeIsSaidAndFails)
 {
-    ASSERT_EQ(StartRecording("/dev/full"), "");
+    ASSERT_EQ(StartRecording("/dev/full", Recording::Asked), "");
     testing::internal::CaptureStderr();
     BeginControlledFrames({VersionText(), 12345, 0, 0});
     Frames(80);

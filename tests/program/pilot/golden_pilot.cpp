@@ -306,7 +306,7 @@ int Record(const std::string& scriptFile, const std::string& replayFile, int32_t
     const std::vector<uint8_t> masks{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!StartGame(seed))
         return 1;
-    if (const std::string error = StartRecording(replayFile); !error.empty()) {
+    if (const std::string error = StartRecording(replayFile, Recording::Asked); !error.empty()) {
         std::fprintf(stderr, "golden_pilot: %s\n", error.c_str());
         return 1;
     }
