@@ -77,6 +77,7 @@ void StartPlay()
     ResetScore();
     Flow.StartPage = ShowsGameOver() ? GamePhase::GameOver : Flow.Phase;
     Flow.Phase = GamePhase::Play;
+    Flow.GamePlayed = true;
     RestartScrollAt(0);
     ReadFirstWave();
     ClearShotsAndExplosions();
@@ -248,7 +249,7 @@ bool StayPaused()
 // R on the title page ends this run, kept, to watch the last one.
 void AskToWatchLastRun()
 {
-    if (!KeptRunToWatch()) {
+    if (!KeptRunToWatch(Flow.GamePlayed)) {
         ShowNote("NO RUN KEPT YET");
         return;
     }

@@ -151,18 +151,29 @@ void StartKeptRun()
     kept.failureSaid |= !kept.recording;
 }
 
-void FinishKeptRun(int32_t score)
+void FinishKeptRun(bool played, int32_t score)
 {
     if (!kept.recording)
         return;
     kept.recording = false;
+    // A run closed before its first frame left no file.
     std::error_code error;
-    // A run closed before its first frame left no file to name.
+    if (!played) {
+        fs::remove(RecordingPath(), error);
+        return;
+    }
     fs::rename(RecordingPath(), fs::path(kept.folder) / KeptRunName(kept.start, score), error);
     KeepNewestRuns(kept.folder, KeptRunsCount);
 }
 
-bool KeptRunToWatch()
+bool KeptRunToWatch(bool played)
 {
-    return kept.keeping && (kept.recording || !LastKeptRun(kept.folder).empty());
+    if (!kept.keeping)
+        return false;
+    if (kept.recording && played)
+        return true;
+    std::vector<fs::path> runs = RunsIn(kept.folder);
+    if (kept.recording)
+        std::erase(runs, fs::path(RecordingPath()));
+    return !runs.empty();
 }

@@ -1,6 +1,7 @@
 #include "game/run_end.h"
 
 #include "game/controls.h"
+#include "game/frame_loop.h"
 #include "game/frame_watch.h"
 #include "game/kept_files.h"
 #include "game/score.h"
@@ -37,7 +38,7 @@ bool EndRun()
     if (!runEnd) {
         const bool digestsWritten = EndWatchedFrames();
         const bool replayWritten = EndControlledFrames();
-        FinishKeptRun(Scoring.Score);
+        FinishKeptRun(Flow.GamePlayed, Scoring.Score);
         // A replay never sets a hi score.
         if (!PlayingBack())
             WriteSettings();

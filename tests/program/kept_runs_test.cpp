@@ -76,9 +76,8 @@ TEST_F(KeptRunsTest, EveryRunIsKeptByScoreAndOnlyTheNewestTwentyStay)
     StartKeptRun();
     BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
     PlayShortRun();
-    EXPECT_TRUE(KeptRunToWatch());
     EXPECT_TRUE(EndControlledFrames());
-    FinishKeptRun(1230);
+    FinishKeptRun(true, 1230);
 
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(runs_))
@@ -96,9 +95,16 @@ TEST_F(KeptRunsTest, EveryRunIsKeptByScoreAndOnlyTheNewestTwentyStay)
     EXPECT_EQ(Lines(FileText(home_ / "digests.txt")), digests_);
 }
 
-TEST_F(KeptRunsTest, PlayLastWithoutARunIsRefused)
+TEST_F(KeptRunsTest, AttractPagesAloneAreNotKeptAndPlayLastThenRefuses)
 {
-    EXPECT_FALSE(KeptRunToWatch()) << "only a game that keeps its runs watches them";
+    StartKeptRun();
+    BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
+    Frames(100);
+    EXPECT_FALSE(KeptRunToWatch(false));
+    EXPECT_TRUE(KeptRunToWatch(true));
+    EXPECT_TRUE(EndControlledFrames());
+    FinishKeptRun(false, 0);
+    EXPECT_TRUE(fs::is_empty(runs_)) << "the attract pages alone are not kept";
     const TervaneRun run = RunTervaneProgram({"--play-last"}, home_);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "tervane: no run has been kept yet in " + runs_ + "\n");
