@@ -36,12 +36,6 @@ struct MarksState {
 
 MarksState marks;
 
-void DrawTextAt(const char* text, int32_t x, int32_t y)
-{
-    QV_Locate(x, y);
-    QV_DrawText(text);
-}
-
 void DrawReplayMark()
 {
     const int32_t wordWidth = QV_TextLength(ReplayWord);
@@ -63,7 +57,7 @@ void DrawNote()
     const int32_t y = PlayfieldLeft + Margin;
     DrawPlate(x, y, width, MarkHeight);
     QV_FrontColor(255, 255, 255);
-    DrawTextAt(marks.note.c_str(), x + Margin, y + Margin);
+    DrawTextAt(marks.note, x + Margin, y + Margin);
 }
 
 // Two screenshots in one second get names of their own.

@@ -50,12 +50,6 @@ constexpr int32_t PlateMargin = 6;
 constexpr int32_t RefusalFrames = 450;
 int32_t refusalFramesShown = 0;
 
-void DrawTextAt(const std::string& text, int32_t x, int32_t y)
-{
-    QV_Locate(x, y);
-    QV_DrawText(text.c_str());
-}
-
 std::string UpperCase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -101,6 +95,12 @@ void DrawPlate(int32_t x, int32_t y, int32_t width, int32_t height)
 {
     QV_Box2(x, y, width, height, 0xB0A090);
     QV_Box2(x + 2, y + 2, width - 4, height - 4, 0x000000);
+}
+
+void DrawTextAt(const std::string& text, int32_t x, int32_t y)
+{
+    QV_Locate(x, y);
+    QV_DrawText(text.c_str());
 }
 
 void DrawStartKeyPrompt(bool restart)

@@ -6,10 +6,15 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // A black plate in the banners' frame, on the current drawing output: the
 // ground of the pause banner and of the notices below.
 void DrawPlate(int32_t x, int32_t y, int32_t width, int32_t height);
+
+// `text` in the game's own 8 x 8 lettering with its top left at x, y, in the
+// front colour, on the current drawing output.
+void DrawTextAt(const std::string& text, int32_t x, int32_t y);
 
 // Over the prompt of the title picture (or, with `restart`, of the
 // level-complete picture) when the start key is not S: "PRESS  RETURN  TO
