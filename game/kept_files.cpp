@@ -18,7 +18,7 @@ constexpr const char* RunExtension = ".tvr";
 // "YYYY-MM-DD_HH-MM-SS"
 constexpr size_t DateTimeLength = 19;
 
-// The base directory specification ignores a relative path in its variables.
+// The XDG base directory rules ignore a relative path in their variables.
 bool Absolute(const char* path)
 {
     return path != nullptr && path[0] == '/';
