@@ -77,7 +77,7 @@ void StartPlay()
     ResetScore();
     Flow.StartPage = ShowsGameOver() ? GamePhase::GameOver : Flow.Phase;
     Flow.Phase = GamePhase::Play;
-    Flow.GamePlayed = true;
+    NoteGamePlayed();
     RestartScrollAt(0);
     ReadFirstWave();
     ClearShotsAndExplosions();
@@ -249,7 +249,7 @@ bool StayPaused()
 // R on the title page ends this run, kept, to watch the last one.
 void AskToWatchLastRun()
 {
-    if (!KeptRunToWatch(Flow.GamePlayed)) {
+    if (!KeptRunToWatch()) {
         ShowNote("NO RUN KEPT YET");
         return;
     }

@@ -28,7 +28,6 @@ struct FlowState {
     int32_t AttractRow = 0;         // the attract pages change once MapRow > AttractRow + 5
     int32_t TitleMusicPending = 0;  // 1: start the title music in the next frame of an attract page
     bool WatchLast = false;         // the loop ended on R, to watch the last run
-    bool GamePlayed = false;        // play has begun at least once in this run
     // What the pages that ask for the start key have seen of it.
     QV_KeyRelease StartRelease;
 };

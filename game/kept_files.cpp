@@ -50,6 +50,7 @@ bool NamedAsRun(const std::string& name)
 struct KeptRunState {
     bool keeping = false;  // the game keeps runs in this process
     bool recording = false;
+    bool played = false;  // play has begun in the run being kept
     bool failureSaid = false;
     std::string folder;
     std::time_t start = 0;
@@ -142,6 +143,7 @@ void StartKeptRun()
     kept.keeping = true;
     kept.folder = KeptRunsFolder();
     kept.start = std::time(nullptr);
+    kept.played = false;
     std::string error = MakeFolder(kept.folder);
     if (error.empty())
         error = StartRecording(RecordingPath(), Recording::Kept);
@@ -151,14 +153,19 @@ void StartKeptRun()
     kept.failureSaid |= !kept.recording;
 }
 
-void FinishKeptRun(bool played, int32_t score)
+void NoteGamePlayed()
+{
+    kept.played = true;
+}
+
+void FinishKeptRun(int32_t score)
 {
     if (!kept.recording)
         return;
     kept.recording = false;
     // A run closed before its first frame left no file.
     std::error_code error;
-    if (!played) {
+    if (!kept.played) {
         fs::remove(RecordingPath(), error);
         return;
     }
@@ -166,11 +173,11 @@ void FinishKeptRun(bool played, int32_t score)
     KeepNewestRuns(kept.folder, KeptRunsCount);
 }
 
-bool KeptRunToWatch(bool played)
+bool KeptRunToWatch()
 {
     if (!kept.keeping)
         return false;
-    if (kept.recording && played)
+    if (kept.recording && kept.played)
         return true;
     std::vector<fs::path> runs = RunsIn(kept.folder);
     if (kept.recording)

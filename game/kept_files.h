@@ -45,13 +45,16 @@ std::string LastKeptRun(const std::string& folder);
 // the game goes on unrecorded.
 void StartKeptRun();
 
+// Notes that play has begun in the run being kept.
+void NoteGamePlayed();
+
 // Ends the run started by StartKeptRun (nothing when none was). A run in
-// which a game was `played` takes the name with `score`, and only the newest
+// which a game was played takes the name with `score`, and only the newest
 // KeptRunsCount runs stay; a run of attract pages alone is not kept. Call
 // after EndControlledFrames.
-void FinishKeptRun(bool played, int32_t score);
+void FinishKeptRun(int32_t score);
 
 // True when R on the title page has a run to watch: the game keeps runs this
 // time (no replay asked for on the command line), and this run, being kept,
-// has `played` a game, or a run was kept before.
-bool KeptRunToWatch(bool played);
+// has played a game, or a run was kept before.
+bool KeptRunToWatch();

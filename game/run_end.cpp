@@ -1,7 +1,6 @@
 #include "game/run_end.h"
 
 #include "game/controls.h"
-#include "game/frame_loop.h"
 #include "game/frame_watch.h"
 #include "game/kept_files.h"
 #include "game/score.h"
@@ -38,7 +37,7 @@ bool EndRun()
     if (!runEnd) {
         const bool digestsWritten = EndWatchedFrames();
         const bool replayWritten = EndControlledFrames();
-        FinishKeptRun(Flow.GamePlayed, Scoring.Score);
+        FinishKeptRun(Scoring.Score);
         // A replay never sets a hi score.
         if (!PlayingBack())
             WriteSettings();

@@ -77,7 +77,9 @@ TEST_F(KeptRunsTest, EveryRunIsKeptByScoreAndOnlyTheNewestTwentyStay)
     BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
     PlayShortRun();
     EXPECT_TRUE(EndControlledFrames());
-    FinishKeptRun(true, 1230);
+    NoteGamePlayed();
+    EXPECT_TRUE(KeptRunToWatch()) << "this run, with a game played";
+    FinishKeptRun(1230);
 
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(runs_))
@@ -100,10 +102,9 @@ TEST_F(KeptRunsTest, AttractPagesAloneAreNotKeptAndPlayLastThenRefuses)
     StartKeptRun();
     BeginControlledFrames({VersionText(), 12345, Settings.UseKeys, Settings.HiScore});
     Frames(100);
-    EXPECT_FALSE(KeptRunToWatch(false));
-    EXPECT_TRUE(KeptRunToWatch(true));
+    EXPECT_FALSE(KeptRunToWatch());
     EXPECT_TRUE(EndControlledFrames());
-    FinishKeptRun(false, 0);
+    FinishKeptRun(0);
     EXPECT_TRUE(fs::is_empty(runs_)) << "the attract pages alone are not kept";
     const TervaneRun run = RunTervaneProgram({"--play-last"}, home_);
     EXPECT_EQ(run.status, 2);
