@@ -15,6 +15,17 @@ bool IsSet(const char* name)
     return value != nullptr && value[0] != '\0';
 }
 
+// The drivers that show the game: a web page's own canvas, or a window on
+// X11 (or Wayland, through SDL 2, which tries a list in turn).
+const char* WindowDrivers()
+{
+#ifdef __EMSCRIPTEN__
+    return "web";
+#else
+    return QV_RunsOnSDL2() ? "x11,wayland" : "x11";
+#endif
+}
+
 }  // namespace
 
 void QV_SetEnvironmentHints()
@@ -24,8 +35,7 @@ void QV_SetEnvironmentHints()
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     setenv("XCOMPOSEFILE", "/dev/null", 0);
     if (!IsSet("SDL_VIDEODRIVER")) {
-        // SDL 2 tries a list in turn; classic SDL 1.2 takes one name.
-        setenv("SDL_VIDEODRIVER", QV_RunsOnSDL2() ? "x11,wayland" : "x11", 1);
+        setenv("SDL_VIDEODRIVER", WindowDrivers(), 1);
         windowDriversOnly = true;
     }
 }
